@@ -1,0 +1,45 @@
+// Control and menu command identifiers of the main window.
+#pragma once
+
+enum ControlId : int {
+  IdBuildPanel = 101,
+  IdFrame = 102,
+  IdPanelHeading = 103,
+  IdModeLabel = 104,
+  IdInputLine = 105,
+  IdGraphicView = 106,
+  IdOk = 107,
+  IdStatusBar = 110,
+};
+
+enum MenuId : int {
+  MenuOpenFile = 201,
+  MenuSave = 202,
+  MenuSaveAs = 203,
+  MenuPrint = 204,
+  MenuPreferences = 205,
+  MenuExit = 206,
+  MenuBeginAgain = 301,
+  MenuEditData = 302,
+  MenuSectionWeights = 303,
+  MenuDeleteSection = 304,
+  MenuRestoreSection = 305,
+  MenuXReflection = 306,
+  MenuYReflection = 307,
+  MenuRemovePhantoms = 308,
+  MenuLineProperties = 401,
+  MenuAboutCentroid = 402,
+  MenuAboutOtherAxes = 403,
+  MenuNormal = 501,
+  MenuWithoutNodes = 502,
+  MenuPrincipalAxes = 503,
+  MenuOneSection = 504,
+  MenuIdentifySection = 505,
+  MenuFillNetSection = 506,
+  MenuMagnify = 507,
+  MenuShowPhantoms = 508,
+  MenuHidePhantoms = 509,
+  MenuLogFile = 510,
+  MenuHelp = 601,
+  MenuAbout = 602,
+};

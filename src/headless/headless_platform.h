@@ -1,0 +1,85 @@
+// The scripted platform of tests and kelvarin-cli: every call is recorded, dialogs
+// take their answers from a queue, and an unanswered dialog is closed.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct DialogAnswer {
+  enum Kind { Yes, No, Ok, Cancel, Close, Text, File };
+  Kind kind;
+  std::string text;  // for Text and File
+};
+
+struct PlatformEvent {
+  enum Kind {
+    MessageBox,
+    MessageDialog,
+    InputDialog,
+    OutputWindow,
+    ResultDialog,
+    OpenFileDialog,
+    SaveFileDialog,
+    Beep,
+  };
+  Kind kind;
+  std::string caption;
+  std::string text;                // message, prompt, or initial file name
+  int style = 0;                   // message style, or file dialog flags
+  std::vector<std::string> buttons;  // captions left to right (message dialogs)
+  bool answered = false;           // false: closed for lack of a queued answer
+  std::string answer;              // the button word, typed text or chosen path
+  int result = 0;                  // numeric result of a message box or dialog
+  int width = 0, height = 0;       // output window size
+  std::vector<std::string> lines;  // output window or result dialog lines
+  std::string folder, filter, defaultExtension;  // file dialogs
+};
+
+class HeadlessPlatform : public Platform {
+ public:
+  explicit HeadlessPlatform(std::string appDataFolder = "");
+
+  void QueueAnswer(DialogAnswer answer) { answers_.push_back(std::move(answer)); }
+  const std::vector<PlatformEvent>& Events() const { return events_; }
+  void ClearEvents() { events_.clear(); }
+  void SetCanvas(Canvas* canvas) { canvas_ = canvas; }
+  // Called with each event as it is recorded (kelvarin-cli prints them).
+  void SetListener(std::function<void(const PlatformEvent&)> listener) {
+    listener_ = std::move(listener);
+  }
+  std::size_t PendingAnswers() const { return answers_.size(); }
+
+  int MessageBox(const std::string& text, const std::string& caption, int style) override;
+  int MessageDialog(const std::string& message, int style, const std::string& title, bool beep,
+                    int x, int y) override;
+  std::string InputDialog(const std::string& prompt, const std::string& title,
+                          const std::string& defaultAnswer) override;
+  void ShowOutputWindow(int width, int height, const std::string& title) override;
+  void CloseOutputWindow() override {}
+  void ShowResultDialog(const std::string& caption, const std::vector<std::string>& lines) override;
+  bool OpenFileDialog(FileDialogRequest& request, std::string& path) override;
+  bool SaveFileDialog(FileDialogRequest& request, std::string& path) override;
+  std::string AppDataFolder() override { return appData_; }
+  Canvas* ViewCanvas() override { return canvas_; }
+  void Beep(int kind) override;
+
+ private:
+  bool TakeAnswer(DialogAnswer& answer);
+  void Record(PlatformEvent event);
+  bool FileDialog(PlatformEvent::Kind kind, FileDialogRequest& request, std::string& path);
+
+  std::string appData_;
+  std::deque<DialogAnswer> answers_;
+  std::vector<PlatformEvent> events_;
+  Canvas* canvas_ = nullptr;
+  std::function<void(const PlatformEvent&)> listener_;
+};
+
+// Button captions of a message style, as the message dialog shows them.
+std::vector<std::string> MessageDialogButtons(int style);
+// The word of an answer kind ("yes", "no", "ok", "cancel", "close", "text", "file").
+const char* AnswerWord(DialogAnswer::Kind kind);

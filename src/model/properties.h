@@ -1,0 +1,34 @@
+// The property calculation: nine sums per section, weighted totals, centroidal and
+// principal values.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct PropertySet {
+  double A, xBar, yBar, Ixx, Iyy, Ixy, Imax, Imin, angle;
+};
+
+// Nine double sums, index 1..9 (index 0 unused): A, Σx dA, Σy dA, Σ A x², Σ A y²,
+// Σ A x y, then the pieces' own Ixx, Iyy, Ixy about their centroids.
+using SectionProps = std::array<double, 10>;
+
+enum CalcMode : std::uint8_t { CalcIdle = 0, CalcReport = 1, CalcSilent = 2 };
+
+struct CalcState {
+  PropertySet props{};          // the stored results; survive table resets
+  SectionProps totals{};        // weighted sums of the last calculation
+  std::uint8_t calcMode = CalcIdle;
+  std::array<std::string, 13> reportLines;  // rebuilt by every calculation
+};
+
+extern CalcState Calc;
+
+// Computes (or, while ResultsCurrent, reports again) the properties of the table.
+// Silent when the caller has set Calc.calcMode to CalcSilent.
+void ComputeProperties();
+
+// Convenience for callers that need current results without a report: sets the
+// silent mode and computes only when the stored results are stale.
+void ComputePropertiesSilently();

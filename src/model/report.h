@@ -1,0 +1,17 @@
+// Mask-driven number formatting and the property report.
+#pragma once
+
+#include <string>
+
+// Formats value by a mask made of '#', '.', '0' and "*c" (fill character c).
+std::string FormatValue(double value, const std::string& mask);
+
+// "#." plus SigDigits zeros, or "#" for no decimals.
+std::string ValueMask(int digits);
+// "* #." plus SigDigits zeros, or "* #" for no decimals.
+std::string LogMask(int digits);
+
+// Rebuilds Calc.reportLines from Calc.props with the current SigDigits.
+void BuildReportLines();
+// Appends the report (lines 0-7, two empty lines, 8-12) and shows the output window.
+void ShowReport();

@@ -1,0 +1,87 @@
+// The process-wide section table: sections, node slots, parameter rows, counters.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+constexpr int MaxSections = 100;  // sections 1..100; slot 0 is never used
+constexpr int TopNode = 250;      // node slots 1..250; slot 0 stays (0, 0)
+constexpr int PhantomGap = 50;    // free slots kept between nodes and phantom points
+
+constexpr double Pi = 3.14159265358979323846;
+constexpr double TwoPi = 2.0 * Pi;
+constexpr double DegToRad = Pi / 180.0;
+
+enum class SectionKind : std::uint8_t {
+  Polygon = 0,
+  Circle = 1,
+  ArcSegment = 2,
+  MergeData = 3,
+  RadialBlock = 4,
+};
+constexpr int SectionKindCount = 5;
+
+// Bits of Section::flags.
+enum SectionFlag : std::uint8_t {
+  Complete = 1,
+  Off = 2,
+  Deleted = 4,
+  XReflectCopy = 8,
+  YReflectCopy = 16,
+};
+
+// One section record. Its bytes are also the record of the section file, so the
+// layout is packed and fixed: kind, flags, firstNode, lastNode, weight.
+#pragma pack(push, 1)
+struct Section {
+  std::uint8_t kind;
+  std::uint8_t flags;
+  std::int32_t firstNode;
+  std::int32_t lastNode;
+  float weight;
+};
+#pragma pack(pop)
+static_assert(sizeof(Section) == 14, "Section must be the 14-byte file record");
+
+struct Node {
+  float x;
+  float y;
+};
+
+// Ten single-precision parameters per node slot. Column 3 decides whether the row
+// counts: fillet radius of a polygon node, r of a circle/arc/block, A of merge data.
+struct ParamRow {
+  std::array<float, 10> c;
+};
+
+struct SectionTable {
+  std::array<Section, MaxSections + 1> sections;
+  std::array<Node, TopNode + 1> nodes;
+  std::array<ParamRow, TopNode + 1> params;
+  std::int32_t sectionCount;
+  std::int32_t nodeCount;
+  std::int32_t lowestPhantom;  // TopNode + 1 when there are no phantom points
+  std::int32_t CurrentSection;
+  bool xReflected;
+  bool yReflected;
+};
+
+extern SectionTable Table;
+
+inline SectionKind KindOf(const Section& s) { return static_cast<SectionKind>(s.kind); }
+inline bool HasFillet(int slot) { return Table.params[slot].c[3] != 0.0f; }
+
+// Empties the section table itself: every record, node and row zero, counters at
+// their reset values. ResetTables (the full reset of the program state) calls it.
+void ClearSectionTable();
+
+// The number of the section that owns node slot k (first match, deleted and off
+// sections included), or 0.
+int SectionOfPoint(int k);
+
+// (length, angle) of (dx, dy); the angle in radians lies in [0, 2π).
+struct Polar {
+  double length;
+  double angle;
+};
+Polar ToPolar(double dx, double dy);

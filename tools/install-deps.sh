@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kelvarin needs to build, test and run, only those
+# that are missing. Uses sudo when not run as root.
+set -euo pipefail
+packages=(g++ clang libclang-rt-dev cmake ninja-build pkg-config
+          libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libgl-dev fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
