@@ -1,0 +1,4 @@
+// The log listing of every section, shown in the output window.
+#pragma once
+
+void ShowLogFile();

@@ -1,0 +1,4 @@
+// Repaints the whole GraphicView from the section table and the view options.
+#pragma once
+
+void RedrawView();
