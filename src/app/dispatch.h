@@ -1,7 +1,72 @@
 // The command dispatcher: every menu command, BuildPanel notification and Ok.
 #pragma once
 
-// A menu command by identifier (201..602).
+#include <string>
+
+// State the dispatcher keeps between and during commands.
+struct DispatchState {
+  int EntryStep = 0;              // two-line entries: 0 idle, 1 first line, 2 second
+  bool AcceptsEmptyLine = false;  // this Ok's mode or heading needs no typed value
+  int RequiredCount = 0;          // values a branch demanded and did not get
+  bool MenuOpen = false;          // a menu of the main window is open
+  bool FileDialogOpen = false;    // the Open or Save As dialog is open
+  bool PanelClickPending = false; // the BuildPanel has just received the focus
+  int EditNode = 0;               // point being edited (Edit data / Change values)
+  std::string EditOriginal, EditResult;
+  std::string HelpFile;           // the help file in the data folder
+};
+
+extern DispatchState Dispatch;
+
+// BuildPanel notification codes (the list box's own values).
+enum BuildPanelNotification : int {
+  LbnSelChange = 1,
+  LbnDblClk = 2,
+  LbnSetFocus = 4,
+  LbnKillFocus = 5,
+};
+
+// A WM_COMMAND: 107 is the Ok button, 201..602 the menu commands.
 void MainWindowCommand(int id);
 // The Ok button (also Enter, a BuildPanel double-click and the keyboard hook).
 void OkCommand();
+// A notification of the BuildPanel (control 101).
+void BuildPanelNotify(int code);
+// A menu of the main window opens / the menu loop ends.
+void MenuPopupOpened();
+void MenuLoopEnded();
+
+// The main window's start-up work, in order: data folder, settings, menus and
+// panel, an empty polygon entry (keeping the file and digits from the settings),
+// help file, then the file named on the command line (quotes removed) or, when the
+// settings say so, the last file saved.
+void StartUp(const std::string& commandLine);
+
+// What one Ok hands to its branch.
+struct OkCommandState {
+  std::string heading;  // the branch's heading (first 31 characters)
+  std::string mode;     // ModeLabel trimmed and lower-cased, or the pending step's word
+  std::string line;     // the InputLine without blanks, lower case
+  std::string rawLine;  // the InputLine as typed
+  bool ended = false;   // the branch ended the command itself: no common tail
+};
+
+using OkBranch = void (*)(OkCommandState& ok);
+// The branch for a heading, or null when no branch is built for it.
+OkBranch FindOkBranch(const std::string& heading);
+
+// What follows a menu command.
+enum MenuAfter : unsigned {
+  AfterNothing = 0,
+  AfterRedraw = 1,
+  AfterRefresh = 2,
+  AfterCloseFileDialog = 4,  // FileDialogOpen := false (before the redraw)
+};
+using MenuHandler = void (*)();
+struct MenuCommandEntry {
+  int id;
+  MenuHandler handler;  // null while the command's work is not built
+  unsigned after;       // MenuAfter bits
+};
+// The entry for a menu id, or null for an unknown id.
+const MenuCommandEntry* FindMenuCommand(int id);

@@ -21,7 +21,7 @@ void ResetTables() {
   ClearSectionTable();
   Shared.ResultsCurrent = false;
   Shared.FileChanged = false;
-  Entry.PendingStep = StepNone;
+  Entry = EntryState{};  // no pending step, no angle or radius remembered
   View.magnification = 0;
   View.highlight = 0;
   View.oneSection = 0;
@@ -50,6 +50,7 @@ void StartPolygon() {
   CloseOutputWindow();
   if (Canvas* canvas = GetPlatform().ViewCanvas()) canvas->Clear(White);
   Panel.selectedItem = 3;
+  Panel.modeTaken = false;
   Panel.heading = "Polygon Section";
   Panel.modeLabel = "absolute coordinates";
   Panel.inputLine = "0, 0";

@@ -1,0 +1,75 @@
+// The dispatch tables: one row per Ok heading and per menu command. A command whose
+// work is not built yet has a null handler and does nothing.
+#include <array>
+
+#include "app/commands.h"
+#include "app/dispatch.h"
+#include "app/menu_ids.h"
+
+namespace {
+
+struct OkBranchEntry {
+  const char* heading;
+  OkBranch branch;
+};
+
+const OkBranchEntry OkBranches[] = {
+    {"Polygon Section", PolygonBranch},
+    {"Fillets", nullptr},
+    {"Circle section", nullptr},
+    {"Arc segment", nullptr},
+    {"Merge data", nullptr},
+    {"Radial block", nullptr},
+    {"Edit data", nullptr},
+    {"Change values", nullptr},
+    {"Identify Section", nullptr},
+    {"Build", nullptr},
+    {"Phantom Points", nullptr},
+    {"View Log File", ViewLogFileBranch},
+};
+
+const MenuCommandEntry MenuCommands[] = {
+    {MenuOpenFile, nullptr, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
+    {MenuSave, nullptr, AfterNothing},
+    {MenuSaveAs, nullptr, AfterCloseFileDialog},
+    {MenuPrint, nullptr, AfterNothing},
+    {MenuPreferences, nullptr, AfterNothing},
+    {MenuExit, nullptr, AfterNothing},
+    {MenuBeginAgain, nullptr, AfterNothing},
+    {MenuEditData, SelectEditDataItem, AfterRefresh},
+    {MenuSectionWeights, SelectSectionWeightsItem, AfterRefresh},
+    {MenuDeleteSection, nullptr, AfterNothing},
+    {MenuRestoreSection, nullptr, AfterNothing},
+    {MenuXReflection, nullptr, AfterRedraw | AfterRefresh},
+    {MenuYReflection, nullptr, AfterRedraw | AfterRefresh},
+    {MenuRemovePhantoms, nullptr, AfterRedraw | AfterRefresh},
+    {MenuLineProperties, LinePropertiesCommand, AfterNothing},
+    {MenuAboutCentroid, AboutCentroidCommand, AfterNothing},
+    {MenuAboutOtherAxes, AboutOtherAxesCommand, AfterNothing},
+    {MenuNormal, nullptr, AfterRedraw | AfterRefresh},
+    {MenuWithoutNodes, nullptr, AfterRedraw},
+    {MenuPrincipalAxes, nullptr, AfterRedraw},
+    {MenuOneSection, nullptr, AfterNothing},  // redraws itself when the number is valid
+    {MenuIdentifySection, SelectIdentifySectionItem, AfterRefresh},
+    {MenuFillNetSection, nullptr, AfterRedraw},
+    {MenuMagnify, nullptr, AfterRedraw | AfterRefresh},
+    {MenuShowPhantoms, nullptr, AfterRedraw},
+    {MenuHidePhantoms, nullptr, AfterRedraw},
+    {MenuLogFile, LogFileCommand, AfterNothing},
+    {MenuHelp, nullptr, AfterNothing},
+    {MenuAbout, nullptr, AfterNothing},
+};
+
+}  // namespace
+
+OkBranch FindOkBranch(const std::string& heading) {
+  for (const OkBranchEntry& e : OkBranches)
+    if (heading == e.heading) return e.branch;
+  return nullptr;
+}
+
+const MenuCommandEntry* FindMenuCommand(int id) {
+  for (const MenuCommandEntry& e : MenuCommands)
+    if (e.id == id) return &e;
+  return nullptr;
+}

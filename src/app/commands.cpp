@@ -1,0 +1,92 @@
+#include "app/commands.h"
+
+#include "app/main_panel.h"
+#include "app/menu_ids.h"
+#include "construct/entry_state.h"
+#include "construct/input_text.h"
+#include "construct/node_input.h"
+#include "construct/point_slots.h"
+#include "files/log_listing.h"
+#include "model/other_axes.h"
+#include "model/properties.h"
+#include "model/report.h"
+#include "model/section_table.h"
+#include "platform/platform.h"
+
+void PolygonBranch(OkCommandState& ok) {
+  const NodeInputResult result = ApplyNodeInput(ok.mode, ok.line);
+  if (result.newSection) {
+    EnableMenuItem(MenuAboutCentroid, false);
+    EnableMenuItem(MenuAboutOtherAxes, false);
+  }
+  switch (result.outcome) {
+    case NodeInputResult::Closed:
+      SelectBuildPanelItem(1);
+      Panel.modeLabel.clear();
+      SetStatusText("", 1);
+      break;
+    case NodeInputResult::Placed:
+      // From now on each line is read by its own form.
+      Panel.modeTaken = true;
+      Panel.modeLabel.clear();
+      SetStatusText("", 1);
+      break;
+    case NodeInputResult::Refused:
+      // The step is dropped, but the typed line stays for correction.
+      RefreshPanel();
+      Panel.inputLine = ok.rawLine;
+      Panel.selectionStart = 0;
+      Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
+      ok.ended = true;
+      break;
+    case NodeInputResult::Failed:
+      RefreshPanel();
+      ok.ended = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void ViewLogFileBranch(OkCommandState& ok) {
+  ShowLogFile();
+  SelectBuildPanelItem(4);
+  RefreshPanel();
+  ok.ended = true;
+}
+
+void SelectEditDataItem() { SelectBuildPanelItem(15); }
+void SelectSectionWeightsItem() { SelectBuildPanelItem(22); }
+void SelectIdentifySectionItem() { SelectBuildPanelItem(16); }
+
+void LinePropertiesCommand() {
+  const std::string answer = CleanLine(InputDialog("Line(m-n):", "Line Properties"));
+  if (answer.empty()) return;  // cancelled
+  const std::size_t dash = answer.find('-');
+  const int m = RoundToInt(ReadNumber(std::string_view(answer).substr(0, dash)));
+  const int n = dash == std::string::npos
+                    ? 0
+                    : RoundToInt(ReadNumber(std::string_view(answer).substr(dash + 1)));
+  for (int k : {m, n}) {
+    if (!IsUsedPointSlot(k, /*excludePending=*/false)) {
+      PlatformMessageBox("Point" + NumberToText(k, 7) + " does not exist", "Line Properties",
+                         MsgIconWarning);
+      return;
+    }
+  }
+  const LineProps line = LineProperties(m, n);
+  MessageDialog("Length:  " + FormatValue(line.length, "#.000") + "\r\n" + "Angle:    " +
+                    FormatValue(line.angleDeg, "#.000"),
+                MsgOk + MsgIconInformation, "Line Properties");
+}
+
+void AboutCentroidCommand() { ComputeProperties(); }
+
+void AboutOtherAxesCommand() {
+  const std::string answer = InputDialog("x0, y0, angle:", "Other Axes");
+  if (answer.empty()) return;
+  const std::string line = CleanLine(answer);
+  OtherAxes(FieldNumber(line, ",", 0), FieldNumber(line, ",", 1), FieldNumber(line, ",", 2));
+}
+
+void LogFileCommand() { ShowLogFile(); }

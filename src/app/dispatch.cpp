@@ -1,0 +1,137 @@
+#include "app/dispatch.h"
+
+#include <filesystem>
+
+#include "app/main_panel.h"
+#include "app/menu_ids.h"
+#include "construct/entry_state.h"
+#include "construct/input_text.h"
+#include "construct/node_input.h"
+#include "files/section_file.h"
+#include "files/settings.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
+#include "platform/platform.h"
+#include "view/redraw_view.h"
+
+DispatchState Dispatch{};
+
+namespace {
+
+bool Contains(const std::string& s, const char* word) { return s.find(word) != std::string::npos; }
+
+// The common tail of every branch that does not end the command itself.
+void CommonTail(const OkCommandState& ok) {
+  if (Dispatch.RequiredCount > 0) {
+    PlatformMessageBox("Must input" + NumberToText(Dispatch.RequiredCount, 7) + " parameters",
+                       "Input Error", MsgIconWarning);
+    return;  // the typed line stays for correction
+  }
+  if (Dispatch.EditResult != Dispatch.EditOriginal) Shared.FileChanged = true;
+  RefreshPanel();
+  Dispatch.EditOriginal.clear();
+  Dispatch.EditResult.clear();
+  if (ok.heading == "Change values" && Table.CurrentSection >= 1 &&
+      Table.CurrentSection <= Table.sectionCount &&
+      Dispatch.EditNode < Table.sections[Table.CurrentSection].lastNode) {
+    // Offer the next node of the polygon, selected, so that Ok edits it.
+    Panel.inputLine = NumberToText(Dispatch.EditNode + 1, 7);
+    Panel.selectionStart = 0;
+    Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
+  }
+  RedrawView();
+}
+
+}  // namespace
+
+void OkCommand() {
+  Dispatch.RequiredCount = 0;
+  OkInput in = ReadOkInput(Panel.heading, Panel.modeLabel, Panel.inputLine);
+  if (in.pendingStarted) {
+    RefreshPanel();
+    return;
+  }
+  Dispatch.AcceptsEmptyLine = Contains(in.mode, "close") || Contains(in.mode, "undo") ||
+                              Contains(in.mode, "fillets") || Contains(in.mode, "reflection") ||
+                              Contains(in.mode, "hide") || Contains(in.mode, "toggle") ||
+                              Contains(in.mode, "show") || Contains(in.heading, "View");
+  if (in.line.empty() && !Dispatch.AcceptsEmptyLine && in.heading != "Identify Section") {
+    MoveFocus(Focus::InputLine);
+    return;
+  }
+
+  OkCommandState ok{in.heading, in.mode, in.line, Panel.inputLine};
+  if (OkBranch branch = FindOkBranch(ok.heading)) {
+    branch(ok);
+    if (ok.ended) return;
+  }
+  CommonTail(ok);
+}
+
+void BuildPanelNotify(int code) {
+  switch (code) {
+    case LbnSetFocus:
+      Dispatch.PanelClickPending = true;
+      Entry.PendingStep = StepNone;  // a pending "How far ..." question is dropped
+      break;
+    case LbnDblClk:
+      MainWindowCommand(IdOk);
+      break;
+    default:
+      if (Dispatch.PanelClickPending) {
+        Dispatch.PanelClickPending = false;
+        RefreshPanel();
+      }
+      break;
+  }
+}
+
+void MenuPopupOpened() { Dispatch.MenuOpen = true; }
+void MenuLoopEnded() { Dispatch.MenuOpen = false; }
+
+void MainWindowCommand(int id) {
+  if (id == IdOk) {
+    OkCommand();
+    return;
+  }
+  const MenuCommandEntry* entry = FindMenuCommand(id);
+  if (entry == nullptr || entry->handler == nullptr) return;  // nothing built for it yet
+  entry->handler();
+  if (entry->after & AfterCloseFileDialog) Dispatch.FileDialogOpen = false;
+  if (entry->after & AfterRedraw) RedrawView();
+  if (entry->after & AfterRefresh) RefreshPanel();
+}
+
+void StartUp(const std::string& commandLine) {
+  // The menu bar is built with the window, before its start-up work.
+  InitMenuStates();
+  FormDataFolder();
+  ReadSettings();
+  // The settings' last file and digits survive the empty start.
+  const std::string lastFile = Shared.CurrentFile;
+  StartPolygon();
+  Shared.CurrentFile = lastFile;
+  SetStatusText("", 2);
+  Dispatch.HelpFile = (Shared.DataFolder + "Velmora.chm").substr(0, 127);
+
+  std::string name;
+  for (char c : commandLine)
+    if (c != '"') name += c;
+  name = TrimBlanks(name);
+  // With "open last file" on but no file saved yet there is nothing to open.
+  if (!name.empty() || (Shared.OpenLastFile != 0 && !Shared.CurrentFile.empty())) {
+    if (!name.empty()) Shared.CurrentFile = name;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(Shared.CurrentFile, error)) {
+      PlatformMessageBox("File not found", "File spec: " + Shared.CurrentFile, MsgIconWarning);
+      SetStatusText("", 2);
+      return;
+    }
+    ReadSectionFile();
+    if (Table.sectionCount >= 1) RedrawView();
+    SetStatusText("", 2);
+    Panel.inputLine.clear();
+    Panel.selectionStart = Panel.selectionEnd = 0;
+  }
+  MoveFocus(Focus::InputLine);
+}

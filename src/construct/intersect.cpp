@@ -1,0 +1,260 @@
+#include "construct/intersect.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "construct/entry_state.h"
+#include "construct/input_text.h"
+#include "construct/point_slots.h"
+#include "model/section_table.h"
+#include "platform/platform.h"
+
+namespace {
+
+const double Tol = IntersectTolerance;
+
+double Sign(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
+
+// The point the step starts from: the newest phantom point (the slot above the
+// reserved one) or the node before the pending one.
+Node LastPoint() {
+  int slot = Entry.PhantomEntry ? Table.lowestPhantom + 1 : Table.nodeCount - 1;
+  if (slot < 0 || slot > TopNode) return Node{0, 0};  // no earlier point: the origin
+  return Table.nodes[slot];
+}
+
+// Gives the pending slot back: the node count or the phantom floor.
+void WithdrawPendingPoint() {
+  if (Entry.PhantomEntry) {
+    if (Table.lowestPhantom <= TopNode) ++Table.lowestPhantom;
+  } else if (Table.nodeCount > 0) {
+    --Table.nodeCount;
+  }
+}
+
+int Fail(const std::string& message = "Intersect cannot be calculated") {
+  PlatformMessageBox(message, "Intersection Error", MsgIconError);
+  Entry.PendingStep = StepNone;
+  WithdrawPendingPoint();
+  return -1;
+}
+
+struct LineSpec {
+  enum Form { None, X, Y, Points } form = None;
+  double value = 0;  // X or Y
+  int m = 0, n = 0;
+  double a = 0;      // sideways offset of m-n
+};
+
+LineSpec ParseLine(const std::string& line) {
+  LineSpec spec;
+  std::size_t comma = line.find(',');
+  std::string f1 = line.substr(0, comma);
+  spec.a = comma == std::string::npos ? 0.0 : ReadNumber(std::string_view(line).substr(comma + 1));
+  if (f1.rfind("x=", 0) == 0) {
+    spec.form = LineSpec::X;
+    spec.value = ReadNumber(std::string_view(f1).substr(2));
+  } else if (f1.rfind("y=", 0) == 0) {
+    spec.form = LineSpec::Y;
+    spec.value = ReadNumber(std::string_view(f1).substr(2));
+  } else if (line.find('-') != std::string::npos) {
+    spec.form = LineSpec::Points;
+    std::size_t dash = f1.find('-');
+    spec.m = RoundToInt(ReadNumber(std::string_view(f1).substr(0, dash)));
+    spec.n = dash == std::string::npos ? 0
+                                       : RoundToInt(ReadNumber(std::string_view(f1).substr(dash + 1)));
+  }
+  return spec;
+}
+
+// m and n must name points in use; the pending slot holds nothing yet.
+bool CheckLinePoints(const LineSpec& spec, std::string& message) {
+  for (int k : {spec.m, spec.n}) {
+    if (!IsUsedPointSlot(k, /*excludePending=*/true)) {
+      message = "Point" + NumberToText(k, 7) + " does not exist";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Parallel(double m1, double m2) {
+  double scale = std::max(std::fabs(m1), std::fabs(m2));
+  // A zero-by-zero quotient (NaN) is not greater than the tolerance either.
+  return !(std::fabs(m2 - m1) / scale > Tol);
+}
+
+}  // namespace
+
+int IntersectLine(std::string& line, double& dx, double& dy) {
+  const Node p0 = LastPoint();
+  const double x0 = p0.x, y0 = p0.y;
+
+  enum Ray { Vertical, Horizontal, Angled } ray;
+  double m1 = 0, b1 = 0;
+  switch (Entry.PendingStep) {
+    case StepUp:
+    case StepDown:
+      ray = Vertical;
+      Entry.LastAngle = Pi / 2;
+      break;
+    case StepLeft:
+    case StepRight:
+      ray = Horizontal;
+      Entry.LastAngle = 0;
+      break;
+    case StepAngle:
+    case StepRightAngle:
+      ray = Angled;
+      Entry.LastAngle = Entry.LastAngle * DegToRad;
+      m1 = std::sin(Entry.LastAngle) / std::cos(Entry.LastAngle);
+      b1 = y0 - x0 * m1;
+      break;
+    case StepFixedRadius:
+      if (Entry.FixedRadius != 0) return IntersectCircle(line, dx, dy);
+      [[fallthrough]];
+    default:
+      Entry.PendingStep = StepNone;
+      return 0;
+  }
+
+  LineSpec spec = ParseLine(line);
+  if (spec.form == LineSpec::None) {
+    Entry.PendingStep = StepNone;
+    return 0;
+  }
+
+  // The line as vertical (x = lineX), horizontal (y = lineY) or sloped.
+  enum Kind { LineVertical, LineHorizontal, LineSloped } kind;
+  double lineX = 0, lineY = 0, m2 = 0, b2 = 0;
+  if (spec.form == LineSpec::X) {
+    kind = LineVertical;
+    lineX = spec.value;
+  } else if (spec.form == LineSpec::Y) {
+    kind = LineHorizontal;
+    lineY = spec.value;
+  } else {
+    std::string message;
+    if (!CheckLinePoints(spec, message)) return Fail(message);
+    const Node pm = Table.nodes[spec.m], pn = Table.nodes[spec.n];
+    double ux = double(pn.x) - pm.x, uy = double(pn.y) - pm.y;
+    double length = std::sqrt(ux * ux + uy * uy);
+    if (length == 0) return Fail();  // m and n at the same place give no direction
+    if (std::fabs(ux) / length < Tol) {
+      kind = LineVertical;
+      lineX = pm.x - spec.a * Sign(uy);
+    } else if (std::fabs(uy) / length < Tol) {
+      kind = LineHorizontal;
+      lineY = pm.y + spec.a * Sign(ux);
+    } else {
+      kind = LineSloped;
+      m2 = uy / ux;
+      b2 = pm.y - m2 * pm.x + Sign(ux) * spec.a * std::sqrt(1 + m2 * m2);
+    }
+  }
+
+  double x, y;
+  if (kind == LineVertical) {
+    // A vertical line meets only a ray that is not itself (nearly) vertical.
+    if (!(std::fabs(std::cos(Entry.LastAngle)) > Tol) || ray == Vertical) return Fail();
+    x = lineX;
+    y = ray == Horizontal ? y0 : m1 * lineX + b1;
+  } else if (kind == LineHorizontal) {
+    if (!(std::fabs(std::sin(Entry.LastAngle)) > Tol) || ray == Horizontal) return Fail();
+    y = lineY;
+    x = ray == Vertical ? x0 : (lineY - b1) / m1;
+  } else {
+    if (Parallel(ray == Angled ? m1 : 0.0, m2)) return Fail();
+    if (ray == Angled) {
+      x = (b1 - b2) / (m2 - m1);
+      y = m1 * x + b1;
+    } else if (ray == Vertical) {
+      x = x0;
+      y = m2 * x0 + b2;
+    } else {
+      x = (y0 - b2) / m2;
+      y = y0;
+    }
+  }
+
+  Entry.PendingStep = StepNone;
+  line.clear();
+  dx = x - x0;
+  dy = y - y0;
+  return 0;
+}
+
+int IntersectCircle(std::string& line, double& x, double& y) {
+  Entry.PendingStep = StepNone;
+  const double r = Entry.FixedRadius;
+  const Node c = LastPoint();
+  const double x0 = c.x, y0 = c.y;
+
+  LineSpec spec = ParseLine(line);
+  double m2 = 0, b2 = 0;
+  if (spec.form == LineSpec::Points) {
+    std::string message;
+    if (!CheckLinePoints(spec, message)) return Fail(message);
+    const Node pm = Table.nodes[spec.m], pn = Table.nodes[spec.n];
+    double ux = double(pn.x) - pm.x, uy = double(pn.y) - pm.y;
+    if (ux == 0) {
+      // A vertical line through m; the sideways offset is not applied.
+      spec.form = LineSpec::X;
+      spec.value = pm.x;
+    } else {
+      m2 = uy / ux;
+      b2 = pm.y - m2 * pm.x + Sign(ux) * spec.a * std::sqrt(1 + m2 * m2);
+    }
+  }
+
+  double first_x, first_y, second_x = 0, second_y = 0;
+  bool two = false;
+  if (spec.form == LineSpec::X || spec.form == LineSpec::Y) {
+    const bool vertical = spec.form == LineSpec::X;
+    const double centre = vertical ? x0 : y0, other = vertical ? y0 : x0;
+    const double v = spec.value;
+    if (!(v <= centre + r && v >= centre - r)) return Fail();
+    const double h = std::sqrt(r * r - (v - centre) * (v - centre));
+    two = h != 0;
+    if (vertical) {
+      second_x = v, second_y = other + h;
+      first_x = v, first_y = two ? other - h : other;
+    } else {
+      second_x = other + h, second_y = v;
+      first_x = two ? other - h : other, first_y = v;
+    }
+  } else if (spec.form == LineSpec::Points) {
+    const double a = 1 + m2 * m2;
+    const double b = -2 * (x0 - m2 * b2 + y0 * m2);
+    const double cc = x0 * x0 + b2 * b2 + y0 * y0 - 2 * b2 * y0 - r * r;
+    const double d = b * b - 4 * a * cc;
+    if (!(d >= 0)) return Fail();
+    const double root = std::sqrt(d);
+    const double x1 = (-b + root) / (2 * a);
+    two = root != 0;
+    second_x = x1, second_y = m2 * x1 + b2;
+    if (two) {
+      first_x = (-b - root) / (2 * a);
+      first_y = m2 * first_x + b2;
+    } else {
+      first_x = second_x, first_y = second_y;
+    }
+  } else {
+    return 0;  // not a line: x and y stay as they are
+  }
+
+  if (two) {
+    // The second meeting point takes the pending slot; the result goes to the next.
+    if (!HasRoomForPoint()) return Fail(NoRoomMessage());
+    int slot = Entry.PhantomEntry ? Table.lowestPhantom : Table.nodeCount;
+    Table.nodes[slot] = Node{static_cast<float>(second_x), static_cast<float>(second_y)};
+    if (Entry.PhantomEntry) {
+      --Table.lowestPhantom;
+    } else {
+      ++Table.nodeCount;
+    }
+  }
+  x = first_x;
+  y = first_y;
+  return 0;
+}

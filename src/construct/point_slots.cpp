@@ -1,0 +1,35 @@
+#include "construct/point_slots.h"
+
+#include "construct/entry_state.h"
+#include "model/section_table.h"
+
+bool IsUsedPointSlot(int k, bool excludePending) {
+  int lastNode = Table.nodeCount;
+  int lowest = Table.lowestPhantom;
+  if (excludePending) {
+    if (Entry.PhantomEntry) {
+      ++lowest;
+    } else {
+      --lastNode;
+    }
+  }
+  return (k >= 1 && k <= lastNode) || (k >= lowest && k <= TopNode && k >= 1);
+}
+
+bool HasRoomForPoint() {
+  if (Entry.PhantomEntry) return Table.lowestPhantom - 1 > Table.nodeCount;
+  return Table.nodeCount + 1 < Table.lowestPhantom && Table.nodeCount + 1 <= TopNode;
+}
+
+bool HasRoomForNode() {
+  return Table.nodeCount + 1 < Table.lowestPhantom && Table.nodeCount + 1 <= TopNode;
+}
+
+bool HasRoomForSection() { return Table.sectionCount < MaxSections; }
+
+std::string NoRoomMessage() {
+  if (Entry.PhantomEntry) return "Cannot add more phantom points";
+  if (Table.lowestPhantom <= TopNode && Table.nodeCount + 1 >= Table.lowestPhantom)
+    return "Cannot add more nodes: the next point slot holds a phantom point";
+  return "Cannot add more nodes: all 250 point slots are in use";
+}

@@ -1,0 +1,21 @@
+// Which point slots are in use, and whether another point or section fits.
+#pragma once
+
+#include <string>
+
+// Slot k holds a polygon node, the slot of another kind of section, or a phantom
+// point. With excludePending, the slot reserved for the point being placed does
+// not count (the node slot nodeCount, or with PhantomEntry the slot lowestPhantom).
+bool IsUsedPointSlot(int k, bool excludePending);
+
+// One more point fits beside the pending one: above the nodes for polygon entry,
+// below the phantom points with PhantomEntry.
+bool HasRoomForPoint();
+// Room for a new node at nodeCount + 1 (below the phantom points, within slot 250).
+bool HasRoomForNode();
+bool HasRoomForSection();
+
+// Messages of the capacity refusals (caption CapacityCaption, warning icon).
+inline constexpr const char* CapacityCaption = "Data Error";
+std::string NoRoomMessage();
+inline constexpr const char* NoSectionRoomMessage = "Cannot add more sections: the limit is 100";
