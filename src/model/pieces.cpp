@@ -126,9 +126,27 @@ void RadialBlockTerm(SectionProps& p, const ParamRow& row) {
   double q1x = xc + rho * std::cos(i1), q1y = yc + rho * std::sin(i1);
   double q2x = xc + rho * std::cos(i2), q2y = yc + rho * std::sin(i2);
   SegmentTerm(p, -1, xc, yc, rho, i1, i2);
-  EdgeTerm(p, q1x, q1y, p1x, p1y);
+  // Outline Q1 -> P1 -> P2 -> Q2 -> Q1. When the parallel line passes outside the
+  // inner circle, the block runs along it down to the foot F of the perpendicular
+  // from the centre (the inner arc is then a quarter turn); F joins the outline
+  // between the outer and inner points on w's side (P2, Q2 for w > 0; after the
+  // exchange of angles, Q1, P1 for w < 0).
+  bool foot = std::fabs(w) > rho;
+  double reach = std::min(std::fabs(w), r) * Sgn(w);
+  double fx = xc - reach * std::sin(b), fy = yc + reach * std::cos(b);
+  if (foot && w < 0) {
+    EdgeTerm(p, q1x, q1y, fx, fy);
+    EdgeTerm(p, fx, fy, p1x, p1y);
+  } else {
+    EdgeTerm(p, q1x, q1y, p1x, p1y);
+  }
   EdgeTerm(p, p1x, p1y, p2x, p2y);
-  EdgeTerm(p, p2x, p2y, q2x, q2y);
+  if (foot && w > 0) {
+    EdgeTerm(p, p2x, p2y, fx, fy);
+    EdgeTerm(p, fx, fy, q2x, q2y);
+  } else {
+    EdgeTerm(p, p2x, p2y, q2x, q2y);
+  }
   EdgeTerm(p, q2x, q2y, q1x, q1y);
 }
 
