@@ -40,7 +40,10 @@ std::string RoundedText(double value, int decimals) {
         break;
       }
     }
-    if (i < 0) s.insert(s[0] == '-' ? 1 : 0, "1");
+    if (i < 0) {  // all nines: one more digit in front
+      bool minus = s[0] == '-';
+      s = (minus ? "-1" : "1") + s.substr(minus ? 1 : 0);
+    }
   }
   return s;
 }
