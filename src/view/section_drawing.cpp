@@ -79,29 +79,68 @@ void DrawMergeData(Canvas& canvas, int s, const SectionStyle& style, const ViewE
   }
 }
 
+// The corners of a radial block: the block lies between the radial line at angle
+// alpha and the line parallel to it at distance |w| (on w's side), and between the
+// circles of radius r and rho2. When the parallel line misses the inner circle the
+// outline runs along it to the foot of the perpendicular from the centre, as the
+// property calculation takes it.
+struct RadialCorners {
+  Centre o;
+  double alpha, w, r, rho2;
+  double lo, hi, lo2, hi2;  // outer and inner arc angles, ascending
+  WorldPoint a1, b1, a2, b2;
+  bool foot;
+  WorldPoint f;
+};
+
+RadialCorners RadialBlockCorners(const ParamRow& row) {
+  RadialCorners k;
+  k.o = CentreOf(row);
+  k.r = row.c[3];
+  k.alpha = row.c[4] * DegToRad;
+  k.w = row.c[5];
+  k.rho2 = std::max(k.r - static_cast<double>(row.c[6]), 0.0);
+  double b = k.alpha + RadialBlockSpan(k.r, k.w);
+  k.lo = std::min(k.alpha, b);
+  k.hi = std::max(k.alpha, b);
+  k.a1 = k.o.At(k.r, k.lo);
+  k.b1 = k.o.At(k.r, k.hi);
+  double b2 = k.alpha + RadialBlockSpan(k.rho2, k.w);
+  k.lo2 = std::min(k.alpha, b2);
+  k.hi2 = std::max(k.alpha, b2);
+  k.a2 = k.o.At(k.rho2, k.lo2);
+  k.b2 = k.o.At(k.rho2, k.hi2);
+  k.foot = std::fabs(k.w) > k.rho2;
+  double reach = std::min(std::fabs(k.w), k.r) * Sign(k.w);
+  k.f = {k.o.xc - reach * std::sin(k.alpha), k.o.yc + reach * std::cos(k.alpha)};
+  return k;
+}
+
 WorldPoint DrawRadialBlock(Canvas& canvas, int s, const SectionStyle& style) {
   const Section& sec = Table.sections[s];
-  const ParamRow& row = Table.params[sec.firstNode];
-  Centre o = CentreOf(row);
-  double r = row.c[3], alpha = row.c[4] * DegToRad, w = row.c[5], t = row.c[6];
-
-  double b = alpha + RadialBlockSpan(r, w);
-  double lo = std::min(alpha, b), hi = std::max(alpha, b);
-  WorldPoint a1 = o.At(r, lo), b1 = o.At(r, hi);
-  canvas.Arc({o.xc, o.yc}, r, lo, hi, style.colour);
-
-  double rho2 = r - t;
-  double b2 = alpha + RadialBlockSpan(rho2, w);
-  double lo2 = std::min(alpha, b2), hi2 = std::max(alpha, b2);
-  WorldPoint a2 = o.At(rho2, lo2), b2p = o.At(rho2, hi2);
-  canvas.Arc({o.xc, o.yc}, rho2, lo2, hi2, style.colour);
-
-  canvas.Line(a2, a1, style.colour);
-  canvas.Line(b2p, b1, style.colour);
-  canvas.SetPixel(a1, style.colour);
-  canvas.SetPixel(b1, style.colour);
-  Label(canvas, style, a2, sec.firstNode);
-  return o.At(rho2 + t / 2, (lo2 + hi2) / 2);
+  RadialCorners k = RadialBlockCorners(Table.params[sec.firstNode]);
+  WorldPoint centre{k.o.xc, k.o.yc};
+  // A block of width 0 has no arc (equal angles would draw the whole circle).
+  if (k.hi > k.lo) canvas.Arc(centre, k.r, k.lo, k.hi, style.colour);
+  if (k.hi2 > k.lo2) canvas.Arc(centre, k.rho2, k.lo2, k.hi2, style.colour);
+  auto side = [&](WorldPoint inner, WorldPoint outer, bool viaFoot) {
+    if (viaFoot) {
+      canvas.Line(inner, k.f, style.colour);
+      canvas.Line(k.f, outer, style.colour);
+    } else {
+      canvas.Line(inner, outer, style.colour);
+    }
+  };
+  side(k.a2, k.a1, k.foot && k.w < 0);
+  side(k.b2, k.b1, k.foot && k.w > 0);
+  canvas.SetPixel(k.a1, style.colour);
+  canvas.SetPixel(k.b1, style.colour);
+  Label(canvas, style, k.a2, sec.firstNode);
+  // Seed half-way through the ring's thickness and half-way across the width,
+  // which is inside the block whatever its proportions.
+  double rho = k.rho2 + (k.r - k.rho2) / 2;
+  double across = rho > 0 ? std::min(1.0, std::fabs(k.w) / 2 / rho) : 0;
+  return k.o.At(rho, k.alpha + Sign(k.w) * std::asin(across));
 }
 
 WorldPoint DrawArcSegment(Canvas& canvas, int s, const SectionStyle& style) {
@@ -148,7 +187,10 @@ WorldPoint DrawArcSegment(Canvas& canvas, int s, const SectionStyle& style) {
 std::string NumberText(int n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
 double RadialBlockSpan(double rho, double w) {
-  return Sign(w) * std::atan(std::sqrt(rho * rho - w * w) / std::fabs(w));
+  if (w == 0) return 0;
+  double aw = std::fabs(w);
+  if (aw >= rho) return Sign(w) * Pi / 2;
+  return Sign(w) * std::atan(aw / std::sqrt(rho * rho - w * w));
 }
 
 void ExtendByPoint(ViewExtent& e, double x, double y) {
@@ -190,11 +232,9 @@ void ExtendBySection(ViewExtent& e, int s) {
       break;
     }
     case SectionKind::RadialBlock: {
-      double r = row.c[3], alpha = row.c[4] * DegToRad, w = row.c[5], t = row.c[6];
-      add(o.At(r, alpha));
-      add(o.At(r, alpha + RadialBlockSpan(r, w)));
-      add(o.At(r - t, alpha));
-      add(o.At(r - t, alpha + RadialBlockSpan(r - t, w)));
+      RadialCorners k = RadialBlockCorners(row);
+      for (WorldPoint p : {k.a1, k.b1, k.a2, k.b2}) add(p);
+      if (k.foot) add(k.f);
       break;
     }
     case SectionKind::MergeData:

@@ -31,6 +31,7 @@ bool DrawSection(Canvas& canvas, int s, const SectionStyle& style, const ViewExt
 // a tenth of the extent's larger side, the first with "p" at both ends.
 void DrawPrincipalAxes(Canvas& canvas, const ViewExtent& extent);
 
-// φ(ρ) of a radial block: the angle from its base direction to where the circle of
-// radius ρ meets the cut line at distance |w|.
+// Angle of a radial block from its radial line to where the circle of radius rho
+// meets the parallel line at distance |w| (signed like w); a quarter turn when the
+// line misses the circle.
 double RadialBlockSpan(double rho, double w);

@@ -7,8 +7,7 @@
 #include "view/polygon_seed.h"
 #include "view/view_tables.h"
 
-using namespace viewtest;
-
+namespace viewtest {
 namespace {
 
 // Even-odd ray casting, independent of the winding sum under test.
@@ -74,3 +73,4 @@ TEST_F(SeedTest, FallbacksOfSmallPolygons) {
 }
 
 }  // namespace
+}  // namespace viewtest

@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "app/menu_ids.h"
+#include "model/pieces.h"
 #include "model/properties.h"
 #include "view/polygon_seed.h"
 #include "view/redraw_view.h"
 #include "view/view_tables.h"
 
-using namespace viewtest;
-
+namespace viewtest {
 namespace {
 
 using Op = CanvasCall::Op;
@@ -172,17 +172,18 @@ TEST_F(RedrawTest, ArcSegmentFormsAndTheirSeeds) {
 }
 
 TEST_F(RedrawTest, RadialBlockGeometry) {
-  // Ring of radius 10 and thickness 2 cut at distance 3 from the direction 90°.
+  // Ring of radius 10 and thickness 2 between the radial line at 90 degrees and
+  // the line parallel to it at distance 3 on the positive side (x = -3).
   AddRadialBlock(0, 0, 10, 90, 3, 2);
   RedrawView();
   auto arcs = canvas.CallsOf(Op::Arc);
   ASSERT_EQ(arcs.size(), 2u);
-  double phiOuter = std::atan(std::sqrt(100.0 - 9) / 3), phiInner = std::atan(std::sqrt(64.0 - 9) / 3);
+  double phiOuter = std::asin(0.3), phiInner = std::asin(3.0 / 8);
   EXPECT_NEAR(arcs[0].a1, Pi / 2, 1e-12);
   EXPECT_NEAR(arcs[0].a2, Pi / 2 + phiOuter, 1e-12);
   EXPECT_NEAR(arcs[1].radius, 8, 1e-12);
   EXPECT_NEAR(arcs[1].a2, Pi / 2 + phiInner, 1e-12);
-  // The cut end lies on the line at distance 3 from the base direction: x = -3.
+  // The far side lies on the parallel line.
   auto lines = canvas.CallsOf(Op::Line);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_NEAR(lines[1].p.x, -3, 1e-9);
@@ -194,6 +195,34 @@ TEST_F(RedrawTest, RadialBlockGeometry) {
   EXPECT_NEAR(Extent.ymin, std::sqrt(64.0 - 9), 1e-9);
   // Numbered at the inner end at the smaller angle.
   EXPECT_NEAR(canvas.CallsOf(Op::Text)[0].p.y, 8, 1e-9);
+  // The seed lies inside: between the radii and between the two lines.
+  View.highlight = -1;
+  canvas.ClearCalls();
+  RedrawView();
+  WorldPoint seed = canvas.CallsOf(Op::FloodFill).at(0).p;
+  EXPECT_GT(std::hypot(seed.x, seed.y), 8);
+  EXPECT_LT(std::hypot(seed.x, seed.y), 10);
+  EXPECT_LT(seed.x, 0);
+  EXPECT_GT(seed.x, -3);
+}
+
+TEST_F(RedrawTest, RadialBlockWhoseParallelLineMissesTheInnerCircle) {
+  // Inner radius 4, parallel line y = -5 below the radial line along +x.
+  AddRadialBlock(0, 0, 10, 0, -5, 6);
+  RedrawView();
+  auto arcs = canvas.CallsOf(Op::Arc);
+  ASSERT_EQ(arcs.size(), 2u);
+  EXPECT_NEAR(arcs[0].a1, -Pi / 6, 1e-7);
+  EXPECT_NEAR(arcs[1].a1, -Pi / 2, 1e-12);  // a quarter of the inner circle
+  auto lines = canvas.CallsOf(Op::Line);
+  ASSERT_EQ(lines.size(), 3u);
+  // Inner end, down to the foot (0, -5), along the parallel line to the outer end.
+  EXPECT_NEAR(lines[0].p.y, -4, 1e-9);
+  EXPECT_NEAR(lines[0].q.x, 0, 1e-9);
+  EXPECT_NEAR(lines[0].q.y, -5, 1e-9);
+  EXPECT_NEAR(lines[1].q.x, std::sqrt(75.0), 1e-6);
+  EXPECT_NEAR(lines[1].q.y, -5, 1e-6);
+  EXPECT_NEAR(Extent.ymin, -5, 1e-6);
 }
 
 TEST_F(RedrawTest, CircleExtentLabelAndFill) {
@@ -383,8 +412,8 @@ TEST_F(RedrawTest, PrincipalAxesOnlyWhileResultsAreCurrent) {
 
 TEST_F(RedrawTest, FilletArcsAndTangentPoints) {
   AddPolygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-  PutFillet(2, 2);
-  PutFillet(4, 3);
+  SetFillet(2, 2);
+  SetFillet(3, 4);
   RedrawView();
   auto arcs = canvas.CallsOf(Op::Arc);
   ASSERT_EQ(arcs.size(), 2u);
@@ -416,3 +445,4 @@ TEST_F(RedrawTest, WithoutACanvasTheStateStillChanges) {
 }
 
 }  // namespace
+}  // namespace viewtest

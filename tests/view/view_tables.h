@@ -58,34 +58,6 @@ inline int AddPhantom(float x, float y) {
   return k;
 }
 
-// The fillet of radius r at polygon node n, written into n's row the way the
-// model keeps it: sign, centre, r, start and end angle (degrees, counter-clockwise
-// from the incoming to the outgoing tangent point for a left turn), tangent points.
-inline void PutFillet(int n, double r) {
-  int s = SectionOfPoint(n);
-  const Section& sec = Table.sections[s];
-  int prev = n > sec.firstNode ? n - 1 : sec.lastNode;
-  int next = n < sec.lastNode ? n + 1 : sec.firstNode;
-  double bx = Table.nodes[n].x, by = Table.nodes[n].y;
-  double ux = Table.nodes[prev].x - bx, uy = Table.nodes[prev].y - by;
-  double vx = Table.nodes[next].x - bx, vy = Table.nodes[next].y - by;
-  double lu = std::hypot(ux, uy), lv = std::hypot(vx, vy);
-  ux /= lu, uy /= lu, vx /= lv, vy /= lv;
-  double half = std::acos(ux * vx + uy * vy) / 2;
-  double d = r / std::tan(half);
-  double t1x = bx + ux * d, t1y = by + uy * d, t2x = bx + vx * d, t2y = by + vy * d;
-  double mx = ux + vx, my = uy + vy, lm = std::hypot(mx, my);
-  double cx = bx + mx / lm * r / std::sin(half), cy = by + my / lm * r / std::sin(half);
-  double start = std::atan2(t1y - cy, t1x - cx) / DegToRad;
-  double end = std::atan2(t2y - cy, t2x - cx) / DegToRad;
-  // Walking in from prev, a left turn at n (cross > 0) bends counter-clockwise.
-  double cross = (-ux) * vy - (-uy) * vx;
-  float sign = cross > 0 ? 1.0f : -1.0f;
-  if (cross < 0) std::swap(start, end);
-  Table.params[n].c = {sign, float(cx), float(cy), float(r), float(start), float(end),
-                       float(t1x), float(t1y), float(t2x), float(t2y)};
-}
-
 class ViewFixture : public ::testing::Test {
  protected:
   void SetUp() override {
