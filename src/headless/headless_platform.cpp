@@ -52,8 +52,35 @@ void HeadlessPlatform::Record(PlatformEvent event) {
   if (listener_) listener_(events_.back());
 }
 
-// The platform's own box: Ok only, Ok/Cancel, Yes/No/Cancel or Yes/No. Its close box
-// gives Cancel where there is one, Ok for a lone Ok, and No for Yes/No.
+int MessageBoxResult(int style, DialogAnswer::Kind answer) {
+  const bool confirm = answer == DialogAnswer::Ok || answer == DialogAnswer::Yes;
+  switch (style % 16) {
+    case MsgOkCancel:
+      return confirm ? ResultOk : ResultCancel;
+    case MsgYesNoCancel:
+      return confirm ? ResultYes : answer == DialogAnswer::No ? ResultNo : ResultCancel;
+    case MsgYesNo:  // no close box: anything but Yes is No
+      return confirm ? ResultYes : ResultNo;
+    default:  // a lone OK: Enter, Escape and the close box all give OK
+      return ResultOk;
+  }
+}
+
+int MessageDialogResult(int style, DialogAnswer::Kind answer) {
+  const bool confirm = answer == DialogAnswer::Ok || answer == DialogAnswer::Yes;
+  switch (style % 16) {
+    case MsgOkCancel:
+    case MsgYesNo:
+      return confirm ? ResultYes : ResultNo;
+    case MsgYesNoCancel:
+      // Only the Cancel button gives 2; Escape and the close box give 7.
+      return confirm ? ResultYes : answer == DialogAnswer::Cancel ? ResultCancel : ResultNo;
+    default:
+      return confirm ? ResultOk : ResultNo;
+  }
+}
+
+// The platform's own box: OK, OK/Cancel, Yes/No/Cancel or Yes/No.
 int HeadlessPlatform::MessageBox(const std::string& text, const std::string& caption, int style) {
   PlatformEvent e = MakeEvent(PlatformEvent::MessageBox, caption, text, style);
   int set = style % 16;
@@ -61,41 +88,25 @@ int HeadlessPlatform::MessageBox(const std::string& text, const std::string& cap
               : set == MsgYesNoCancel ? std::vector<std::string>{"Yes", "No", "Cancel"}
               : set == MsgYesNo       ? std::vector<std::string>{"Yes", "No"}
                                       : std::vector<std::string>{"OK"};
-  int closeResult = set == MsgOkCancel || set == MsgYesNoCancel ? ResultCancel
-                    : set == MsgYesNo                           ? ResultNo
-                                                                : ResultOk;
   DialogAnswer a{DialogAnswer::Close, ""};
   e.answered = TakeAnswer(a);
   e.answer = AnswerWord(a.kind);
-  switch (a.kind) {
-    case DialogAnswer::Yes: e.result = ResultYes; break;
-    case DialogAnswer::No: e.result = ResultNo; break;
-    case DialogAnswer::Ok: e.result = ResultOk; break;
-    case DialogAnswer::Cancel: e.result = ResultCancel; break;
-    default: e.result = closeResult; break;
-  }
+  e.result = MessageBoxResult(style, a.kind);
   int r = e.result;
   Record(std::move(e));
   return r;
 }
 
-// The program's own dialog: Yes and a set-1 Ok give 6, a set-0 Ok gives 1, No gives 7,
-// the Cancel button gives 7 in set 1 and 2 in set 3; Escape and the close box give 7.
+// The program's own dialog: its button sets give 1 (a lone Ok), 6 and 7, and 2 only
+// for the Cancel button of set 3; Escape and the close box give 7.
 int HeadlessPlatform::MessageDialog(const std::string& message, int style,
                                     const std::string& title, bool beep, int, int) {
   PlatformEvent e = MakeEvent(PlatformEvent::MessageDialog, title, message, style);
   e.buttons = MessageDialogButtons(style);
-  int set = style % 16;
-  if (set != MsgOkCancel && set != MsgYesNoCancel && set != MsgYesNo) set = MsgOk;
   DialogAnswer a{DialogAnswer::Close, ""};
   e.answered = TakeAnswer(a);
   e.answer = AnswerWord(a.kind);
-  switch (a.kind) {
-    case DialogAnswer::Yes: e.result = ResultYes; break;
-    case DialogAnswer::Ok: e.result = set == MsgOk ? ResultOk : ResultYes; break;
-    case DialogAnswer::Cancel: e.result = set == MsgYesNoCancel ? ResultCancel : ResultNo; break;
-    default: e.result = ResultNo; break;
-  }
+  e.result = MessageDialogResult(style, a.kind);
   int r = e.result;
   Record(std::move(e));
   if (beep) Beep(style - style % 16);

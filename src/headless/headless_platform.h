@@ -81,5 +81,9 @@ class HeadlessPlatform : public Platform {
 
 // Button captions of a message style, as the message dialog shows them.
 std::vector<std::string> MessageDialogButtons(int style);
+// The result a message box (the platform's) or the program's MessageDialog gives
+// for an answer; Close stands for Escape or the close box.
+int MessageBoxResult(int style, DialogAnswer::Kind answer);
+int MessageDialogResult(int style, DialogAnswer::Kind answer);
 // The word of an answer kind ("yes", "no", "ok", "cancel", "close", "text", "file").
 const char* AnswerWord(DialogAnswer::Kind kind);
