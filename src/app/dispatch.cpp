@@ -13,6 +13,7 @@
 #include "model/shared_state.h"
 #include "platform/platform.h"
 #include "view/redraw_view.h"
+#include "view/view_options.h"
 
 DispatchState Dispatch{};
 
@@ -129,6 +130,12 @@ void StartUp(const std::string& commandLine) {
     }
     ReadSectionFile();
     if (Table.sectionCount >= 1) RedrawView();
+    // A file whose last section is complete can be calculated at once.
+    if (Table.sectionCount >= 1 && Table.sections[Table.sectionCount].flags != 0 &&
+        View.oneSection == 0) {
+      EnableMenuItem(MenuAboutCentroid, true);
+      EnableMenuItem(MenuAboutOtherAxes, true);
+    }
     SetStatusText("", 2);
     Panel.inputLine.clear();
     Panel.selectionStart = Panel.selectionEnd = 0;

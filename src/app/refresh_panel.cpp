@@ -45,8 +45,9 @@ void RefreshPanel() {
     if (Entry.PendingStep < StepFixedRadius) {
       mode = "units or intersecting line";
     } else {
+      // Without its "a | " the prompt reads "x=a | y=a | m-n,a".
       mode = "intersecting line";
-      prompt = prompt.substr(3);
+      prompt = TrimBlanks(prompt.substr(3));
     }
   }
 

@@ -90,25 +90,24 @@ int IntersectLine(std::string& line, double& dx, double& dy) {
   const Node p0 = LastPoint();
   const double x0 = p0.x, y0 = p0.y;
 
+  // The ray's direction. LastAngle keeps it in degrees, so that a later bare number
+  // in the angle mode goes on in the direction of this step.
   enum Ray { Vertical, Horizontal, Angled } ray;
   double m1 = 0, b1 = 0;
   switch (Entry.PendingStep) {
     case StepUp:
     case StepDown:
       ray = Vertical;
-      Entry.LastAngle = Pi / 2;
+      Entry.LastAngle = Entry.PendingStep == StepUp ? 90 : 270;
       break;
     case StepLeft:
     case StepRight:
       ray = Horizontal;
-      Entry.LastAngle = 0;
+      Entry.LastAngle = Entry.PendingStep == StepRight ? 0 : 180;
       break;
     case StepAngle:
     case StepRightAngle:
       ray = Angled;
-      Entry.LastAngle = Entry.LastAngle * DegToRad;
-      m1 = std::sin(Entry.LastAngle) / std::cos(Entry.LastAngle);
-      b1 = y0 - x0 * m1;
       break;
     case StepFixedRadius:
       if (Entry.FixedRadius != 0) return IntersectCircle(line, dx, dy);
@@ -116,6 +115,11 @@ int IntersectLine(std::string& line, double& dx, double& dy) {
     default:
       Entry.PendingStep = StepNone;
       return 0;
+  }
+  const double angle = Entry.LastAngle * DegToRad;
+  if (ray == Angled) {
+    m1 = std::sin(angle) / std::cos(angle);
+    b1 = y0 - x0 * m1;
   }
 
   LineSpec spec = ParseLine(line);
@@ -156,11 +160,11 @@ int IntersectLine(std::string& line, double& dx, double& dy) {
   double x, y;
   if (kind == LineVertical) {
     // A vertical line meets only a ray that is not itself (nearly) vertical.
-    if (!(std::fabs(std::cos(Entry.LastAngle)) > Tol) || ray == Vertical) return Fail();
+    if (!(std::fabs(std::cos(angle)) > Tol) || ray == Vertical) return Fail();
     x = lineX;
     y = ray == Horizontal ? y0 : m1 * lineX + b1;
   } else if (kind == LineHorizontal) {
-    if (!(std::fabs(std::sin(Entry.LastAngle)) > Tol) || ray == Horizontal) return Fail();
+    if (!(std::fabs(std::sin(angle)) > Tol) || ray == Horizontal) return Fail();
     y = lineY;
     x = ray == Vertical ? x0 : (lineY - b1) / m1;
   } else {

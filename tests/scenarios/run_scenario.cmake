@@ -4,6 +4,12 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/data)
 get_filename_component(dir ${SCRIPT} DIRECTORY)
+# A folder NAME.data beside the script is copied into the work folder first (a
+# settings file under data/, section files the settings name).
+get_filename_component(name ${SCRIPT} NAME_WE)
+if(IS_DIRECTORY ${dir}/${name}.data)
+  file(COPY ${dir}/${name}.data/ DESTINATION ${WORK})
+endif()
 execute_process(
   COMMAND ${CLI} run --data ${WORK}/data ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
