@@ -21,8 +21,9 @@ namespace {
 
 bool Contains(const std::string& s, const char* word) { return s.find(word) != std::string::npos; }
 
-// The common tail of every branch that does not end the command itself.
-void CommonTail(const OkCommandState& ok) {
+}  // namespace
+
+void OkCommonTail(const OkCommandState& ok) {
   if (Dispatch.RequiredCount > 0) {
     PlatformMessageBox("Must input" + NumberToText(Dispatch.RequiredCount, 7) + " parameters",
                        "Input Error", MsgIconWarning);
@@ -42,8 +43,6 @@ void CommonTail(const OkCommandState& ok) {
   }
   RedrawView();
 }
-
-}  // namespace
 
 void OkCommand() {
   Dispatch.RequiredCount = 0;
@@ -66,7 +65,7 @@ void OkCommand() {
     branch(ok);
     if (ok.ended) return;
   }
-  CommonTail(ok);
+  OkCommonTail(ok);
 }
 
 void BuildPanelNotify(int code) {

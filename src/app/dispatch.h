@@ -52,6 +52,9 @@ struct OkCommandState {
 };
 
 using OkBranch = void (*)(OkCommandState& ok);
+// The steps after a branch: the missing-values message, FileChanged from the edit
+// texts, RefreshPanel, the next node offered after Change values, RedrawView.
+void OkCommonTail(const OkCommandState& ok);
 // The branch for a heading, or null when no branch is built for it.
 OkBranch FindOkBranch(const std::string& heading);
 

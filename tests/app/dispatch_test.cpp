@@ -1,0 +1,175 @@
+// The Ok command's routing and common tail, BuildPanel notifications, and the menu
+// table.
+#include <gtest/gtest.h>
+
+#include "app/dispatch.h"
+#include "app/main_panel.h"
+#include "app/menu_ids.h"
+#include "construct/entry_state.h"
+#include "model/properties.h"
+#include "model/shared_state.h"
+#include "support/entry_fixture.h"
+
+namespace {
+
+using DispatchTest = EntryTest;
+
+TEST_F(DispatchTest, EmptyLineIsIgnoredWhereAValueIsNeeded) {
+  Click(11);  // Circle section
+  Ok("");
+  EXPECT_TRUE(platform.Events().empty());
+  EXPECT_EQ(Panel.heading, "Circle section");
+  Click(3);
+  Ok("   ");
+  EXPECT_EQ(Table.nodeCount, 0);
+  EXPECT_FALSE(Dispatch.AcceptsEmptyLine);
+}
+
+TEST_F(DispatchTest, EmptyLineReachesCommandsThatNeedNoValue) {
+  for (int item : {8, 9, 18, 23, 33, 34}) {
+    Click(item);
+    Ok("");
+    EXPECT_TRUE(Dispatch.AcceptsEmptyLine) << item;
+  }
+  Click(35);
+  Ok("");
+  EXPECT_TRUE(Dispatch.AcceptsEmptyLine);
+}
+
+TEST_F(DispatchTest, MissingValuesKeepTheTypedLine) {
+  Panel.inputLine = "1,2";
+  Dispatch.RequiredCount = 3;
+  OkCommandState ok{"Build", "rotate section", "1,2", "1,2"};
+  OkCommonTail(ok);
+  auto messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].kind, PlatformEvent::MessageBox);
+  EXPECT_EQ(messages[0].text, "Must input 3 parameters");
+  EXPECT_EQ(messages[0].caption, "Input Error");
+  EXPECT_EQ(messages[0].style, MsgIconWarning);
+  EXPECT_EQ(Panel.inputLine, "1,2");
+}
+
+TEST_F(DispatchTest, CommonTailMarksChangedEditsAndOffersTheNextNode) {
+  Nodes({{0, 0}, {1, 0}, {1, 1}});
+  Shared.FileChanged = false;
+  Dispatch.EditOriginal = " 1, 0, 0";
+  Dispatch.EditResult = " 1, 0, 0";
+  OkCommonTail({"Edit data", "", "", ""});
+  EXPECT_FALSE(Shared.FileChanged);
+  Dispatch.EditOriginal = " 1, 0, 0";
+  Dispatch.EditResult = "1,0,0";  // the same numbers written differently
+  Dispatch.EditNode = 2;
+  Table.CurrentSection = 1;
+  OkCommonTail({"Change values", "", "", ""});
+  EXPECT_TRUE(Shared.FileChanged);
+  EXPECT_EQ(Dispatch.EditOriginal, "");
+  EXPECT_EQ(Dispatch.EditResult, "");
+  EXPECT_EQ(Panel.inputLine, " 3");
+  EXPECT_EQ(Panel.selectionEnd, 2);
+  Dispatch.EditNode = 3;
+  OkCommonTail({"Change values", "", "", ""});
+  EXPECT_EQ(Panel.inputLine, "");
+}
+
+TEST_F(DispatchTest, DoubleClickActsAsOk) {
+  Nodes({{0, 0}, {1, 0}, {1, 1}});
+  MoveFocus(Focus::BuildPanel);
+  SelectBuildPanelItem(9);
+  BuildPanelNotify(LbnSelChange);
+  BuildPanelNotify(LbnDblClk);
+  EXPECT_EQ(Table.sections[1].flags, Complete);
+}
+
+TEST_F(DispatchTest, SelectionAfterFocusRefreshesOnce) {
+  MoveFocus(Focus::BuildPanel);
+  EXPECT_TRUE(Dispatch.PanelClickPending);
+  SelectBuildPanelItem(12);
+  BuildPanelNotify(LbnSelChange);
+  EXPECT_FALSE(Dispatch.PanelClickPending);
+  EXPECT_EQ(Panel.heading, "Arc segment");
+  EXPECT_EQ(Panel.focus, Focus::InputLine);
+  // Without a fresh focus a selection change does not refresh.
+  SelectBuildPanelItem(13);
+  BuildPanelNotify(LbnSelChange);
+  EXPECT_EQ(Panel.heading, "Arc segment");
+}
+
+TEST_F(DispatchTest, ViewLogFileShowsTheListingAndMovesToRelativeCoordinates) {
+  Nodes({{0, 0}, {1, 0}});
+  Click(35);
+  Ok("");
+  EXPECT_EQ(OutputWindows().size(), 1u);
+  EXPECT_EQ(Panel.selectedItem, 4);
+  EXPECT_EQ(Panel.modeLabel, "   relative coordinates");
+}
+
+TEST_F(DispatchTest, MenuTableRoutesEveryCommand) {
+  for (const MenuDef& menu : MainMenus())
+    for (const MenuItemDef& item : menu.items)
+      if (item.id != 0) {
+        EXPECT_NE(FindMenuCommand(item.id), nullptr) << item.id;
+      }
+  EXPECT_EQ(FindMenuCommand(999), nullptr);
+  EXPECT_NE(FindOkBranch("Polygon Section"), nullptr);
+  EXPECT_EQ(FindOkBranch("Polygon Sectio"), nullptr);
+}
+
+TEST_F(DispatchTest, MenusThatSelectItems) {
+  MainWindowCommand(MenuEditData);
+  EXPECT_EQ(Panel.selectedItem, 15);
+  EXPECT_EQ(Panel.heading, "Edit data");
+  MainWindowCommand(MenuSectionWeights);
+  EXPECT_EQ(Panel.modeLabel, "   section weights");
+  MainWindowCommand(MenuIdentifySection);
+  EXPECT_EQ(Panel.heading, "Identify Section");
+}
+
+TEST_F(DispatchTest, AboutCentroidReportsAndLinePropertiesAsks) {
+  Nodes({{0, 0}, {3, 0}, {3, 4}});
+  Click(9);
+  Ok("");
+  MainWindowCommand(MenuAboutCentroid);
+  EXPECT_TRUE(Shared.ResultsCurrent);
+  EXPECT_DOUBLE_EQ(Calc.props.A, 6);
+  EXPECT_EQ(OutputWindows().size(), 1u);
+
+  platform.ClearEvents();
+  platform.QueueAnswer({DialogAnswer::Text, "2-3"});
+  MainWindowCommand(MenuLineProperties);
+  auto dialogs = EventsOfKind(PlatformEvent::MessageDialog);
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].text, "Length:  4.000\r\nAngle:    90.000");
+  EXPECT_EQ(dialogs[0].caption, "Line Properties");
+  EXPECT_EQ(dialogs[0].style, MsgIconInformation);
+
+  platform.ClearEvents();
+  MainWindowCommand(MenuLineProperties);  // cancelled: nothing follows
+  EXPECT_EQ(platform.Events().size(), 1u);
+
+  platform.QueueAnswer({DialogAnswer::Text, "0, 0, 90"});
+  MainWindowCommand(MenuAboutOtherAxes);
+  auto results = EventsOfKind(PlatformEvent::ResultDialog);
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_EQ(results[0].caption, "Property Calculations");
+}
+
+TEST_F(DispatchTest, UnbuiltCommandsDoNothing) {
+  Nodes({{0, 0}, {1, 0}});
+  Panel.inputLine = "typed";
+  const MainPanel before = Panel;
+  for (int id : {MenuOpenFile, MenuBeginAgain, MenuNormal, MenuHelp}) MainWindowCommand(id);
+  EXPECT_EQ(Panel.inputLine, before.inputLine);
+  EXPECT_EQ(Panel.heading, before.heading);
+  EXPECT_EQ(Table.nodeCount, 2);
+  EXPECT_TRUE(platform.Events().empty());
+}
+
+TEST_F(DispatchTest, MenuLoopFlags) {
+  MenuPopupOpened();
+  EXPECT_TRUE(Dispatch.MenuOpen);
+  MenuLoopEnded();
+  EXPECT_FALSE(Dispatch.MenuOpen);
+}
+
+}  // namespace

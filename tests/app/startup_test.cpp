@@ -1,0 +1,111 @@
+// Start-up as the window does it: data folder, settings, the empty entry panel, and
+// the file from the command line or the settings.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/dispatch.h"
+#include "app/main_panel.h"
+#include "app/menu_ids.h"
+#include "files/section_file.h"
+#include "model/shared_state.h"
+#include "support/table_builder.h"
+
+namespace {
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("kelvarin-startup-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    platform_ = std::make_unique<HeadlessPlatform>(folder_.string());
+    SetPlatform(platform_.get());
+    Shared = SharedState{};
+    Panel = MainPanel{};
+    Dispatch = DispatchState{};
+    ResetTables();
+  }
+  void TearDown() override {
+    SetPlatform(nullptr);
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+  std::string DataFolder() const { return (folder_ / "Tessivane/Velmora/").string(); }
+  void WriteSettings(const std::string& text) {
+    std::filesystem::create_directories(DataFolder());
+    std::ofstream(DataFolder() + "Velmora.ini", std::ios::binary) << text;
+  }
+  // A closed triangle written as a section file.
+  std::string WriteTriangle(const std::string& name) {
+    ResetTables();
+    AddPolygon({{0, 0}, {4, 0}, {0, 3}});
+    Shared.CurrentFile = (folder_ / name).string();
+    Shared.FileChanged = true;
+    EXPECT_TRUE(WriteSectionFile());
+    ResetTables();
+    Shared = SharedState{};
+    platform_->ClearEvents();
+    return (folder_ / name).string();
+  }
+  std::filesystem::path folder_;
+  std::unique_ptr<HeadlessPlatform> platform_;
+};
+
+TEST_F(StartUpTest, FreshStartCreatesTheDataFolderAndWaitsAtTheOrigin) {
+  StartUp("");
+  EXPECT_TRUE(std::filesystem::is_directory(DataFolder()));
+  EXPECT_EQ(Shared.DataFolder, DataFolder());
+  EXPECT_EQ(Dispatch.HelpFile, DataFolder() + "Velmora.chm");
+  EXPECT_EQ(Panel.inputLine, "0, 0");
+  EXPECT_EQ(Panel.heading, "Polygon Section");
+  EXPECT_EQ(Panel.focus, Focus::InputLine);
+  EXPECT_FALSE(Panel.menu[MenuAboutCentroid].enabled);
+  EXPECT_TRUE(platform_->Events().empty());
+}
+
+TEST_F(StartUpTest, SettingsKeepTheirDigitsAndLastFile) {
+  WriteSettings("5\r\n1\r\n\"/nowhere/beam.sec\"\r\n");
+  StartUp("");
+  EXPECT_EQ(Shared.SigDigits, 5);
+  EXPECT_EQ(Shared.CurrentFile, "/nowhere/beam.sec");
+  auto boxes = platform_->Events();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "File not found");
+  EXPECT_EQ(boxes[0].caption, "File spec: /nowhere/beam.sec");
+  EXPECT_EQ(boxes[0].style, MsgIconWarning);
+  EXPECT_EQ(Table.sectionCount, 0);
+}
+
+TEST_F(StartUpTest, CommandLineFileIsOpenedWithoutItsQuotes) {
+  const std::string path = WriteTriangle("tri angle.sec");
+  StartUp("\"" + path + "\"");
+  EXPECT_TRUE(platform_->Events().empty());
+  EXPECT_EQ(Shared.CurrentFile, path);
+  EXPECT_EQ(Table.sectionCount, 1);
+  EXPECT_EQ(Table.nodeCount, 3);
+  EXPECT_EQ(Panel.inputLine, "");
+  EXPECT_EQ(Panel.status2, path);
+  EXPECT_TRUE(Panel.menu[MenuAboutCentroid].enabled);
+}
+
+TEST_F(StartUpTest, LastFileIsOpenedOnlyWhenTheSettingsSaySo) {
+  const std::string path = WriteTriangle("last.sec");
+  WriteSettings("3\r\n0\r\n\"" + path + "\"\r\n");
+  StartUp("");
+  EXPECT_EQ(Table.sectionCount, 0);
+  EXPECT_EQ(Panel.inputLine, "0, 0");
+
+  Shared = SharedState{};
+  WriteSettings("3\r\n1\r\n\"" + path + "\"\r\n");
+  StartUp("");
+  EXPECT_EQ(Table.sectionCount, 1);
+  EXPECT_EQ(Shared.CurrentFile, path);
+}
+
+}  // namespace

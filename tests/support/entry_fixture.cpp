@@ -1,0 +1,44 @@
+#include "support/entry_fixture.h"
+
+#include <cstdio>
+
+#include "app/dispatch.h"
+#include "app/main_panel.h"
+#include "app/menu_ids.h"
+#include "construct/entry_state.h"
+
+void EntryTest::SetUp() {
+  CoreTest::SetUp();
+  Panel = MainPanel{};
+  Dispatch = DispatchState{};
+  InitMenuStates();
+  StartPolygon();
+  platform.ClearEvents();
+}
+
+void EntryTest::Ok(const std::string& text) {
+  Panel.inputLine = text;
+  MainWindowCommand(IdOk);
+}
+
+void EntryTest::Click(int item) {
+  MoveFocus(Focus::BuildPanel);
+  SelectBuildPanelItem(item);
+  BuildPanelNotify(LbnSelChange);
+}
+
+void EntryTest::Nodes(std::initializer_list<std::pair<double, double>> points) {
+  for (const auto& [x, y] : points) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.9g, %.9g", x, y);
+    Ok(text);
+  }
+}
+
+std::vector<PlatformEvent> EntryTest::Messages() const {
+  std::vector<PlatformEvent> out;
+  for (const PlatformEvent& e : platform.Events())
+    if (e.kind == PlatformEvent::MessageBox || e.kind == PlatformEvent::MessageDialog)
+      out.push_back(e);
+  return out;
+}
