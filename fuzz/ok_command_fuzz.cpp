@@ -1,0 +1,123 @@
+// Feeds arbitrary typed lines, BuildPanel clicks and double-clicks and dialog
+// answers to the Ok command. After every step the section table and the panel must
+// be sound.
+//
+// Input: lines separated by '\n'. A line starting with byte 0x01 clicks BuildPanel
+// item (next byte % 35) + 1, 0x02 double-clicks it, 0x03 queues a dialog answer
+// (yes or no by the next byte); any other line is typed into the InputLine and Ok
+// is pressed.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/dispatch.h"
+#include "app/main_panel.h"
+#include "app/menu_ids.h"
+#include "construct/entry_state.h"
+#include "files/table_invariants.h"
+#include "headless/headless_platform.h"
+#include "model/properties.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
+#include "output/output_window.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what, const std::string& step) {
+  std::fprintf(stderr, "ok_command_fuzz: %s (after step \"%s\")\n", what, step.c_str());
+  std::abort();
+}
+
+void Check(const std::string& step) {
+  if (const char* fault = TableInvariantFault()) Fail(fault, step);
+  // Entry makes polygons only: their slots follow one another from slot 1 up to
+  // nodeCount, and only the last can be open.
+  int next = 1;
+  for (int s = 1; s <= Table.sectionCount; ++s) {
+    const Section& sec = Table.sections[s];
+    if (KindOf(sec) != SectionKind::Polygon) Fail("entry made a section that is no polygon", step);
+    if (sec.firstNode != next) Fail("a gap or overlap between sections", step);
+    next = sec.lastNode + 1;
+    if (sec.flags == 0 && s != Table.sectionCount) Fail("an open polygon that is not last", step);
+    if (sec.weight != 1.0f) Fail("a new section without weight 1", step);
+  }
+  if (next != Table.nodeCount + 1) Fail("nodes that belong to no section", step);
+  if (Table.CurrentSection < 0 || Table.CurrentSection > Table.sectionCount)
+    Fail("CurrentSection out of range", step);
+  for (int k = 1; k <= Table.nodeCount; ++k) {
+    if (!std::isfinite(Table.nodes[k].x) || !std::isfinite(Table.nodes[k].y))
+      Fail("a node that is not a finite point", step);
+  }
+  for (int k = Table.nodeCount + 1; k < Table.lowestPhantom && k <= TopNode; ++k) {
+    if (Table.nodes[k].x != 0 || Table.nodes[k].y != 0 || Table.params[k].c[3] != 0)
+      Fail("a free slot that still holds data", step);
+  }
+  if (Entry.PendingStep > StepFixedRadius) Fail("unknown pending step", step);
+  const bool asking = Panel.heading.rfind("How far ", 0) == 0;
+  if (asking != (Entry.PendingStep != StepNone)) Fail("heading and pending step disagree", step);
+  if (Panel.heading.size() > 31) Fail("heading longer than its field", step);
+  if (Panel.promptLabel.size() > 127 || Panel.status2.size() > 127)
+    Fail("status text longer than its buffer", step);
+  if (Panel.selectedItem < 1 || Panel.selectedItem > BuildPanelCount)
+    Fail("BuildPanel selection out of range", step);
+  if (Panel.selectionStart < 0 || Panel.selectionEnd > static_cast<int>(Panel.inputLine.size()) ||
+      Panel.selectionStart > Panel.selectionEnd)
+    Fail("InputLine selection outside its text", step);
+}
+
+HeadlessPlatform& FuzzPlatform() {
+  static HeadlessPlatform platform("");
+  return platform;
+}
+
+void Start() {
+  SetPlatform(&FuzzPlatform());
+  FuzzPlatform().ClearEvents();
+  while (FuzzPlatform().PendingAnswers() != 0) FuzzPlatform().MessageBox("", "", 0);
+  FuzzPlatform().ClearEvents();
+  OutputWindowClosed();
+  Shared = SharedState{};
+  Calc = CalcState{};
+  Panel = MainPanel{};
+  Dispatch = DispatchState{};
+  InitMenuStates();
+  StartPolygon();
+}
+
+void Click(int item) {
+  MoveFocus(Focus::BuildPanel);
+  SelectBuildPanelItem(item);
+  BuildPanelNotify(LbnSelChange);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Start();
+  std::string input(reinterpret_cast<const char*>(data), size);
+  std::size_t pos = 0;
+  int steps = 0;
+  while (pos <= input.size() && steps++ < 600) {
+    std::size_t end = input.find('\n', pos);
+    if (end == std::string::npos) end = input.size();
+    std::string line = input.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line[0] >= 1 && line[0] <= 3) {
+      const int arg = line.size() > 1 ? static_cast<std::uint8_t>(line[1]) : 0;
+      if (line[0] == 3) {
+        FuzzPlatform().QueueAnswer({arg % 2 ? DialogAnswer::Yes : DialogAnswer::No, ""});
+      } else {
+        Click(arg % BuildPanelCount + 1);
+        if (line[0] == 2) BuildPanelNotify(LbnDblClk);
+      }
+    } else {
+      Panel.inputLine = line.substr(0, 300);
+      MainWindowCommand(IdOk);
+    }
+    Check(line);
+    FuzzPlatform().ClearEvents();
+  }
+  return 0;
+}
