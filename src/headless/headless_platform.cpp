@@ -28,6 +28,18 @@ std::vector<std::string> MessageDialogButtons(int style) {
   }
 }
 
+namespace {
+PlatformEvent MakeEvent(PlatformEvent::Kind kind, std::string caption = "", std::string text = "",
+                        int style = 0) {
+  PlatformEvent e;
+  e.kind = kind;
+  e.caption = std::move(caption);
+  e.text = std::move(text);
+  e.style = style;
+  return e;
+}
+}  // namespace
+
 bool HeadlessPlatform::TakeAnswer(DialogAnswer& answer) {
   if (answers_.empty()) return false;
   answer = answers_.front();
@@ -43,7 +55,7 @@ void HeadlessPlatform::Record(PlatformEvent event) {
 // The platform's own box: Ok only, Ok/Cancel, Yes/No/Cancel or Yes/No. Its close box
 // gives Cancel where there is one, Ok for a lone Ok, and No for Yes/No.
 int HeadlessPlatform::MessageBox(const std::string& text, const std::string& caption, int style) {
-  PlatformEvent e{PlatformEvent::MessageBox, caption, text, style};
+  PlatformEvent e = MakeEvent(PlatformEvent::MessageBox, caption, text, style);
   int set = style % 16;
   e.buttons = set == MsgOkCancel     ? std::vector<std::string>{"OK", "Cancel"}
               : set == MsgYesNoCancel ? std::vector<std::string>{"Yes", "No", "Cancel"}
@@ -71,7 +83,7 @@ int HeadlessPlatform::MessageBox(const std::string& text, const std::string& cap
 // the Cancel button gives 7 in set 1 and 2 in set 3; Escape and the close box give 7.
 int HeadlessPlatform::MessageDialog(const std::string& message, int style,
                                     const std::string& title, bool beep, int, int) {
-  PlatformEvent e{PlatformEvent::MessageDialog, title, message, style};
+  PlatformEvent e = MakeEvent(PlatformEvent::MessageDialog, title, message, style);
   e.buttons = MessageDialogButtons(style);
   int set = style % 16;
   if (set != MsgOkCancel && set != MsgYesNoCancel && set != MsgYesNo) set = MsgOk;
@@ -92,7 +104,7 @@ int HeadlessPlatform::MessageDialog(const std::string& message, int style,
 
 std::string HeadlessPlatform::InputDialog(const std::string& prompt, const std::string& title,
                                           const std::string& defaultAnswer) {
-  PlatformEvent e{PlatformEvent::InputDialog, title, prompt};
+  PlatformEvent e = MakeEvent(PlatformEvent::InputDialog, title, prompt);
   DialogAnswer a{DialogAnswer::Close, ""};
   e.answered = TakeAnswer(a);
   std::string text;
@@ -109,7 +121,7 @@ std::string HeadlessPlatform::InputDialog(const std::string& prompt, const std::
 // The headless output window is closed as soon as it has been recorded, like a
 // window the user looked at and closed.
 void HeadlessPlatform::ShowOutputWindow(int width, int height, const std::string& title) {
-  PlatformEvent e{PlatformEvent::OutputWindow, title};
+  PlatformEvent e = MakeEvent(PlatformEvent::OutputWindow, title);
   e.width = width;
   e.height = height;
   e.lines = Output.lines;
@@ -119,14 +131,14 @@ void HeadlessPlatform::ShowOutputWindow(int width, int height, const std::string
 
 void HeadlessPlatform::ShowResultDialog(const std::string& caption,
                                         const std::vector<std::string>& lines) {
-  PlatformEvent e{PlatformEvent::ResultDialog, caption};
+  PlatformEvent e = MakeEvent(PlatformEvent::ResultDialog, caption);
   e.lines = lines;
   Record(std::move(e));
 }
 
 bool HeadlessPlatform::FileDialog(PlatformEvent::Kind kind, FileDialogRequest& request,
                                   std::string& path) {
-  PlatformEvent e{kind, request.title, request.initialName, static_cast<int>(request.flags)};
+  PlatformEvent e = MakeEvent(kind, request.title, request.initialName, static_cast<int>(request.flags));
   e.folder = request.folder;
   e.filter = request.filter;
   e.defaultExtension = request.defaultExtension;
@@ -148,7 +160,7 @@ bool HeadlessPlatform::SaveFileDialog(FileDialogRequest& request, std::string& p
 }
 
 void HeadlessPlatform::Beep(int kind) {
-  PlatformEvent e{PlatformEvent::Beep};
+  PlatformEvent e = MakeEvent(PlatformEvent::Beep);
   e.style = kind;
   Record(std::move(e));
 }

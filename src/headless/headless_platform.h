@@ -11,7 +11,7 @@
 
 struct DialogAnswer {
   enum Kind { Yes, No, Ok, Cancel, Close, Text, File };
-  Kind kind;
+  Kind kind = Close;
   std::string text;  // for Text and File
 };
 
@@ -26,7 +26,7 @@ struct PlatformEvent {
     SaveFileDialog,
     Beep,
   };
-  Kind kind;
+  Kind kind = MessageBox;
   std::string caption;
   std::string text;                // message, prompt, or initial file name
   int style = 0;                   // message style, or file dialog flags
