@@ -9,6 +9,7 @@
 #include "files/section_file.h"
 #include "files/table_invariants.h"
 #include "headless/headless_platform.h"
+#include "model/section_table.h"
 #include "model/shared_state.h"
 
 namespace {
