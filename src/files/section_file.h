@@ -1,6 +1,11 @@
 // Section files (.sec): the reader, the writer and the save-before-losing question.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 // Fills the (already emptied) tables from CurrentFile. False when the file was
 // refused or could not be read; the tables are then empty.
 bool ReadSectionFile();
@@ -8,4 +13,45 @@ bool ReadSectionFile();
 // False when the write failed (FileChanged stays set).
 bool WriteSectionFile();
 // Asks whether to save unsaved changes; 1 when the user cancelled, else 0.
+// Also 1 when the user said Yes but nothing was saved (Save As cancelled or the
+// write failed), so that the caller keeps the program and the changes alive.
 int SaveIfChanged();
+
+// The Save As command (menu 203) that SaveIfChanged sends when there is no current
+// file. The app layer sets it at start-up; without it the Yes answer saves nothing.
+void SetSaveAsHandler(void (*handler)());
+
+// The header text and the fixed sizes of the file layout.
+inline constexpr char SectionFileHeader[] = "Velmora 1.2.3";  // 13 bytes, no terminator
+inline constexpr std::size_t SectionFileHeaderSize = 13;
+inline constexpr std::size_t SectionFileFixedSize = 25;  // header and three counts
+inline constexpr std::size_t SectionRecordSize = 14;
+inline constexpr std::size_t NodeEntrySize = 12;
+inline constexpr std::size_t ParamRowSize = 40;
+// The largest file the tables can give; bytes after it are never looked at.
+inline constexpr std::size_t MaxSectionFileSize =
+    SectionFileFixedSize + SectionRecordSize * 100 + NodeEntrySize * 250 + ParamRowSize * 250;
+
+// Why a file was refused.
+enum class SectionFileError {
+  None,
+  BadHeader,        // shorter than the header or not "Velmora..."
+  BadCounts,        // N, S or R negative or beyond the tables
+  Truncated,        // shorter than its counts say
+  BadKind,          // a section kind outside 0..4
+  BadSlotRange,     // a section's slots outside 1..N, reversed, unordered or shared
+  BadRowNumber,     // a row number below 0 or above R
+};
+const char* SectionFileErrorText(SectionFileError error);
+
+// The bytes WriteSectionFile puts on disk for the current tables.
+std::vector<std::uint8_t> EncodeSectionFile();
+// Checks the whole buffer, then (only when it is sound) fills the tables from it as
+// ReadSectionFile does. The tables must have been emptied by the caller; on refusal
+// they are not touched.
+SectionFileError DecodeSectionFile(const std::uint8_t* data, std::size_t size);
+
+
+// The reason the last ReadSectionFile refused its file (None after a good read or a
+// file-system error).
+SectionFileError LastReadError();

@@ -1,0 +1,70 @@
+#include "cli/cli_session.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/main_panel.h"
+#include "files/section_file.h"
+#include "files/settings.h"
+#include "model/shared_state.h"
+
+std::string DefaultAppDataFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.local/share/";
+  return "";
+}
+
+CliSession::CliSession(const std::string& appDataFolder)
+    : platform_(appDataFolder.empty() ? DefaultAppDataFolder() : appDataFolder) {
+  SetPlatform(&platform_);
+  Shared = SharedState{};
+  Shared.DataFolder = DataFolderPath();
+  ReadSettings();
+}
+
+CliSession::~CliSession() { SetPlatform(nullptr); }
+
+bool CliSession::ReadFile(const std::string& path) {
+  ResetTables();
+  std::error_code ec;
+  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  Shared.CurrentFile = ec ? path : absolute.string();
+  bool ok = ReadSectionFile();
+  PrintMessages(stderr);
+  if (!ok && LastReadError() != SectionFileError::None) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), SectionFileErrorText(LastReadError()));
+  }
+  return ok;
+}
+
+void CliSession::PrintMessages(std::FILE* err) {
+  const std::vector<PlatformEvent>& events = platform_.Events();
+  for (; printed_ < events.size(); ++printed_) {
+    const PlatformEvent& e = events[printed_];
+    if (e.kind != PlatformEvent::MessageBox && e.kind != PlatformEvent::MessageDialog) continue;
+    // The blanks that pad a message box's text mean nothing on a terminal.
+    std::string text = e.text;
+    std::size_t b = text.find_first_not_of(' ');
+    text = b == std::string::npos ? "" : text.substr(b, text.find_last_not_of(' ') - b + 1);
+    std::fprintf(err, "%s: %s\n", e.caption.c_str(), text.c_str());
+  }
+}
+
+bool CliSession::LastOutputWindow(std::string& title, std::vector<std::string>& lines) const {
+  const std::vector<PlatformEvent>& events = platform_.Events();
+  for (auto it = events.rbegin(); it != events.rend(); ++it) {
+    if (it->kind != PlatformEvent::OutputWindow) continue;
+    title = it->caption;
+    lines = it->lines;
+    return true;
+  }
+  return false;
+}
+
+bool ParseDigits(const std::string& text, int& digits) {
+  if (text.size() != 1 || text[0] < '0' || text[0] > '6') return false;
+  digits = text[0] - '0';
+  return true;
+}

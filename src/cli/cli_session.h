@@ -1,0 +1,40 @@
+// A command-line run of the program: the headless platform with a data folder, and
+// reading a section file as the program's Open command does.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "headless/headless_platform.h"
+
+// The application-data folder the desktop program uses: $XDG_DATA_HOME, else
+// $HOME/.local/share (ending in '/'); "" when neither is known.
+std::string DefaultAppDataFolder();
+
+// Sets up the headless platform on appDataFolder ("" for the desktop program's) and
+// reads the settings from its data folder without creating anything.
+class CliSession {
+ public:
+  explicit CliSession(const std::string& appDataFolder);
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+
+  HeadlessPlatform& Platform() { return platform_; }
+
+  // Empties the tables and reads path as the program would. On refusal or a read
+  // error the program's message goes to standard error and the result is false.
+  bool ReadFile(const std::string& path);
+  // Writes the message boxes and dialogs recorded since the last call to err.
+  void PrintMessages(std::FILE* err);
+  // The lines of the last output window shown since the session began; false when
+  // none was shown.
+  bool LastOutputWindow(std::string& title, std::vector<std::string>& lines) const;
+
+ private:
+  HeadlessPlatform platform_;
+  std::size_t printed_ = 0;
+};
+
+// Parses "--digits N": N must be a whole number 0..6.
+bool ParseDigits(const std::string& text, int& digits);
