@@ -22,7 +22,9 @@ void EnsureGui() {
   static int argc = 1;
   static char name[] = "kelvarin_bench";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
+  // Never destroyed: tearing Qt down among the static destructors crashes.
+  static QGuiApplication* app = new QGuiApplication(argc, argv);
+  (void)app;
 }
 
 int NewSection(SectionKind kind, float weight) {

@@ -10,5 +10,7 @@ inline void EnsureGuiApplication() {
   static int argc = 1;
   static char name[] = "kelvarin_qt_tests";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
+  // Never destroyed: tearing Qt down among the static destructors crashes.
+  static QGuiApplication* app = new QGuiApplication(argc, argv);
+  (void)app;
 }
