@@ -58,6 +58,20 @@ inline int AddPhantom(float x, float y) {
   return k;
 }
 
+// Even-odd ray casting, independent of the winding sum under test.
+inline bool RayInside(int s, WorldPoint p) {
+  const Section& sec = Table.sections[s];
+  bool inside = false;
+  for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
+    int j = i < sec.lastNode ? i + 1 : sec.firstNode;
+    double xi = Table.nodes[i].x, yi = Table.nodes[i].y;
+    double xj = Table.nodes[j].x, yj = Table.nodes[j].y;
+    if ((yi > p.y) != (yj > p.y) && p.x < (xj - xi) * (p.y - yi) / (yj - yi) + xi)
+      inside = !inside;
+  }
+  return inside;
+}
+
 class ViewFixture : public ::testing::Test {
  protected:
   void SetUp() override {
