@@ -113,7 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line[0] == 2) BuildPanelNotify(LbnDblClk);
       }
     } else {
+      // Typed over whatever the line held; the caret ends after the text.
       Panel.inputLine = line.substr(0, 300);
+      Panel.selectionStart = Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
       MainWindowCommand(IdOk);
     }
     Check(line);
