@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/keyboard.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
 #include "construct/entry_state.h"
@@ -85,6 +86,8 @@ void BuildPanelNotify(int code) {
       break;
   }
 }
+
+void MainWindowDestroyed() { RemoveKeyboardHook(); }
 
 void MenuPopupOpened() { Dispatch.MenuOpen = true; }
 void MenuLoopEnded() { Dispatch.MenuOpen = false; }

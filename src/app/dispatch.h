@@ -36,6 +36,9 @@ void BuildPanelNotify(int code);
 void MenuPopupOpened();
 void MenuLoopEnded();
 
+// WM_DESTROY: the keyboard hook is removed.
+void MainWindowDestroyed();
+
 // The main window's start-up work, in order: data folder, settings, menus and
 // panel, an empty polygon entry (keeping the file and digits from the settings),
 // help file, then the file named on the command line (quotes removed) or, when the

@@ -185,8 +185,7 @@ struct ScriptError {
 
 void ClickItem(int item) {
   MoveFocus(Focus::BuildPanel);
-  Panel.selectedItem = item;
-  Panel.modeTaken = false;
+  SelectBuildPanelItem(item);
   BuildPanelNotify(LbnSelChange);
 }
 

@@ -163,3 +163,20 @@ TEST_F(PanelTest, NoNodesMeansNoSections) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PanelTest, SectionOfPointFindsTheFirstOwner) {
+  AddPolygon({{0, 0}, {1, 0}, {1, 1}});  // slots 1-3
+  const int circle = AddCircle(0, 0, 1);  // slot 4
+  AddPolygon({{5, 5}, {6, 5}, {6, 6}});  // slots 5-7
+  Table.sections[circle].flags |= Deleted;  // deleted sections still own their slot
+  EXPECT_EQ(SectionOfPoint(1), 1);
+  EXPECT_EQ(SectionOfPoint(3), 1);
+  EXPECT_EQ(SectionOfPoint(4), circle);
+  EXPECT_EQ(SectionOfPoint(6), 3);
+  EXPECT_EQ(SectionOfPoint(8), 0);
+  EXPECT_EQ(SectionOfPoint(0), 0);
+}
+
+}  // namespace
