@@ -81,7 +81,7 @@ class SectionFileTest : public FilesTest {
     EXPECT_EQ(Events()[0].style, MsgOk | MsgIconError);
     EXPECT_EQ(Table.sectionCount, 0);
     EXPECT_EQ(Table.nodeCount, 0);
-    EXPECT_EQ(Table.sections[1].firstNode, 0);
+    EXPECT_EQ(std::int32_t{Table.sections[1].firstNode}, 0);
     EXPECT_EQ(Table.nodes[1].x, 0.0f);
   }
   // The bytes of the fillet-and-circle file.
@@ -121,10 +121,10 @@ TEST_F(SectionFileTest, FilletAndCircleCarryRowNumbers) {
   EXPECT_EQ(GetI32(b, 113 + 12), std::bit_cast<std::int32_t>(1.0f));    // row 1 = node 3's r
   EXPECT_EQ(GetI32(b, 153 + 4), std::bit_cast<std::int32_t>(20.0f));   // row 2 = circle's xc
   // Writing leaves the record in memory alone; reading gives the slot back.
-  EXPECT_EQ(Table.sections[2].lastNode, 5);
+  EXPECT_EQ(std::int32_t{Table.sections[2].lastNode}, 5);
   const SectionTable written = Table;
   ASSERT_TRUE(Open("fc.sec"));
-  EXPECT_EQ(Table.sections[2].lastNode, 5);
+  EXPECT_EQ(std::int32_t{Table.sections[2].lastNode}, 5);
   EXPECT_TRUE(SameTables(Table, written));
 }
 
@@ -249,15 +249,17 @@ TEST_F(SectionFileTest, NodeSlotsMustStayBelowThePhantomPoints) {
 TEST_F(SectionFileTest, UnreadableFileNamesFileAndReasonAndChangesNothing) {
   AddSquare();
   const SectionTable before = Table;
-  for (const std::string& name : {std::string("missing.sec"), std::string("")}) {
+  mkfifo(Path("pipe.sec").c_str(), 0600);
+  const std::pair<std::string, std::string> cases[] = {
+      {"missing.sec", "No such file"}, {"", "Is a directory"}, {"pipe.sec", "not a regular file"}};
+  for (const auto& [name, reason] : cases) {
     Platform().ClearEvents();
-    Shared.CurrentFile = name.empty() ? Path("") : Path(name);
+    Shared.CurrentFile = Path(name);
     EXPECT_FALSE(ReadSectionFile());
     ASSERT_EQ(Events().size(), 1u);
     const PlatformEvent& e = Events()[0];
     EXPECT_NE(e.text.find(Shared.CurrentFile), std::string::npos) << e.text;
-    EXPECT_NE(e.text.find(name.empty() ? "Is a directory" : "No such file"), std::string::npos)
-        << e.text;
+    EXPECT_NE(e.text.find(reason), std::string::npos) << e.text;
     EXPECT_EQ(e.style, MsgOk | MsgIconError);
     EXPECT_TRUE(SameTables(Table, before));
     EXPECT_EQ(LastReadError(), SectionFileError::None);
