@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -318,6 +320,30 @@ TEST_F(AtomicSaveTest, AnInterruptedWriteLeavesTheOldFileIntact) {
   setrlimit(RLIMIT_FSIZE, &small);
   ExpectFailedSave(Path("beam.sec"), "too large");
   setrlimit(RLIMIT_FSIZE, &old);
+}
+
+TEST_F(AtomicSaveTest, AFolderThatCannotBeWrittenKeepsTheOldFile) {
+  chmod(Path("").c_str(), 0555);
+  auto attempt = [&] {
+    Shared.CurrentFile = Path("beam.sec");
+    bool saved = WriteSectionFile();
+    return !saved && Shared.FileChanged && Events().size() == 1 &&
+           Events()[0].text.find("Permission denied") != std::string::npos;
+  };
+  bool refused;
+  if (geteuid() == 0) {
+    // Root writes anywhere: try as an ordinary user in a child process.
+    pid_t pid = fork();
+    if (pid == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && attempt() ? 0 : 1);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    refused = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  } else {
+    refused = attempt();
+  }
+  chmod(Path("").c_str(), 0755);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ReadAll(Path("beam.sec")), old_);
 }
 
 TEST_F(AtomicSaveTest, AMissingFolderOrADirectoryInTheWayFails) {
