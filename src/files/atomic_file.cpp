@@ -69,6 +69,13 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
     return false;
   }
 
+  // The rename could replace a file the user may not write; refuse as writing in
+  // place would.
+  if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) {
+    error = ErrnoText(errno);
+    return false;
+  }
+
   std::string tempName = folder + "/." + name + ".XXXXXX";
   std::vector<char> templ(tempName.begin(), tempName.end());
   templ.push_back('\0');

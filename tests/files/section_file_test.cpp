@@ -322,25 +322,39 @@ TEST_F(AtomicSaveTest, AnInterruptedWriteLeavesTheOldFileIntact) {
   setrlimit(RLIMIT_FSIZE, &old);
 }
 
+// Runs attempt as an ordinary user (in a child process when the tests run as root).
+template <typename F>
+bool AsOrdinaryUser(F attempt) {
+  if (geteuid() != 0) return attempt();
+  pid_t pid = fork();
+  if (pid == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && attempt() ? 0 : 1);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 TEST_F(AtomicSaveTest, AFolderThatCannotBeWrittenKeepsTheOldFile) {
+  chmod(Path("beam.sec").c_str(), 0666);  // only the folder stands in the way
   chmod(Path("").c_str(), 0555);
-  auto attempt = [&] {
+  bool refused = AsOrdinaryUser([&] {
     Shared.CurrentFile = Path("beam.sec");
     bool saved = WriteSectionFile();
     return !saved && Shared.FileChanged && Events().size() == 1 &&
            Events()[0].text.find("Permission denied") != std::string::npos;
-  };
-  bool refused;
-  if (geteuid() == 0) {
-    // Root writes anywhere: try as an ordinary user in a child process.
-    pid_t pid = fork();
-    if (pid == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && attempt() ? 0 : 1);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    refused = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  } else {
-    refused = attempt();
-  }
+  });
+  chmod(Path("").c_str(), 0755);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ReadAll(Path("beam.sec")), old_);
+}
+
+TEST_F(AtomicSaveTest, AFileTheUserCannotWriteIsNotReplaced) {
+  // The folder lets anyone create files, the file itself is read-only.
+  chmod(Path("").c_str(), 0777);
+  chmod(Path("beam.sec").c_str(), 0444);
+  bool refused = AsOrdinaryUser([&] {
+    Shared.CurrentFile = Path("beam.sec");
+    return !WriteSectionFile() && Shared.FileChanged;
+  });
   chmod(Path("").c_str(), 0755);
   EXPECT_TRUE(refused);
   EXPECT_EQ(ReadAll(Path("beam.sec")), old_);
