@@ -69,6 +69,13 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
     return false;
   }
 
+  // The rename could replace a file the user may not write; refuse as writing in
+  // place would.
+  if (access(target.c_str(), F_OK) == 0 && access(target.c_str(), W_OK) != 0) {
+    error = ErrnoText(errno);
+    return false;
+  }
+
   std::string tempName = folder + "/." + name + ".XXXXXX";
   std::vector<char> templ(tempName.begin(), tempName.end());
   templ.push_back('\0');
@@ -103,11 +110,19 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 bool ReadFilePrefix(const std::string& path, std::size_t maxBytes,
                     std::vector<std::uint8_t>& bytes, std::string& error) {
   bytes.clear();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe without a writer cannot hang the program.
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error = ErrnoText(errno);
     return false;
   }
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? ErrnoText(EISDIR) : "not a regular file";
+    close(fd);
+    return false;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   bytes.resize(maxBytes);
   std::size_t got = 0;
   while (got < maxBytes) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -81,7 +83,7 @@ class SectionFileTest : public FilesTest {
     EXPECT_EQ(Events()[0].style, MsgOk | MsgIconError);
     EXPECT_EQ(Table.sectionCount, 0);
     EXPECT_EQ(Table.nodeCount, 0);
-    EXPECT_EQ(Table.sections[1].firstNode, 0);
+    EXPECT_EQ(std::int32_t{Table.sections[1].firstNode}, 0);
     EXPECT_EQ(Table.nodes[1].x, 0.0f);
   }
   // The bytes of the fillet-and-circle file.
@@ -121,10 +123,10 @@ TEST_F(SectionFileTest, FilletAndCircleCarryRowNumbers) {
   EXPECT_EQ(GetI32(b, 113 + 12), std::bit_cast<std::int32_t>(1.0f));    // row 1 = node 3's r
   EXPECT_EQ(GetI32(b, 153 + 4), std::bit_cast<std::int32_t>(20.0f));   // row 2 = circle's xc
   // Writing leaves the record in memory alone; reading gives the slot back.
-  EXPECT_EQ(Table.sections[2].lastNode, 5);
+  EXPECT_EQ(std::int32_t{Table.sections[2].lastNode}, 5);
   const SectionTable written = Table;
   ASSERT_TRUE(Open("fc.sec"));
-  EXPECT_EQ(Table.sections[2].lastNode, 5);
+  EXPECT_EQ(std::int32_t{Table.sections[2].lastNode}, 5);
   EXPECT_TRUE(SameTables(Table, written));
 }
 
@@ -249,15 +251,17 @@ TEST_F(SectionFileTest, NodeSlotsMustStayBelowThePhantomPoints) {
 TEST_F(SectionFileTest, UnreadableFileNamesFileAndReasonAndChangesNothing) {
   AddSquare();
   const SectionTable before = Table;
-  for (const std::string& name : {std::string("missing.sec"), std::string("")}) {
+  mkfifo(Path("pipe.sec").c_str(), 0600);
+  const std::pair<std::string, std::string> cases[] = {
+      {"missing.sec", "No such file"}, {"", "Is a directory"}, {"pipe.sec", "not a regular file"}};
+  for (const auto& [name, reason] : cases) {
     Platform().ClearEvents();
-    Shared.CurrentFile = name.empty() ? Path("") : Path(name);
+    Shared.CurrentFile = Path(name);
     EXPECT_FALSE(ReadSectionFile());
     ASSERT_EQ(Events().size(), 1u);
     const PlatformEvent& e = Events()[0];
     EXPECT_NE(e.text.find(Shared.CurrentFile), std::string::npos) << e.text;
-    EXPECT_NE(e.text.find(name.empty() ? "Is a directory" : "No such file"), std::string::npos)
-        << e.text;
+    EXPECT_NE(e.text.find(reason), std::string::npos) << e.text;
     EXPECT_EQ(e.style, MsgOk | MsgIconError);
     EXPECT_TRUE(SameTables(Table, before));
     EXPECT_EQ(LastReadError(), SectionFileError::None);
@@ -316,6 +320,44 @@ TEST_F(AtomicSaveTest, AnInterruptedWriteLeavesTheOldFileIntact) {
   setrlimit(RLIMIT_FSIZE, &small);
   ExpectFailedSave(Path("beam.sec"), "too large");
   setrlimit(RLIMIT_FSIZE, &old);
+}
+
+// Runs attempt as an ordinary user (in a child process when the tests run as root).
+template <typename F>
+bool AsOrdinaryUser(F attempt) {
+  if (geteuid() != 0) return attempt();
+  pid_t pid = fork();
+  if (pid == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && attempt() ? 0 : 1);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(AtomicSaveTest, AFolderThatCannotBeWrittenKeepsTheOldFile) {
+  chmod(Path("beam.sec").c_str(), 0666);  // only the folder stands in the way
+  chmod(Path("").c_str(), 0555);
+  bool refused = AsOrdinaryUser([&] {
+    Shared.CurrentFile = Path("beam.sec");
+    bool saved = WriteSectionFile();
+    return !saved && Shared.FileChanged && Events().size() == 1 &&
+           Events()[0].text.find("Permission denied") != std::string::npos;
+  });
+  chmod(Path("").c_str(), 0755);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ReadAll(Path("beam.sec")), old_);
+}
+
+TEST_F(AtomicSaveTest, AFileTheUserCannotWriteIsNotReplaced) {
+  // The folder lets anyone create files, the file itself is read-only.
+  chmod(Path("").c_str(), 0777);
+  chmod(Path("beam.sec").c_str(), 0444);
+  bool refused = AsOrdinaryUser([&] {
+    Shared.CurrentFile = Path("beam.sec");
+    return !WriteSectionFile() && Shared.FileChanged;
+  });
+  chmod(Path("").c_str(), 0755);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ReadAll(Path("beam.sec")), old_);
 }
 
 TEST_F(AtomicSaveTest, AMissingFolderOrADirectoryInTheWayFails) {
