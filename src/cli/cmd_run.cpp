@@ -1,5 +1,12 @@
 // kelvarin-cli run: plays a scenario script against the program headless, printing
 // everything the user would see as it happens.
+//
+// One action a line: "item N" / "dblclick N" (BuildPanel 1..35), "type TEXT", "ok",
+// "ok TEXT", "menu ID", "key NAME[+shift][+ctrl]", "answer yes|no|ok|cancel|close",
+// "answer text TEXT", "answer file PATH", "show" (the panel), "props" (the stored
+// results as JSON). Lines starting with '#' and blank lines are skipped. Each action
+// is echoed with "> "; every dialog, message and output window follows on its own
+// lines. A malformed line stops the run with exit code 2.
 #include <cmath>
 #include <cstdio>
 #include <fstream>
