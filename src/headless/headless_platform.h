@@ -12,7 +12,7 @@
 struct DialogAnswer {
   enum Kind { Yes, No, Ok, Cancel, Close, Text, File };
   Kind kind = Close;
-  std::string text{};  // for Text and File
+  std::string text = {};  // for Text and File
 };
 
 struct PlatformEvent {

@@ -24,18 +24,14 @@ void AddPiece(SectionProps& p, double a, double cx, double cy, double ixx, doubl
   p[9] += ixy;
 }
 
-// Angle at the centre between a radial line and the point where a line parallel to
-// it at distance |w| meets the circle of radius rad, signed like w. A line that
-// misses the circle (|w| >= rad) is taken at a quarter turn, so the piece stays
-// closed and finite.
+}  // namespace
+
 double ParallelLineAngle(double w, double rad) {
   if (w == 0) return 0;
   double aw = std::fabs(w);
   if (aw >= rad) return Sgn(w) * Pi / 2;
   return Sgn(w) * std::atan(aw / std::sqrt(rad * rad - w * w));
 }
-
-}  // namespace
 
 void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2) {
   double a = (x1 * y2 - x2 * y1) / 2;

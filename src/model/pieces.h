@@ -4,6 +4,12 @@
 #include "model/properties.h"
 #include "model/section_table.h"
 
+// Angle at the centre between a radial line and the point where the line parallel
+// to it at distance |w| meets the circle of radius rad, signed like w. A line that
+// misses the circle (|w| >= rad) is taken at a quarter turn, so the radial block
+// stays closed and finite. Shared by the calculation and the drawing.
+double ParallelLineAngle(double w, double rad);
+
 // Triangle (origin, P1, P2), signed by direction.
 void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2);
 // Circular segment of circle (xc, yc, r) between the chord and the arc from a1 to a2

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/pieces.h"
 #include "model/properties.h"
 #include "model/section_table.h"
 #include "view/polygon_seed.h"
@@ -100,12 +101,12 @@ RadialCorners RadialBlockCorners(const ParamRow& row) {
   k.alpha = row.c[4] * DegToRad;
   k.w = row.c[5];
   k.rho2 = std::max(k.r - static_cast<double>(row.c[6]), 0.0);
-  double b = k.alpha + RadialBlockSpan(k.r, k.w);
+  double b = k.alpha + ParallelLineAngle(k.w, k.r);
   k.lo = std::min(k.alpha, b);
   k.hi = std::max(k.alpha, b);
   k.a1 = k.o.At(k.r, k.lo);
   k.b1 = k.o.At(k.r, k.hi);
-  double b2 = k.alpha + RadialBlockSpan(k.rho2, k.w);
+  double b2 = k.alpha + ParallelLineAngle(k.w, k.rho2);
   k.lo2 = std::min(k.alpha, b2);
   k.hi2 = std::max(k.alpha, b2);
   k.a2 = k.o.At(k.rho2, k.lo2);
@@ -185,13 +186,6 @@ WorldPoint DrawArcSegment(Canvas& canvas, int s, const SectionStyle& style) {
 }  // namespace
 
 std::string NumberText(int n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
-
-double RadialBlockSpan(double rho, double w) {
-  if (w == 0) return 0;
-  double aw = std::fabs(w);
-  if (aw >= rho) return Sign(w) * Pi / 2;
-  return Sign(w) * std::atan(aw / std::sqrt(rho * rho - w * w));
-}
 
 void ExtendByPoint(ViewExtent& e, double x, double y) {
   // Comparisons leave out points that are not numbers (a radial block whose cut

@@ -30,8 +30,3 @@ bool DrawSection(Canvas& canvas, int s, const SectionStyle& style, const ViewExt
 // The two principal axes through the centroid of the stored results, half-length
 // a tenth of the extent's larger side, the first with "p" at both ends.
 void DrawPrincipalAxes(Canvas& canvas, const ViewExtent& extent);
-
-// Angle of a radial block from its radial line to where the circle of radius rho
-// meets the parallel line at distance |w| (signed like w); a quarter turn when the
-// line misses the circle.
-double RadialBlockSpan(double rho, double w);
