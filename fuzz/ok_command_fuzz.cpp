@@ -18,6 +18,7 @@
 #include "construct/entry_state.h"
 #include "files/table_invariants.h"
 #include "headless/headless_platform.h"
+#include "headless/recording_canvas.h"
 #include "model/properties.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
@@ -67,8 +68,15 @@ void Check(const std::string& step) {
     Fail("InputLine selection outside its text", step);
 }
 
+// The view draws on a recording canvas, so every redraw runs as in the window.
+RecordingCanvas& FuzzCanvas() {
+  static RecordingCanvas canvas;
+  return canvas;
+}
+
 HeadlessPlatform& FuzzPlatform() {
   static HeadlessPlatform platform("");
+  platform.SetCanvas(&FuzzCanvas());
   return platform;
 }
 
@@ -120,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(line);
     FuzzPlatform().ClearEvents();
+    FuzzCanvas().ClearCalls();
   }
   return 0;
 }

@@ -24,6 +24,7 @@
 #include "cli/cli_session.h"
 #include "construct/entry_state.h"
 #include "headless/headless_platform.h"
+#include "headless/recording_canvas.h"
 #include "model/properties.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
@@ -344,6 +345,9 @@ int RunScenario(const std::vector<std::string>& args) {
   std::istream& script = scriptName == "-" ? std::cin : file;
 
   HeadlessPlatform platform(dataFolder.empty() ? DefaultAppDataFolder() : dataFolder);
+  // The view draws as in the window; its calls are not printed.
+  RecordingCanvas canvas;
+  platform.SetCanvas(&canvas);
   platform.SetListener(PrintEvent);
   SetPlatform(&platform);
   Shared = SharedState{};
@@ -358,6 +362,7 @@ int RunScenario(const std::vector<std::string>& args) {
     if (b == std::string::npos || line[b] == '#') continue;
     line = line.substr(b, line.find_last_not_of(" \t") - b + 1);
     std::string why;
+    canvas.ClearCalls();
     if (!RunLine(line, platform, why)) {
       std::fprintf(stderr, "kelvarin-cli run: %s: line %d: %s: %s\n", scriptName.c_str(), number,
                    why.c_str(), line.c_str());
