@@ -108,6 +108,8 @@ void MainWindowCommand(int id) {
 void StartUp(const std::string& commandLine) {
   // The menu bar is built with the window, before its start-up work.
   InitMenuStates();
+  // "Save the file?" answered Yes with no file name asks for one through Save As.
+  SetSaveAsHandler([] { MainWindowCommand(MenuSaveAs); });
   FormDataFolder();
   ReadSettings();
   // The settings' last file and digits survive the empty start.
