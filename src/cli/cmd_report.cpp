@@ -1,36 +1,16 @@
 // kelvarin-cli report: the property report of a section file, as the output window
 // shows it, or its values as JSON.
-#include <cmath>
 #include <cstdio>
 
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "cli/properties_json.h"
 #include "model/properties.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 
 namespace {
-
-// 17 significant digits give back the exact double; JSON has no infinities or NaN.
-std::string JsonNumber(double v) {
-  if (!std::isfinite(v)) return "null";
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", v);
-  return buffer;
-}
-
-void PrintJson(const PropertySet& p) {
-  const std::pair<const char*, double> values[] = {
-      {"A", p.A},       {"xBar", p.xBar}, {"yBar", p.yBar}, {"Ixx", p.Ixx},     {"Iyy", p.Iyy},
-      {"Ixy", p.Ixy},   {"Imax", p.Imax}, {"Imin", p.Imin}, {"angle", p.angle}};
-  std::string out = "{";
-  for (const auto& [key, value] : values) {
-    if (out.size() > 1) out += ", ";
-    out += "\"" + std::string(key) + "\": " + JsonNumber(value);
-  }
-  std::printf("%s}\n", out.c_str());
-}
 
 int RunReport(const std::vector<std::string>& args) {
   CliFileOptions options;
@@ -56,7 +36,7 @@ int RunReport(const std::vector<std::string>& args) {
   ComputeProperties();
   session.PrintMessages(stderr);
   if (options.json) {
-    PrintJson(Calc.props);
+    std::printf("%s\n", PropertiesJson(Calc.props).c_str());
     return 0;
   }
   std::string title;

@@ -7,7 +7,6 @@
 // results as JSON). Lines starting with '#' and blank lines are skipped. Each action
 // is echoed with "> "; every dialog, message and output window follows on its own
 // lines. A malformed line stops the run with exit code 2.
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -21,6 +20,7 @@
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
 #include "cli/cli_command.h"
+#include "cli/properties_json.h"
 #include "cli/cli_session.h"
 #include "construct/entry_state.h"
 #include "headless/headless_platform.h"
@@ -150,26 +150,6 @@ void PrintPanel() {
               greyed.empty() ? " none" : greyed.c_str(), checked.empty() ? " none" : checked.c_str(),
               Quote(MenuCaption(306)).c_str(), Quote(MenuCaption(307)).c_str(),
               captions.empty() ? "" : (";" + captions).c_str());
-}
-
-// The stored property set in the JSON form of `kelvarin-cli report --json`.
-void PrintProperties() {
-  const PropertySet& p = Calc.props;
-  const std::pair<const char*, double> values[] = {
-      {"A", p.A},     {"xBar", p.xBar}, {"yBar", p.yBar}, {"Ixx", p.Ixx},    {"Iyy", p.Iyy},
-      {"Ixy", p.Ixy}, {"Imax", p.Imax}, {"Imin", p.Imin}, {"angle", p.angle}};
-  std::string out = "{";
-  for (const auto& [key, value] : values) {
-    if (out.size() > 1) out += ", ";
-    char buffer[40];
-    if (std::isfinite(value)) {
-      std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    } else {
-      std::snprintf(buffer, sizeof buffer, "null");
-    }
-    out += "\"" + std::string(key) + "\": " + buffer;
-  }
-  std::printf("%s}\n", out.c_str());
 }
 
 bool ParseInt(const std::string& text, int& value) {
@@ -309,7 +289,7 @@ bool RunLine(const std::string& line, HeadlessPlatform& platform, std::string& w
     PrintPanel();
   } else if (word == "props" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
-    PrintProperties();
+    std::printf("%s\n", PropertiesJson(Calc.props).c_str());
   } else {
     why = "unknown action";
     return false;
