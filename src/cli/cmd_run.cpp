@@ -191,8 +191,8 @@ const std::map<std::string, int>& KeyNames() {
   return keys;
 }
 
-bool ParseKey(const std::string& spec, KeyPress& key) {
-  std::stringstream parts(spec);
+bool ParseKey(const std::string& text, KeyPress& key) {
+  std::stringstream parts(text);
   std::string part;
   bool first = true;
   while (std::getline(parts, part, '+')) {

@@ -39,37 +39,37 @@ int Fail(const std::string& message = "Intersect cannot be calculated") {
   return -1;
 }
 
-struct LineSpec {
+struct TypedLine {
   enum Form { None, X, Y, Points } form = None;
   double value = 0;  // X or Y
   int m = 0, n = 0;
   double a = 0;      // sideways offset of m-n
 };
 
-LineSpec ParseLine(const std::string& line) {
-  LineSpec spec;
+TypedLine ParseLine(const std::string& line) {
+  TypedLine typed;
   std::size_t comma = line.find(',');
   std::string f1 = line.substr(0, comma);
-  spec.a = comma == std::string::npos ? 0.0 : ReadNumber(std::string_view(line).substr(comma + 1));
+  typed.a = comma == std::string::npos ? 0.0 : ReadNumber(std::string_view(line).substr(comma + 1));
   if (f1.rfind("x=", 0) == 0) {
-    spec.form = LineSpec::X;
-    spec.value = ReadNumber(std::string_view(f1).substr(2));
+    typed.form = TypedLine::X;
+    typed.value = ReadNumber(std::string_view(f1).substr(2));
   } else if (f1.rfind("y=", 0) == 0) {
-    spec.form = LineSpec::Y;
-    spec.value = ReadNumber(std::string_view(f1).substr(2));
+    typed.form = TypedLine::Y;
+    typed.value = ReadNumber(std::string_view(f1).substr(2));
   } else if (line.find('-') != std::string::npos) {
-    spec.form = LineSpec::Points;
+    typed.form = TypedLine::Points;
     std::size_t dash = f1.find('-');
-    spec.m = RoundToInt(ReadNumber(std::string_view(f1).substr(0, dash)));
-    spec.n = dash == std::string::npos ? 0
+    typed.m = RoundToInt(ReadNumber(std::string_view(f1).substr(0, dash)));
+    typed.n = dash == std::string::npos ? 0
                                        : RoundToInt(ReadNumber(std::string_view(f1).substr(dash + 1)));
   }
-  return spec;
+  return typed;
 }
 
 // m and n must name points in use; the pending slot holds nothing yet.
-bool CheckLinePoints(const LineSpec& spec, std::string& message) {
-  for (int k : {spec.m, spec.n}) {
+bool CheckLinePoints(const TypedLine& typed, std::string& message) {
+  for (int k : {typed.m, typed.n}) {
     if (!IsUsedPointSlot(k, /*excludePending=*/true)) {
       message = "Point" + NumberToText(k, 7) + " does not exist";
       return false;
@@ -122,8 +122,8 @@ int IntersectLine(std::string& line, double& dx, double& dy) {
     b1 = y0 - x0 * m1;
   }
 
-  LineSpec spec = ParseLine(line);
-  if (spec.form == LineSpec::None) {
+  TypedLine typed = ParseLine(line);
+  if (typed.form == TypedLine::None) {
     Entry.PendingStep = StepNone;
     return 0;
   }
@@ -131,29 +131,29 @@ int IntersectLine(std::string& line, double& dx, double& dy) {
   // The line as vertical (x = lineX), horizontal (y = lineY) or sloped.
   enum Kind { LineVertical, LineHorizontal, LineSloped } kind;
   double lineX = 0, lineY = 0, m2 = 0, b2 = 0;
-  if (spec.form == LineSpec::X) {
+  if (typed.form == TypedLine::X) {
     kind = LineVertical;
-    lineX = spec.value;
-  } else if (spec.form == LineSpec::Y) {
+    lineX = typed.value;
+  } else if (typed.form == TypedLine::Y) {
     kind = LineHorizontal;
-    lineY = spec.value;
+    lineY = typed.value;
   } else {
     std::string message;
-    if (!CheckLinePoints(spec, message)) return Fail(message);
-    const Node pm = Table.nodes[spec.m], pn = Table.nodes[spec.n];
+    if (!CheckLinePoints(typed, message)) return Fail(message);
+    const Node pm = Table.nodes[typed.m], pn = Table.nodes[typed.n];
     double ux = double(pn.x) - pm.x, uy = double(pn.y) - pm.y;
     double length = std::sqrt(ux * ux + uy * uy);
     if (length == 0) return Fail();  // m and n at the same place give no direction
     if (std::fabs(ux) / length < Tol) {
       kind = LineVertical;
-      lineX = pm.x - spec.a * Sign(uy);
+      lineX = pm.x - typed.a * Sign(uy);
     } else if (std::fabs(uy) / length < Tol) {
       kind = LineHorizontal;
-      lineY = pm.y + spec.a * Sign(ux);
+      lineY = pm.y + typed.a * Sign(ux);
     } else {
       kind = LineSloped;
       m2 = uy / ux;
-      b2 = pm.y - m2 * pm.x + Sign(ux) * spec.a * std::sqrt(1 + m2 * m2);
+      b2 = pm.y - m2 * pm.x + Sign(ux) * typed.a * std::sqrt(1 + m2 * m2);
     }
   }
 
@@ -194,29 +194,29 @@ int IntersectCircle(std::string& line, double& x, double& y) {
   const Node c = LastPoint();
   const double x0 = c.x, y0 = c.y;
 
-  LineSpec spec = ParseLine(line);
+  TypedLine typed = ParseLine(line);
   double m2 = 0, b2 = 0;
-  if (spec.form == LineSpec::Points) {
+  if (typed.form == TypedLine::Points) {
     std::string message;
-    if (!CheckLinePoints(spec, message)) return Fail(message);
-    const Node pm = Table.nodes[spec.m], pn = Table.nodes[spec.n];
+    if (!CheckLinePoints(typed, message)) return Fail(message);
+    const Node pm = Table.nodes[typed.m], pn = Table.nodes[typed.n];
     double ux = double(pn.x) - pm.x, uy = double(pn.y) - pm.y;
     if (ux == 0) {
       // A vertical line through m; the sideways offset is not applied.
-      spec.form = LineSpec::X;
-      spec.value = pm.x;
+      typed.form = TypedLine::X;
+      typed.value = pm.x;
     } else {
       m2 = uy / ux;
-      b2 = pm.y - m2 * pm.x + Sign(ux) * spec.a * std::sqrt(1 + m2 * m2);
+      b2 = pm.y - m2 * pm.x + Sign(ux) * typed.a * std::sqrt(1 + m2 * m2);
     }
   }
 
   double first_x, first_y, second_x = 0, second_y = 0;
   bool two = false;
-  if (spec.form == LineSpec::X || spec.form == LineSpec::Y) {
-    const bool vertical = spec.form == LineSpec::X;
+  if (typed.form == TypedLine::X || typed.form == TypedLine::Y) {
+    const bool vertical = typed.form == TypedLine::X;
     const double centre = vertical ? x0 : y0, other = vertical ? y0 : x0;
-    const double v = spec.value;
+    const double v = typed.value;
     if (!(v <= centre + r && v >= centre - r)) return Fail();
     const double h = std::sqrt(r * r - (v - centre) * (v - centre));
     two = h != 0;
@@ -227,7 +227,7 @@ int IntersectCircle(std::string& line, double& x, double& y) {
       second_x = other + h, second_y = v;
       first_x = two ? other - h : other, first_y = v;
     }
-  } else if (spec.form == LineSpec::Points) {
+  } else if (typed.form == TypedLine::Points) {
     const double a = 1 + m2 * m2;
     const double b = -2 * (x0 - m2 * b2 + y0 * m2);
     const double cc = x0 * x0 + b2 * b2 + y0 * y0 - 2 * b2 * y0 - r * r;
@@ -247,6 +247,11 @@ int IntersectCircle(std::string& line, double& x, double& y) {
     return 0;  // not a line: x and y stay as they are
   }
 
+  // A meeting point beyond single precision cannot be stored as a point.
+  auto storable = [](double v) { return std::isfinite(static_cast<float>(v)); };
+  if (!storable(first_x) || !storable(first_y) ||
+      (two && (!storable(second_x) || !storable(second_y))))
+    return Fail("Coordinates out of range");
   if (two) {
     // The second meeting point takes the pending slot; the result goes to the next.
     if (!HasRoomForPoint()) return Fail(NoRoomMessage());

@@ -1,4 +1,4 @@
-// The second half of a pending step as a line: the spec cases of each form, the
+// The second half of a pending step as a line: the worked cases of each form, the
 // tolerance, the failures and what they withdraw.
 #include "construct/intersect.h"
 
@@ -234,6 +234,17 @@ TEST_F(FixedRadiusTest, MissingTheCircleFailsAndWithdraws) {
   double x = 0, y = 0;
   EXPECT_EQ(Circle("x=6", x, y), -1);
   EXPECT_EQ(Table.nodeCount, 1);
+}
+
+TEST_F(FixedRadiusTest, MeetingPointsBeyondSinglePrecisionAreRefused) {
+  Entry.FixedRadius = 4e45;
+  double x = 0, y = 0;
+  EXPECT_EQ(Circle("x=3", x, y), -1);
+  EXPECT_EQ(Table.nodeCount, 1);  // nothing stored, the pending point withdrawn
+  for (int k = 1; k <= TopNode; ++k) {
+    EXPECT_TRUE(std::isfinite(Table.nodes[k].x));
+    EXPECT_TRUE(std::isfinite(Table.nodes[k].y));
+  }
 }
 
 TEST_F(FixedRadiusTest, SlopedAndVerticalPointLines) {
