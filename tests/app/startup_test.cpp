@@ -2,8 +2,6 @@
 // the file from the command line or the settings.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 
@@ -13,28 +11,16 @@
 #include "files/section_file.h"
 #include "model/shared_state.h"
 #include "support/table_builder.h"
+#include "support/temp_folder_test.h"
 
 namespace {
 
-class StartUpTest : public ::testing::Test {
+class StartUpTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("kelvarin-startup-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    platform_ = std::make_unique<HeadlessPlatform>(folder_.string());
-    SetPlatform(platform_.get());
-    Shared = SharedState{};
+    TempFolderTest::SetUp();
     Panel = MainPanel{};
     Dispatch = DispatchState{};
-    ResetTables();
-  }
-  void TearDown() override {
-    SetPlatform(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
   }
   std::string DataFolder() const { return (folder_ / "Tessivane/Velmora/").string(); }
   void WriteSettings(const std::string& text) {
@@ -53,8 +39,6 @@ class StartUpTest : public ::testing::Test {
     platform_->ClearEvents();
     return (folder_ / name).string();
   }
-  std::filesystem::path folder_;
-  std::unique_ptr<HeadlessPlatform> platform_;
 };
 
 TEST_F(StartUpTest, FreshStartCreatesTheDataFolderAndWaitsAtTheOrigin) {

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 #include <initializer_list>
@@ -18,30 +16,13 @@
 #include "headless/headless_platform.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
+#include "support/temp_folder_test.h"
 
-class FilesTest : public ::testing::Test {
+class FilesTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("kelvarin-files-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    platform_ = std::make_unique<HeadlessPlatform>(folder_.string());
-    SetPlatform(platform_.get());
-    Shared = SharedState{};
-    ResetTables();
-  }
-  void TearDown() override {
-    SetPlatform(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
   HeadlessPlatform& Platform() { return *platform_; }
   const std::vector<PlatformEvent>& Events() { return platform_->Events(); }
-
 
  public:
   // A polygon of the given corners, closed unless open is set.
@@ -68,8 +49,4 @@ class FilesTest : public ::testing::Test {
     Table.CurrentSection = s;
     return s;
   }
-
- private:
-  std::filesystem::path folder_;
-  std::unique_ptr<HeadlessPlatform> platform_;
 };
