@@ -12,15 +12,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-class PiecesTest : public CoreTest {
- protected:
-  const PropertySet& Compute() {
-    Shared.ResultsCurrent = false;
-    Calc.calcMode = CalcSilent;
-    ComputeProperties();
-    return Calc.props;
-  }
-};
+class PiecesTest : public CoreTest {};
 
 // Moments of a region given in polar strips: for each angle, the radii [lo, hi].
 // Integrates A, first and second moments about the origin numerically.

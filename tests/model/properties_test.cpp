@@ -10,14 +10,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-class PropertiesTest : public CoreTest {
- protected:
-  const PropertySet& Compute() {
-    Calc.calcMode = CalcSilent;
-    ComputeProperties();
-    return Calc.props;
-  }
-};
+class PropertiesTest : public CoreTest {};
 
 TEST_F(PropertiesTest, SquareGivesSameResultInEitherDirection) {
   for (bool clockwise : {false, true}) {

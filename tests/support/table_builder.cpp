@@ -82,3 +82,10 @@ std::vector<PlatformEvent> CoreTest::EventsOfKind(PlatformEvent::Kind kind) cons
 std::vector<PlatformEvent> CoreTest::OutputWindows() const {
   return EventsOfKind(PlatformEvent::OutputWindow);
 }
+
+const PropertySet& CoreTest::Compute() {
+  Shared.ResultsCurrent = false;
+  Calc.calcMode = CalcSilent;
+  ComputeProperties();
+  return Calc.props;
+}

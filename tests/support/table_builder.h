@@ -6,6 +6,7 @@
 
 #include "app/main_panel.h"
 #include "headless/headless_platform.h"
+#include "model/properties.h"
 #include "model/section_table.h"
 
 // Appends a polygon of the given corners; returns its section number.
@@ -30,5 +31,7 @@ class CoreTest : public ::testing::Test {
   // The output-window events recorded so far.
   std::vector<PlatformEvent> OutputWindows() const;
   std::vector<PlatformEvent> EventsOfKind(PlatformEvent::Kind kind) const;
+  // Recomputes the table silently and returns the stored results.
+  const PropertySet& Compute();
   HeadlessPlatform platform;
 };
