@@ -2,30 +2,19 @@
 // Fill Net-Section.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cmath>
 
 #include "app/main_panel.h"
 #include "headless/headless_platform.h"
 #include "model/pieces.h"
 #include "model/section_table.h"
+#include "qt/gui_application.h"
 #include "qt/raster_canvas.h"
 #include "support/full_table.h"
 #include "view/redraw_view.h"
 #include "view/view_options.h"
 
 namespace {
-
-void EnsureGui() {
-  if (QCoreApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "kelvarin_bench";
-  static char* argv[] = {name, nullptr};
-  // Never destroyed: tearing Qt down among the static destructors crashes.
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  (void)app;
-}
 
 int NewSection(SectionKind kind, float weight) {
   int s = ++Table.sectionCount;
@@ -87,7 +76,7 @@ struct Bench {
   HeadlessPlatform platform;
   RasterCanvas* canvas = nullptr;
   explicit Bench(bool grid) {
-    EnsureGui();
+    EnsureGuiApplication();
     canvas = new RasterCanvas(1000, 1000);
     SetPlatform(&platform);
     platform.SetCanvas(canvas);

@@ -63,88 +63,43 @@ void RecordingCanvas::Add(CanvasCall call) {
 
 void RecordingCanvas::SetMapping(double x1, double y1, double x2, double y2) {
   mapping_.Set(x1, y1, x2, y2, pixels_, pixels_);
-  CanvasCall c;
-  c.op = CanvasCall::SetMapping;
-  c.p = {x1, y1};
-  c.q = {x2, y2};
-  Add(c);
+  Add({.op = CanvasCall::SetMapping, .p = {x1, y1}, .q = {x2, y2}});
 }
 
-void RecordingCanvas::Clear(Rgb colour) {
-  CanvasCall c;
-  c.op = CanvasCall::Clear;
-  c.colour = colour;
-  Add(c);
-}
+void RecordingCanvas::Clear(Rgb colour) { Add({.op = CanvasCall::Clear, .colour = colour}); }
 
 void RecordingCanvas::SetTextColour(Rgb colour) {
   textColour_ = colour;
-  CanvasCall c;
-  c.op = CanvasCall::SetTextColour;
-  c.colour = colour;
-  Add(c);
+  Add({.op = CanvasCall::SetTextColour, .colour = colour});
 }
 
 void RecordingCanvas::SetLineWidth(int pixels) {
   lineWidth_ = pixels;
-  CanvasCall c;
-  c.op = CanvasCall::SetLineWidth;
-  c.width = pixels;
-  Add(c);
+  Add({.op = CanvasCall::SetLineWidth, .width = pixels});
 }
 
 void RecordingCanvas::Line(WorldPoint p, WorldPoint q, Rgb colour) {
-  CanvasCall c;
-  c.op = CanvasCall::Line;
-  c.p = p;
-  c.q = q;
-  c.colour = colour;
-  Add(c);
+  Add({.op = CanvasCall::Line, .colour = colour, .p = p, .q = q});
 }
 
 void RecordingCanvas::SetPixel(WorldPoint p, Rgb colour) {
-  CanvasCall c;
-  c.op = CanvasCall::SetPixel;
-  c.p = p;
-  c.colour = colour;
-  Add(c);
+  Add({.op = CanvasCall::SetPixel, .colour = colour, .p = p});
 }
 
 void RecordingCanvas::Circle(WorldPoint centre, double radius, Rgb colour) {
-  CanvasCall c;
-  c.op = CanvasCall::Circle;
-  c.p = centre;
-  c.radius = radius;
-  c.colour = colour;
-  Add(c);
+  Add({.op = CanvasCall::Circle, .colour = colour, .p = centre, .radius = radius});
 }
 
 void RecordingCanvas::Arc(WorldPoint centre, double radius, double a1, double a2, Rgb colour) {
-  CanvasCall c;
-  c.op = CanvasCall::Arc;
-  c.p = centre;
-  c.radius = radius;
-  c.a1 = a1;
-  c.a2 = a2;
-  c.colour = colour;
-  Add(c);
+  Add({.op = CanvasCall::Arc, .colour = colour, .p = centre, .radius = radius, .a1 = a1, .a2 = a2});
 }
 
 void RecordingCanvas::FloodFill(WorldPoint p, Rgb colour) {
-  CanvasCall c;
-  c.op = CanvasCall::FloodFill;
-  c.p = p;
-  c.colour = colour;
-  Add(c);
+  Add({.op = CanvasCall::FloodFill, .colour = colour, .p = p});
 }
 
 void RecordingCanvas::Text(WorldPoint p, const std::string& s) {
-  CanvasCall c;
-  c.op = CanvasCall::Text;
-  c.p = p;
-  c.text = s;
-  c.colour = textColour_;
-  Add(c);
+  Add({.op = CanvasCall::Text, .colour = textColour_, .p = p, .text = s});
 }
 
 CellExtent RecordingCanvas::CellSize() { return mapping_.ToWorldCell(cellWidth_, cellHeight_); }

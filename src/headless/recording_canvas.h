@@ -20,7 +20,7 @@ struct CanvasCall {
   double radius = 0;        // Circle, Arc
   double a1 = 0, a2 = 0;    // Arc
   int width = 1;            // SetLineWidth; for drawing calls the width in force
-  std::string text;         // Text
+  std::string text = {};    // Text
 };
 
 const char* CanvasOpName(CanvasCall::Op op);

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <vector>
 
-#include "qt/gui_app.h"
+#include "qt/gui_application.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "headless/headless_platform.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
-#include "qt/gui_app.h"
+#include "qt/gui_application.h"
 #include "view/redraw_view.h"
 #include "view/view_options.h"
 #include "view/view_tables.h"

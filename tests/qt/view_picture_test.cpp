@@ -9,7 +9,7 @@
 
 #include "model/pieces.h"
 #include "model/properties.h"
-#include "qt/gui_app.h"
+#include "qt/gui_application.h"
 #include "qt/raster_canvas.h"
 #include "view/redraw_view.h"
 #include "view/view_tables.h"
