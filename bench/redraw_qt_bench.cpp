@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/program_state.h"
 #include "app/main_panel.h"
 #include "headless/headless_platform.h"
 #include "model/pieces.h"
@@ -79,7 +80,7 @@ struct Bench {
     EnsureGuiApplication();
     canvas = new RasterCanvas(1000, 1000);
     SetPlatform(&platform);
-    platform.SetCanvas(canvas);
+    platform.SetViewCanvas(canvas);
     if (grid) {
       BuildGridTable();
     } else {
@@ -88,7 +89,7 @@ struct Bench {
     RedrawView();
   }
   ~Bench() {
-    platform.SetCanvas(nullptr);
+    platform.SetViewCanvas(nullptr);
     delete canvas;
   }
 };

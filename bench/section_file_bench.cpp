@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/program_state.h"
 #include "app/main_panel.h"
 #include "files/section_file.h"
 #include "headless/headless_platform.h"

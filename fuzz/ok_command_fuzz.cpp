@@ -15,6 +15,8 @@
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "app/program_state.h"
+#include "app/window_actions.h"
 #include "construct/entry_state.h"
 #include "files/table_invariants.h"
 #include "headless/headless_platform.h"
@@ -61,7 +63,7 @@ void Check(const std::string& step) {
   if (Panel.heading.size() > 31) Fail("heading longer than its field", step);
   if (Panel.promptLabel.size() > 127 || Panel.status2.size() > 127)
     Fail("status text longer than its buffer", step);
-  if (Panel.selectedItem < 1 || Panel.selectedItem > BuildPanelCount)
+  if (ItemNumber(Panel.selectedItem) < 1 || ItemNumber(Panel.selectedItem) > BuildPanelCount)
     Fail("BuildPanel selection out of range", step);
   if (Panel.selectionStart < 0 || Panel.selectionEnd > static_cast<int>(Panel.inputLine.size()) ||
       Panel.selectionStart > Panel.selectionEnd)
@@ -76,28 +78,17 @@ RecordingCanvas& FuzzCanvas() {
 
 HeadlessPlatform& FuzzPlatform() {
   static HeadlessPlatform platform("");
-  platform.SetCanvas(&FuzzCanvas());
+  platform.SetViewCanvas(&FuzzCanvas());
   return platform;
 }
 
+// The program as it starts, without a data folder: no settings, no file.
 void Start() {
+  FuzzPlatform().Reset();
+  FuzzCanvas().ClearCalls();
   SetPlatform(&FuzzPlatform());
-  FuzzPlatform().ClearEvents();
-  while (FuzzPlatform().PendingAnswers() != 0) FuzzPlatform().MessageBox("", "", 0);
-  FuzzPlatform().ClearEvents();
-  OutputWindowClosed();
-  Shared = SharedState{};
-  Calc = CalcState{};
-  Panel = MainPanel{};
-  Dispatch = DispatchState{};
-  InitMenuStates();
+  ResetProgramState();
   StartPolygon();
-}
-
-void Click(int item) {
-  MoveFocus(Focus::BuildPanel);
-  SelectBuildPanelItem(item);
-  BuildPanelNotify(LbnSelChange);
 }
 
 }  // namespace
@@ -117,14 +108,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (line[0] == 3) {
         FuzzPlatform().QueueAnswer({arg % 2 ? DialogAnswer::Yes : DialogAnswer::No, ""});
       } else {
-        Click(arg % BuildPanelCount + 1);
-        if (line[0] == 2) BuildPanelNotify(LbnDblClk);
+        const PanelItem item = ItemAt(arg % BuildPanelCount + 1);
+        if (line[0] == 2) {
+          DoubleClickBuildPanelItem(item);
+        } else {
+          ClickBuildPanelItem(item);
+        }
       }
     } else {
-      // Typed over whatever the line held; the caret ends after the text.
-      Panel.inputLine = line.substr(0, 300);
-      Panel.selectionStart = Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
-      MainWindowCommand(IdOk);
+      TypeInInputLine(line.substr(0, 300));
+      PressOkButton();
     }
     Check(line);
     FuzzPlatform().ClearEvents();

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/main_panel.h"
+#include "app/program_state.h"
 #include "files/section_file.h"
 #include "files/table_invariants.h"
 #include "headless/headless_platform.h"
@@ -32,9 +32,10 @@ void CheckAccepted() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static HeadlessPlatform platform;
+  platform.Reset();
   SetPlatform(&platform);
 
-  ResetTables();
+  ResetProgramState();
   if (DecodeSectionFile(data, size) != SectionFileError::None) {
     if (Table.sectionCount != 0 || Table.nodeCount != 0) Fail("refused file changed the tables");
     return 0;

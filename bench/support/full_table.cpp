@@ -1,3 +1,4 @@
+#include "app/program_state.h"
 #include "support/full_table.h"
 
 #include <cmath>

@@ -9,23 +9,23 @@
 namespace {
 
 struct OkBranchEntry {
-  const char* heading;
+  Heading heading;
   OkBranch branch;
 };
 
 const OkBranchEntry OkBranches[] = {
-    {"Polygon Section", PolygonBranch},
-    {"Fillets", nullptr},
-    {"Circle section", nullptr},
-    {"Arc segment", nullptr},
-    {"Merge data", nullptr},
-    {"Radial block", nullptr},
-    {"Edit data", nullptr},
-    {"Change values", nullptr},
-    {"Identify Section", nullptr},
-    {"Build", nullptr},
-    {"Phantom Points", nullptr},
-    {"View Log File", ViewLogFileBranch},
+    {Heading::PolygonSection, PolygonBranch},
+    {Heading::Fillets, nullptr},
+    {Heading::CircleSection, nullptr},
+    {Heading::ArcSegment, nullptr},
+    {Heading::MergeData, nullptr},
+    {Heading::RadialBlock, nullptr},
+    {Heading::EditData, nullptr},
+    {Heading::ChangeValues, nullptr},
+    {Heading::IdentifySection, nullptr},
+    {Heading::Build, nullptr},
+    {Heading::PhantomPoints, nullptr},
+    {Heading::ViewLogFile, ViewLogFileBranch},
 };
 
 const MenuCommandEntry MenuCommands[] = {
@@ -62,13 +62,13 @@ const MenuCommandEntry MenuCommands[] = {
 
 }  // namespace
 
-OkBranch FindOkBranch(const std::string& heading) {
+OkBranch FindOkBranch(Heading heading) {
   for (const OkBranchEntry& e : OkBranches)
     if (heading == e.heading) return e.branch;
   return nullptr;
 }
 
-const MenuCommandEntry* FindMenuCommand(int id) {
+const MenuCommandEntry* FindMenuCommand(CommandId id) {
   for (const MenuCommandEntry& e : MenuCommands)
     if (e.id == id) return &e;
   return nullptr;

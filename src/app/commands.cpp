@@ -21,7 +21,7 @@ void PolygonBranch(OkCommandState& ok) {
   }
   switch (result.outcome) {
     case NodeInputResult::Closed:
-      SelectBuildPanelItem(1);
+      SelectBuildPanelItem(PanelItem::PolygonSection);
       Panel.modeLabel.clear();
       SetStatusText("", 1);
       break;
@@ -50,14 +50,14 @@ void PolygonBranch(OkCommandState& ok) {
 
 void ViewLogFileBranch(OkCommandState& ok) {
   ShowLogFile();
-  SelectBuildPanelItem(4);
+  SelectBuildPanelItem(PanelItem::RelativeCoordinates);
   RefreshPanel();
   ok.ended = true;
 }
 
-void SelectEditDataItem() { SelectBuildPanelItem(15); }
-void SelectSectionWeightsItem() { SelectBuildPanelItem(22); }
-void SelectIdentifySectionItem() { SelectBuildPanelItem(16); }
+void SelectEditDataItem() { SelectBuildPanelItem(PanelItem::EditData); }
+void SelectSectionWeightsItem() { SelectBuildPanelItem(PanelItem::SectionWeights); }
+void SelectIdentifySectionItem() { SelectBuildPanelItem(PanelItem::IdentifySection); }
 
 void LinePropertiesCommand() {
   const std::string answer = CleanLine(InputDialog("Line(m-n):", "Line Properties"));
@@ -77,7 +77,7 @@ void LinePropertiesCommand() {
   const LineProps line = LineProperties(m, n);
   MessageDialog("Length:  " + FormatValue(line.length, "#.000") + "\r\n" + "Angle:    " +
                     FormatValue(line.angleDeg, "#.000"),
-                MsgOk + MsgIconInformation, "Line Properties");
+                MsgOk | MsgIconInformation, "Line Properties");
 }
 
 void AboutCentroidCommand() { ComputeProperties(); }

@@ -5,6 +5,8 @@
 #include "app/keyboard.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "app/program_state.h"
+#include "app/view_update.h"
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
 #include "construct/node_input.h"
@@ -13,16 +15,9 @@
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
-#include "view/redraw_view.h"
 #include "view/view_options.h"
 
 DispatchState Dispatch{};
-
-namespace {
-
-bool Contains(const std::string& s, const char* word) { return s.find(word) != std::string::npos; }
-
-}  // namespace
 
 void OkCommonTail(const OkCommandState& ok) {
   if (Dispatch.RequiredCount > 0) {
@@ -34,7 +29,7 @@ void OkCommonTail(const OkCommandState& ok) {
   RefreshPanel();
   Dispatch.EditOriginal.clear();
   Dispatch.EditResult.clear();
-  if (ok.heading == "Change values" && Table.CurrentSection >= 1 &&
+  if (ok.heading == Heading::ChangeValues && Table.CurrentSection >= 1 &&
       Table.CurrentSection <= Table.sectionCount &&
       Dispatch.EditNode < Table.sections[Table.CurrentSection].lastNode) {
     // Offer the next node of the polygon, selected, so that Ok edits it.
@@ -42,7 +37,7 @@ void OkCommonTail(const OkCommandState& ok) {
     Panel.selectionStart = 0;
     Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
   }
-  RedrawView();
+  UpdateView();
 }
 
 void OkCommand() {
@@ -52,11 +47,10 @@ void OkCommand() {
     RefreshPanel();
     return;
   }
-  Dispatch.AcceptsEmptyLine = Contains(in.mode, "close") || Contains(in.mode, "undo") ||
-                              Contains(in.mode, "fillets") || Contains(in.mode, "reflection") ||
-                              Contains(in.mode, "hide") || Contains(in.mode, "toggle") ||
-                              Contains(in.mode, "show") || Contains(in.heading, "View");
-  if (in.line.empty() && !Dispatch.AcceptsEmptyLine && in.heading != "Identify Section") {
+  if (in.refused) return;  // the message is shown; the typed line stays for correction
+  Dispatch.AcceptsEmptyLine =
+      ModeTakesEmptyLine(in.mode) || in.heading == Heading::ViewLogFile;
+  if (in.line.empty() && !Dispatch.AcceptsEmptyLine && in.heading != Heading::IdentifySection) {
     MoveFocus(Focus::InputLine);
     return;
   }
@@ -76,7 +70,7 @@ void BuildPanelNotify(int code) {
       Entry.PendingStep = StepNone;  // a pending "How far ..." question is dropped
       break;
     case LbnDblClk:
-      MainWindowCommand(IdOk);
+      MainWindowCommand(CommandOk);
       break;
     default:
       if (Dispatch.PanelClickPending) {
@@ -92,8 +86,8 @@ void MainWindowDestroyed() { RemoveKeyboardHook(); }
 void MenuPopupOpened() { Dispatch.MenuOpen = true; }
 void MenuLoopEnded() { Dispatch.MenuOpen = false; }
 
-void MainWindowCommand(int id) {
-  if (id == IdOk) {
+void MainWindowCommand(CommandId id) {
+  if (id == CommandOk) {
     OkCommand();
     return;
   }
@@ -101,13 +95,13 @@ void MainWindowCommand(int id) {
   if (entry == nullptr || entry->handler == nullptr) return;  // nothing built for it yet
   entry->handler();
   if (entry->after & AfterCloseFileDialog) Dispatch.FileDialogOpen = false;
-  if (entry->after & AfterRedraw) RedrawView();
+  if (entry->after & AfterRedraw) UpdateView();
   if (entry->after & AfterRefresh) RefreshPanel();
 }
 
 void StartUp(const std::string& commandLine) {
-  // The menu bar is built with the window, before its start-up work.
-  InitMenuStates();
+  // The window and its menu bar are built, before the start-up work.
+  ResetProgramState();
   // "Save the file?" answered Yes with no file name asks for one through Save As.
   SetSaveAsHandler([] { MainWindowCommand(MenuSaveAs); });
   FormDataFolder();
@@ -133,7 +127,7 @@ void StartUp(const std::string& commandLine) {
       return;
     }
     ReadSectionFile();
-    if (Table.sectionCount >= 1) RedrawView();
+    if (Table.sectionCount >= 1) UpdateView();
     // A file whose last section is complete can be calculated at once.
     if (Table.sectionCount >= 1 && Table.sections[Table.sectionCount].flags != 0 &&
         View.oneSection == 0) {

@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "app/menu_ids.h"
+#include "construct/panel_items.h"
+
 // State the dispatcher keeps between and during commands.
 struct DispatchState {
   int EntryStep = 0;              // two-line entries: 0 idle, 1 first line, 2 second
@@ -26,8 +29,8 @@ enum BuildPanelNotification : int {
   LbnKillFocus = 5,
 };
 
-// A WM_COMMAND: 107 is the Ok button, 201..602 the menu commands.
-void MainWindowCommand(int id);
+// A WM_COMMAND: the Ok button or a menu command.
+void MainWindowCommand(CommandId id);
 // The Ok button (also Enter, a BuildPanel double-click and the keyboard hook).
 void OkCommand();
 // A notification of the BuildPanel (control 101).
@@ -47,8 +50,8 @@ void StartUp(const std::string& commandLine);
 
 // What one Ok hands to its branch.
 struct OkCommandState {
-  std::string heading;  // the branch's heading (first 31 characters)
-  std::string mode;     // ModeLabel trimmed and lower-cased, or the pending step's word
+  Heading heading = Heading::Other;  // the branch's heading
+  EntryMode mode;       // ModeLabel's sub-item, or the pending step's second half
   std::string line;     // the InputLine without blanks, lower case
   std::string rawLine;  // the InputLine as typed
   bool ended = false;   // the branch ended the command itself: no common tail
@@ -59,7 +62,7 @@ using OkBranch = void (*)(OkCommandState& ok);
 // texts, RefreshPanel, the next node offered after Change values, RedrawView.
 void OkCommonTail(const OkCommandState& ok);
 // The branch for a heading, or null when no branch is built for it.
-OkBranch FindOkBranch(const std::string& heading);
+OkBranch FindOkBranch(Heading heading);
 
 // What follows a menu command.
 enum MenuAfter : unsigned {
@@ -70,9 +73,9 @@ enum MenuAfter : unsigned {
 };
 using MenuHandler = void (*)();
 struct MenuCommandEntry {
-  int id;
+  CommandId id;
   MenuHandler handler;  // null while the command's work is not built
   unsigned after;       // MenuAfter bits
 };
 // The entry for a menu id, or null for an unknown id.
-const MenuCommandEntry* FindMenuCommand(int id);
+const MenuCommandEntry* FindMenuCommand(CommandId id);

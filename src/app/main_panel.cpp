@@ -1,38 +1,20 @@
 #include "app/main_panel.h"
 
 #include "app/menu_ids.h"
+#include "app/program_state.h"
 #include "construct/entry_state.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
 #include "platform/canvas.h"
 #include "platform/platform.h"
+#include "util/text.h"
 #include "view/view_options.h"
 
 MainPanel Panel{};
-EntryState Entry{};
-ViewOptions View{};
-ViewExtent Extent{};
 
-void EnableMenuItem(int id, bool enabled) { Panel.menu[id].enabled = enabled; }
-void CheckMenuItem(int id, bool checked) { Panel.menu[id].checked = checked; }
-
-void ResetTables() {
-  ClearSectionTable();
-  Shared.ResultsCurrent = false;
-  Shared.FileChanged = false;
-  Entry = EntryState{};  // no pending step, no angle or radius remembered
-  View.magnification = 0;
-  View.highlight = 0;
-  View.oneSection = 0;
-  View.hideNodeNumbers = false;
-  View.showPrincipalAxes = false;
-  View.ShowPhantoms = true;
-  for (int id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection}) {
-    EnableMenuItem(id, true);
-    CheckMenuItem(id, false);
-  }
-}
+void EnableMenuItem(CommandId id, bool enabled) { Panel.menu[id].enabled = enabled; }
+void CheckMenuItem(CommandId id, bool checked) { Panel.menu[id].checked = checked; }
 
 void SetStatusText(const std::string& text, int part) {
   // The texts pass through a 128-byte buffer.
@@ -49,10 +31,10 @@ void StartPolygon() {
   Shared.CurrentFile.clear();
   CloseOutputWindow();
   if (Canvas* canvas = GetPlatform().ViewCanvas()) canvas->Clear(White);
-  Panel.selectedItem = 3;
+  Panel.selectedItem = PanelItem::AbsoluteCoordinates;
   Panel.modeTaken = false;
-  Panel.heading = "Polygon Section";
-  Panel.modeLabel = "absolute coordinates";
+  Panel.heading = HeadingText(Heading::PolygonSection);
+  Panel.modeLabel = TrimBlanks(ItemText(PanelItem::AbsoluteCoordinates));
   Panel.inputLine = "0, 0";
   Panel.selectionStart = 0;
   Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());

@@ -1,18 +1,20 @@
-// Control and menu command identifiers of the main window.
+// Control and command identifiers of the main window.
 #pragma once
 
-enum ControlId : int {
-  IdBuildPanel = 101,
-  IdFrame = 102,
-  IdPanelHeading = 103,
-  IdModeLabel = 104,
-  IdInputLine = 105,
-  IdGraphicView = 106,
-  IdOk = 107,
-  IdStatusBar = 110,
+enum class ControlId : int {
+  BuildPanel = 101,
+  Frame = 102,
+  PanelHeading = 103,
+  ModeLabel = 104,
+  InputLine = 105,
+  GraphicView = 106,
+  Ok = 107,
+  StatusBar = 110,
 };
 
-enum MenuId : int {
+// The commands of WM_COMMAND: the Ok button and the menu items.
+enum CommandId : int {
+  CommandOk = static_cast<int>(ControlId::Ok),
   MenuOpenFile = 201,
   MenuSave = 202,
   MenuSaveAs = 203,

@@ -7,10 +7,10 @@ const std::vector<MenuDef>& MainMenus() {
        {{MenuOpenFile, "&Open", ""},
         {MenuSave, "&Save", ""},
         {MenuSaveAs, "Save&As", ""},
-        {0, "-", ""},
+        {CommandId{}, "-", ""},
         {MenuPrint, "&Print", ""},
         {MenuPreferences, "P&references", ""},
-        {0, "-", ""},
+        {CommandId{}, "-", ""},
         {MenuExit, "E&xit", ""}}},
       {"&Edit",
        {{MenuBeginAgain, "&Begin Again", "F9"},
@@ -52,7 +52,7 @@ void InitMenuStates() {
   EnableMenuItem(MenuAboutOtherAxes, false);
 }
 
-std::string MenuCaption(int id) {
+std::string MenuCaption(CommandId id) {
   auto it = Panel.menu.find(id);
   if (it != Panel.menu.end() && !it->second.caption.empty()) return it->second.caption;
   for (const MenuDef& m : MainMenus())
@@ -61,4 +61,4 @@ std::string MenuCaption(int id) {
   return "";
 }
 
-void SetMenuCaption(int id, const std::string& caption) { Panel.menu[id].caption = caption; }
+void SetMenuCaption(CommandId id, const std::string& caption) { Panel.menu[id].caption = caption; }

@@ -16,32 +16,32 @@ void MoveFocus(Focus focus) {
 }
 
 void RefreshPanel() {
-  if (Table.nodeCount == 0) Table.sectionCount = 0;
+  // (An empty node table holds no sections: the table operations that remove nodes
+  // keep that, so the panel never changes the table.)
   const bool haveLast = Table.sectionCount >= 1;
   const std::uint8_t lastFlags = haveLast ? Table.sections[Table.sectionCount].flags : 0;
 
-  int item = Panel.selectedItem;
-  if (item < 1 || item > BuildPanelCount) item = Panel.selectedItem = 3;
+  const PanelItem item = Panel.selectedItem = ItemAt(ItemNumber(Panel.selectedItem));
+  const bool needsClosed = item >= PanelItem::Fillets && item <= PanelItem::SectionWeights;
 
   std::string heading, mode, prompt;
-  if (item >= 10 && item <= 22 && haveLast && lastFlags == 0) {
-    SelectBuildPanelItem(3);
-    heading = "Polygon Section";
-    mode = "absolute coordinates";
-    prompt = PromptSlots[3];
-    MessageDialog("Must close polygon first", MsgOk + MsgIconError, "Data Error");
+  if (needsClosed && haveLast && lastFlags == 0) {
+    SelectBuildPanelItem(PanelItem::AbsoluteCoordinates);
+    heading = HeadingText(Heading::PolygonSection);
+    mode = TrimBlanks(ItemText(PanelItem::AbsoluteCoordinates));
+    prompt = ItemPrompt(PanelItem::AbsoluteCoordinates);
+    MessageDialog("Must close polygon first", MsgOk | MsgIconError, "Data Error");
   } else {
-    const std::string text = BuildPanelItems[item];
-    heading = GroupHeadingOf(item);
+    heading = HeadingText(HeadingOf(GroupOf(item)));
     if (!Panel.modeTaken) {
-      if (text[0] == ' ') mode = text;
-      prompt = PromptSlots[item];
+      if (IsSubItem(item)) mode = ItemText(item);
+      prompt = ItemPrompt(item);
     }
   }
 
   if (Entry.PendingStep != StepNone) {
     heading = PendingStepHeading();
-    prompt = PromptSlots[0];
+    prompt = PendingPrompt;
     if (Entry.PendingStep < StepFixedRadius) {
       mode = "units or intersecting line";
     } else {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/main_panel.h"
+#include "app/program_state.h"
 #include "files/section_file.h"
 #include "files/settings.h"
 #include "model/shared_state.h"
@@ -19,7 +19,7 @@ std::string DefaultAppDataFolder() {
 CliSession::CliSession(const std::string& appDataFolder)
     : platform_(appDataFolder.empty() ? DefaultAppDataFolder() : appDataFolder) {
   SetPlatform(&platform_);
-  Shared = SharedState{};
+  ResetProgramState();
   Shared.DataFolder = DataFolderPath();
   ReadSettings();
 }

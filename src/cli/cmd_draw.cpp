@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_panel.h"
+#include "app/program_state.h"
 #include "cli/cli_command.h"
 #include "files/section_file.h"
 #include "headless/headless_platform.h"

@@ -15,7 +15,7 @@ enum PendingStepKind : std::uint8_t {
 };
 
 struct EntryState {
-  std::uint8_t PendingStep = StepNone;
+  PendingStepKind PendingStep = StepNone;
   double LastAngle = 0;    // degrees
   double FixedRadius = 0;  // radius of a pending fixed-radius step
   bool PhantomEntry = false;

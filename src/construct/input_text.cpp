@@ -18,19 +18,6 @@ std::string CleanLine(std::string_view text) {
   return out;
 }
 
-std::string TrimBlanks(std::string_view text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-  while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
-  return std::string(text.substr(b, e - b));
-}
-
-std::string LowerCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -5,14 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "util/text.h"
+
 // The separators of a polygon or phantom-point step.
 inline constexpr std::string_view StepSeparators = ",;/\\udlrc";
 
 // Removes every blank and lower-cases the letters.
 std::string CleanLine(std::string_view text);
-// Removes leading and trailing blanks.
-std::string TrimBlanks(std::string_view text);
-std::string LowerCase(std::string_view text);
 
 // The decimal number at the start of text (sign, digits, point, exponent); 0 when
 // the text does not begin with a number. Too large a number reads as ±infinity.

@@ -43,7 +43,8 @@ struct TypedLine {
   enum Form { None, X, Y, Points } form = None;
   double value = 0;  // X or Y
   int m = 0, n = 0;
-  double a = 0;      // sideways offset of m-n
+  std::string mText, nText;  // m and n as typed, for messages
+  double a = 0;              // sideways offset of m-n
 };
 
 TypedLine ParseLine(const std::string& line) {
@@ -60,20 +61,23 @@ TypedLine ParseLine(const std::string& line) {
   } else if (line.find('-') != std::string::npos) {
     typed.form = TypedLine::Points;
     std::size_t dash = f1.find('-');
-    typed.m = RoundToInt(ReadNumber(std::string_view(f1).substr(0, dash)));
-    typed.n = dash == std::string::npos ? 0
-                                       : RoundToInt(ReadNumber(std::string_view(f1).substr(dash + 1)));
+    typed.mText = f1.substr(0, dash);
+    typed.nText = dash == std::string::npos ? "" : f1.substr(dash + 1);
+    typed.m = RoundToInt(ReadNumber(typed.mText));
+    typed.n = RoundToInt(ReadNumber(typed.nText));
   }
   return typed;
 }
 
 // m and n must name points in use; the pending slot holds nothing yet.
 bool CheckLinePoints(const TypedLine& typed, std::string& message) {
-  for (int k : {typed.m, typed.n}) {
-    if (!IsUsedPointSlot(k, /*excludePending=*/true)) {
-      message = "Point" + NumberToText(k, 7) + " does not exist";
-      return false;
-    }
+  if (!NamesPoint(typed.m, /*excludePending=*/true)) {
+    message = PointMissingMessage(typed.mText);
+    return false;
+  }
+  if (!NamesPoint(typed.n, /*excludePending=*/true)) {
+    message = PointMissingMessage(typed.nText);
+    return false;
   }
   return true;
 }

@@ -6,6 +6,7 @@
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
 #include "construct/intersect.h"
+#include "construct/panel_items.h"
 #include "construct/point_slots.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-bool Contains(const std::string& s, const char* word) { return s.find(word) != std::string::npos; }
+bool Contains(std::string_view line, char letter) { return line.find(letter) != std::string_view::npos; }
 
 // The section that takes new nodes: the last one while it is an open polygon.
 int OpenPolygon() {
@@ -40,7 +41,7 @@ NodeInputResult Undo() {
     bool filleted = false;
     for (int k = sec.firstNode; k <= sec.lastNode; ++k) filleted = filleted || HasFillet(k);
     if (filleted && MessageDialog("Fillets must be removed... ok to continue?",
-                                  MsgYesNo + MsgIconQuestion, "Undo Nodes") != ResultYes) {
+                                  MsgYesNo | MsgIconQuestion, "Undo Nodes") != ResultYes) {
       return result;
     }
     Table.CurrentSection = s;
@@ -58,6 +59,8 @@ NodeInputResult Undo() {
     Table.CurrentSection = Table.sectionCount;
     if (Table.nodeCount > 0) --Table.nodeCount;
   }
+  // Without nodes no section is left.
+  if (Table.nodeCount == 0) Table.sectionCount = 0;
   Entry.PendingStep = StepNone;
   Shared.FileChanged = true;
   Shared.ResultsCurrent = false;
@@ -65,8 +68,10 @@ NodeInputResult Undo() {
   return result;
 }
 
+// Every close moves the panel on to item 1; only an open polygon changes.
 NodeInputResult Close() {
   NodeInputResult result;
+  result.outcome = NodeInputResult::Closed;
   const int s = Table.CurrentSection;
   if (s < 1 || s > Table.sectionCount) return result;
   Section& sec = Table.sections[s];
@@ -74,7 +79,6 @@ NodeInputResult Close() {
   sec.flags = Complete;
   Shared.ResultsCurrent = false;
   Shared.FileChanged = true;
-  result.outcome = NodeInputResult::Closed;
   return result;
 }
 
@@ -92,7 +96,7 @@ bool DirectionValue(const std::string& line, double& value) {
   return true;
 }
 
-NodeInputResult Append(const std::string& mode, std::string line) {
+NodeInputResult Append(const EntryMode& mode, std::string line) {
   NodeInputResult result;
   const int open = OpenPolygon();
   if (open == 0 && !HasRoomForSection()) {
@@ -122,28 +126,30 @@ NodeInputResult Append(const std::string& mode, std::string line) {
     return result;
   };
 
-  if ((Contains(mode, "defined") && bare) || (!line.empty() && line[0] == '#')) {
-    const int k = RoundToInt(ReadNumber(line[0] == '#' ? std::string_view(line).substr(1) : line));
-    if (!IsUsedPointSlot(k, /*excludePending=*/true)) {
+  auto has = [&](ModeWord word) { return ModeHas(mode, word); };
+  if ((has(ModeWord::Defined) && bare) || (!line.empty() && line[0] == '#')) {
+    const std::string_view typed = line[0] == '#' ? std::string_view(line).substr(1) : line;
+    const int k = RoundToInt(ReadNumber(typed));
+    if (!NamesPoint(k, /*excludePending=*/true)) {
       withdraw();
       Entry.PendingStep = StepNone;
-      return Refuse("Point" + NumberToText(k, 7) + " does not exist", "Input Error");
+      return Refuse(PointMissingMessage(typed), "Input Error");
     }
     x = Table.nodes[k].x;
     y = Table.nodes[k].y;
     line = ",";
-  } else if ((Contains(mode, "up") && bare) || Contains(line, "u") ||
-             (Contains(mode, "down") && bare) || Contains(line, "d") ||
-             (Contains(mode, "left") && bare) || Contains(line, "l") ||
-             (Contains(mode, "right") && bare) || Contains(line, "r")) {
+  } else if ((has(ModeWord::Up) && bare) || Contains(line, 'u') ||
+             (has(ModeWord::Down) && bare) || Contains(line, 'd') ||
+             (has(ModeWord::Left) && bare) || Contains(line, 'l') ||
+             (has(ModeWord::Right) && bare) || Contains(line, 'r')) {
     // The first matching direction, in the order up, down, left, right.
     char letter;
     double dirX, dirY;
-    if ((Contains(mode, "up") && bare) || Contains(line, "u")) {
+    if ((has(ModeWord::Up) && bare) || Contains(line, 'u')) {
       letter = 'u', dirX = 0, dirY = 1;
-    } else if ((Contains(mode, "down") && bare) || Contains(line, "d")) {
+    } else if ((has(ModeWord::Down) && bare) || Contains(line, 'd')) {
       letter = 'd', dirX = 0, dirY = -1;
-    } else if ((Contains(mode, "left") && bare) || Contains(line, "l")) {
+    } else if ((has(ModeWord::Left) && bare) || Contains(line, 'l')) {
       letter = 'l', dirX = -1, dirY = 0;
     } else {
       letter = 'r', dirX = 1, dirY = 0;
@@ -155,7 +161,7 @@ NodeInputResult Append(const std::string& mode, std::string line) {
       x = dirX * value;
       y = dirY * value;
     }
-  } else if ((Contains(mode, "rt angle") && bare) || (!line.empty() && line.back() == '/')) {
+  } else if ((has(ModeWord::RtAngle) && bare) || (!line.empty() && line.back() == '/')) {
     if (n < 3) {
       // A right-angle turn needs the last two nodes; the line is ignored.
       withdraw();
@@ -170,13 +176,13 @@ NodeInputResult Append(const std::string& mode, std::string line) {
     y = d * std::cos(theta);
     Entry.LastAngle = theta * 180 / Pi + 90;
     if (intersect() != 0) return failed();
-  } else if ((Contains(mode, "angle") && bare) || Contains(line, "/")) {
+  } else if ((has(ModeWord::Angle) && bare) || Contains(line, '/')) {
     const double d = x;
     const double theta = Entry.LastAngle * DegToRad;
     x = d * std::cos(theta);
     y = d * std::sin(theta);
     if (intersect() != 0) return failed();
-  } else if (Contains(mode, "fixed") && bare && pending) {
+  } else if (has(ModeWord::Fixed) && bare && pending) {
     // A fixed-radius step: the point on the circle around the last node.
     if (IntersectCircle(line, x, y) != 0) return failed();
     line = ",";
@@ -215,20 +221,14 @@ NodeInputResult Append(const std::string& mode, std::string line) {
   return result;
 }
 
-}  // namespace
-
-const char* PendingStepWord(int step) {
-  switch (step) {
-    case StepUp: return "up";
-    case StepDown: return "down";
-    case StepLeft: return "left";
-    case StepRight: return "right";
-    case StepAngle: return "angle";
-    case StepRightAngle: return "rt angle";
-    case StepFixedRadius: return "fixed radius";
-    default: return "";
-  }
+// A line whose angle or radius is no finite number: refused before anything is kept.
+OkInput& Refused(OkInput& in, const char* message) {
+  PlatformMessageBox(message, "Input Error", MsgIconWarning);
+  in.refused = true;
+  return in;
 }
+
+}  // namespace
 
 std::string PendingStepHeading() {
   std::string word;
@@ -248,24 +248,25 @@ std::string PendingStepHeading() {
 OkInput ReadOkInput(const std::string& heading, const std::string& modeLabel,
                     const std::string& inputLine) {
   OkInput in;
-  in.heading = heading.substr(0, 31);
-  in.mode = LowerCase(TrimBlanks(modeLabel));
+  in.heading = ReadHeading(heading);
+  in.mode = ReadEntryMode(modeLabel);
   std::string line = inputLine;
-  if (in.heading != "Phantom Points" && Entry.PendingStep == StepNone) Entry.PhantomEntry = false;
-  if (in.mode == "fixed radius") {
+  if (in.heading != Heading::PhantomPoints && Entry.PendingStep == StepNone)
+    Entry.PhantomEntry = false;
+  if (in.mode.item == PanelItem::FixedRadius) {
     Entry.PhantomEntry = true;
     line += '\\';
   }
   in.line = CleanLine(line);
 
   if (Entry.PendingStep != StepNone) {
-    in.heading = Entry.PhantomEntry ? "Phantom Points" : "Polygon Section";
-    in.mode = PendingStepWord(Entry.PendingStep);
+    in.heading = Entry.PhantomEntry ? Heading::PhantomPoints : Heading::PolygonSection;
+    in.mode = EntryMode{PanelItem::None, Entry.PendingStep};
     return in;
   }
 
   const std::string& l = in.line;
-  int step = StepNone;
+  PendingStepKind step = StepNone;
   if (l == "u") {
     step = StepUp;
   } else if (l == "d") {
@@ -278,22 +279,27 @@ OkInput ReadOkInput(const std::string& heading, const std::string& modeLabel,
     step = StepRightAngle;
     Entry.LastAngle += 90;
   } else if (std::size_t slash = l.find('/'); slash != std::string::npos) {
-    Entry.LastAngle = ReadNumber(std::string_view(l).substr(slash + 1));
+    const double angle = ReadNumber(std::string_view(l).substr(slash + 1));
+    if (!std::isfinite(angle)) return Refused(in, "Angle out of range");
+    Entry.LastAngle = angle;
     const double distance = ReadNumber(std::string_view(l).substr(0, slash));
     step = Entry.LastAngle == 0 || distance != 0 ? StepNone : StepAngle;
   } else if (!l.empty() && l.back() == '\\') {
-    Entry.FixedRadius = ReadNumber(std::string_view(l).substr(0, l.find('\\')));
+    const double radius = ReadNumber(std::string_view(l).substr(0, l.find('\\')));
+    if (!std::isfinite(radius)) return Refused(in, "Radius out of range");
+    Entry.FixedRadius = radius;
     step = Entry.FixedRadius == 0 ? StepNone : StepFixedRadius;
   }
   if (step != StepNone) {
-    Entry.PendingStep = static_cast<std::uint8_t>(step);
+    Entry.PendingStep = step;
     in.pendingStarted = true;
   }
   return in;
 }
 
-NodeInputResult ApplyNodeInput(const std::string& mode, const std::string& line) {
-  if (Contains(mode, "close") && !ContainsAny(line, StepSeparators)) return Close();
-  if ((Contains(mode, "undo") && !ContainsAny(line, StepSeparators)) || line == "un") return Undo();
+NodeInputResult ApplyNodeInput(const EntryMode& mode, const std::string& line) {
+  if (ModeHas(mode, ModeWord::Close) && !ContainsAny(line, StepSeparators)) return Close();
+  if ((ModeHas(mode, ModeWord::Undo) && !ContainsAny(line, StepSeparators)) || line == "un")
+    return Undo();
   return Append(mode, line);
 }

@@ -4,28 +4,29 @@
 
 #include <string>
 
+#include "construct/panel_items.h"
+
 // What the first steps of Ok make of the panel texts.
 struct OkInput {
-  std::string heading;  // PanelHeading, or the branch of a pending step's second half
-  std::string mode;     // ModeLabel trimmed and lower-cased, or the pending step's word
-  std::string line;     // the InputLine without blanks, lower case
+  Heading heading = Heading::Other;  // PanelHeading, or a pending step's branch
+  EntryMode mode;    // ModeLabel's sub-item, or the pending step's second half
+  std::string line;  // the InputLine without blanks, lower case
   bool pendingStarted = false;  // the line opened a pending step: the command ends
+  bool refused = false;  // a message refused the line: the command ends, the line stays
 };
 
-// Reads heading (as held in its 32-byte field), ModeLabel and the InputLine, and
+// Reads PanelHeading (as held in its 32-byte field), ModeLabel and the InputLine, and
 // moves PendingStep, LastAngle, FixedRadius and PhantomEntry as the line says.
 OkInput ReadOkInput(const std::string& heading, const std::string& modeLabel,
                     const std::string& inputLine);
 
-// The word a pending step puts into mode for its second half ("up" ... "fixed radius").
-const char* PendingStepWord(int step);
 // The PanelHeading question of a pending step: "How far up..." and so on.
 std::string PendingStepHeading();
 
 struct NodeInputResult {
   enum Outcome {
     Nothing,  // nothing changed (no nodes to undo, a refused undo, an ignored turn)
-    Closed,   // the current polygon was closed
+    Closed,   // close: the current polygon closed (or already closed)
     Undone,   // a node removed or the polygon reopened
     Placed,   // a node appended
     Refused,  // a message was shown; the typed line stays for correction
@@ -36,4 +37,4 @@ struct NodeInputResult {
 };
 
 // The "Polygon Section" branch: close, undo, or one node by the line's form.
-NodeInputResult ApplyNodeInput(const std::string& mode, const std::string& line);
+NodeInputResult ApplyNodeInput(const EntryMode& mode, const std::string& line);

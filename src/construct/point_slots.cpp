@@ -1,6 +1,9 @@
 #include "construct/point_slots.h"
 
+#include <cmath>
+
 #include "construct/entry_state.h"
+#include "construct/input_text.h"
 #include "model/section_table.h"
 
 bool IsUsedPointSlot(int k, bool excludePending) {
@@ -14,6 +17,15 @@ bool IsUsedPointSlot(int k, bool excludePending) {
     }
   }
   return (k >= 1 && k <= lastNode) || (k >= lowest && k <= TopNode && k >= 1);
+}
+
+bool NamesPoint(int k, bool excludePending) { return k == 0 || IsUsedPointSlot(k, excludePending); }
+
+std::string PointMissingMessage(std::string_view typed) {
+  const double value = ReadNumber(typed);
+  if (std::fabs(value) < 1e7 && value == std::round(value))
+    return "Point" + NumberToText(value, 7) + " does not exist";
+  return "Point " + std::string(typed) + " does not exist";
 }
 
 bool HasRoomForPoint() {

@@ -2,11 +2,19 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Slot k holds a polygon node, the slot of another kind of section, or a phantom
 // point. With excludePending, the slot reserved for the point being placed does
 // not count (the node slot nodeCount, or with PhantomEntry the slot lowestPhantom).
 bool IsUsedPointSlot(int k, bool excludePending);
+
+// Point k as a typed line may name it: a used slot, or point 0, the origin (slot 0
+// stays at (0, 0)).
+bool NamesPoint(int k, bool excludePending);
+// "Point 7 does not exist" for the typed number text; a number that is no whole
+// number of up to seven digits is named as typed.
+std::string PointMissingMessage(std::string_view typed);
 
 // One more point fits beside the pending one: above the nodes for polygon entry,
 // below the phantom points with PhantomEntry.

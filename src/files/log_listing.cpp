@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/report.h"
+#include "util/text.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
@@ -17,12 +18,6 @@ constexpr const char* BlockColumns = "        angl        w           t";
 constexpr const char* MergeColumns = "Node    xc          yc          A";
 constexpr const char* MergeMomentColumns = "        Ixx         Iyy         Ixy";
 constexpr const char* NumberMask = "* #";
-
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 bool ValidSlot(int k) { return k >= 1 && k <= TopNode; }
 
@@ -42,7 +37,7 @@ void ListSection(int s, const std::string& mask, std::vector<std::string>& lines
   const Section& sec = Table.sections[s];
   std::string status;
   if (sec.flags & Off) status += ", off state";
-  if (sec.flags & Complete) status += ", Wt = " + Trim(FormatValue(sec.weight, mask));
+  if (sec.flags & Complete) status += ", Wt = " + TrimBlanks(FormatValue(sec.weight, mask));
   if (s > 1) lines.emplace_back();
   const char* kindName = sec.kind < SectionKindCount ? KindNames[sec.kind] : "unknown kind";
   lines.push_back("Section " + std::to_string(s) + " (" + kindName + status + ")");

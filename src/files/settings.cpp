@@ -1,5 +1,6 @@
 #include "files/settings.h"
 
+#include <charconv>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -8,19 +9,13 @@
 #include "files/atomic_file.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
+#include "util/text.h"
 
 namespace {
 
 constexpr const char* SettingsFileName = "Velmora.ini";
 constexpr std::uint8_t DefaultSigDigits = 3;
 constexpr std::size_t MaxSettingsFileSize = 64 * 1024;
-
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  std::size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
 
 // Splits the text into fields at commas and line ends. A field that starts with a
 // double quote runs to the quote that is followed by the end of the field, so a file
@@ -50,7 +45,7 @@ std::vector<std::string> SettingsFields(const std::string& text) {
     } else {
       std::size_t e = k;
       while (e < n && text[e] != ',' && text[e] != '\r' && text[e] != '\n') ++e;
-      field = Trim(text.substr(k, e - k));
+      field = TrimBlanks(text.substr(k, e - k));
       i = e;
     }
     fields.push_back(field);
@@ -67,39 +62,28 @@ std::vector<std::string> SettingsFields(const std::string& text) {
   return fields;
 }
 
-// A whole number with an optional sign and nothing else.
+// A whole number with an optional sign and nothing else, blanks around it allowed.
 std::optional<long> ParseWhole(const std::string& text) {
-  std::string t = Trim(text);
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-  if (i == t.size() || t.size() - i > 9) return std::nullopt;
-  long value = 0;
-  for (; i < t.size(); ++i) {
-    if (t[i] < '0' || t[i] > '9') return std::nullopt;
-    value = value * 10 + (t[i] - '0');
+  std::string t = TrimBlanks(text);
+  const char* first = t.data();
+  const char* last = t.data() + t.size();
+  if (first != last && *first == '+') {
+    ++first;  // from_chars takes no plus sign, and no second sign may follow it
+    if (first != last && *first == '-') return std::nullopt;
   }
-  return negative ? -value : value;
+  long value = 0;
+  auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end != last || first == last) return std::nullopt;
+  return value;
 }
 
 }  // namespace
 
 bool MakeFolderPath(const std::string& path) {
+  if (path.empty()) return false;
   std::error_code ec;
-  std::string prefix;
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t slash = path.find('/', start);
-    std::string part = path.substr(start, slash == std::string::npos ? std::string::npos
-                                                                      : slash - start);
-    prefix += part + "/";
-    if (!part.empty() && !std::filesystem::is_directory(prefix, ec)) {
-      std::filesystem::create_directory(prefix, ec);
-    }
-    if (slash == std::string::npos) break;
-    start = slash + 1;
-  }
-  return !path.empty() && std::filesystem::is_directory(path, ec);
+  std::filesystem::create_directories(path, ec);
+  return std::filesystem::is_directory(path, ec);
 }
 
 std::string DataFolderPath() {

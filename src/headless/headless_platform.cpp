@@ -19,8 +19,8 @@ const char* AnswerWord(DialogAnswer::Kind kind) {
   return "?";
 }
 
-std::vector<std::string> MessageDialogButtons(int style) {
-  switch (style % 16) {
+std::vector<std::string> MessageDialogButtons(MessageStyle style) {
+  switch (ButtonSetOf(style)) {
     case MsgOkCancel: return {"&Ok", "&Cancel"};
     case MsgYesNoCancel: return {"&Yes", "&No", "Cancel"};
     case MsgYesNo: return {"&Yes", "&No"};
@@ -52,9 +52,9 @@ void HeadlessPlatform::Record(PlatformEvent event) {
   if (listener_) listener_(events_.back());
 }
 
-int MessageBoxResult(int style, DialogAnswer::Kind answer) {
+MessageResult MessageBoxResult(MessageStyle style, DialogAnswer::Kind answer) {
   const bool confirm = answer == DialogAnswer::Ok || answer == DialogAnswer::Yes;
-  switch (style % 16) {
+  switch (ButtonSetOf(style)) {
     case MsgOkCancel:
       return confirm ? ResultOk : ResultCancel;
     case MsgYesNoCancel:
@@ -66,9 +66,9 @@ int MessageBoxResult(int style, DialogAnswer::Kind answer) {
   }
 }
 
-int MessageDialogResult(int style, DialogAnswer::Kind answer) {
+MessageResult MessageDialogResult(MessageStyle style, DialogAnswer::Kind answer) {
   const bool confirm = answer == DialogAnswer::Ok || answer == DialogAnswer::Yes;
-  switch (style % 16) {
+  switch (ButtonSetOf(style)) {
     case MsgOkCancel:
     case MsgYesNo:
       return confirm ? ResultYes : ResultNo;
@@ -81,9 +81,10 @@ int MessageDialogResult(int style, DialogAnswer::Kind answer) {
 }
 
 // The platform's own box: OK, OK/Cancel, Yes/No/Cancel or Yes/No.
-int HeadlessPlatform::MessageBox(const std::string& text, const std::string& caption, int style) {
+MessageResult HeadlessPlatform::MessageBox(const std::string& text, const std::string& caption,
+                                           MessageStyle style) {
   PlatformEvent e = MakeEvent(PlatformEvent::MessageBox, caption, text, style);
-  int set = style % 16;
+  const int set = ButtonSetOf(style);
   e.buttons = set == MsgOkCancel     ? std::vector<std::string>{"OK", "Cancel"}
               : set == MsgYesNoCancel ? std::vector<std::string>{"Yes", "No", "Cancel"}
               : set == MsgYesNo       ? std::vector<std::string>{"Yes", "No"}
@@ -92,24 +93,24 @@ int HeadlessPlatform::MessageBox(const std::string& text, const std::string& cap
   e.answered = TakeAnswer(a);
   e.answer = AnswerWord(a.kind);
   e.result = MessageBoxResult(style, a.kind);
-  int r = e.result;
+  const MessageResult r = static_cast<MessageResult>(e.result);
   Record(std::move(e));
   return r;
 }
 
 // The program's own dialog: its button sets give 1 (a lone Ok), 6 and 7, and 2 only
 // for the Cancel button of set 3; Escape and the close box give 7.
-int HeadlessPlatform::MessageDialog(const std::string& message, int style,
-                                    const std::string& title, bool beep, int, int) {
+MessageResult HeadlessPlatform::MessageDialog(const std::string& message, MessageStyle style,
+                                              const std::string& title, bool beep, int, int) {
   PlatformEvent e = MakeEvent(PlatformEvent::MessageDialog, title, message, style);
   e.buttons = MessageDialogButtons(style);
   DialogAnswer a{DialogAnswer::Close, ""};
   e.answered = TakeAnswer(a);
   e.answer = AnswerWord(a.kind);
   e.result = MessageDialogResult(style, a.kind);
-  int r = e.result;
+  const MessageResult r = static_cast<MessageResult>(e.result);
   Record(std::move(e));
-  if (beep) Beep(style - style % 16);
+  if (beep) Beep(IconOf(style));
   return r;
 }
 

@@ -46,16 +46,21 @@ class HeadlessPlatform : public Platform {
   void QueueAnswer(DialogAnswer answer) { answers_.push_back(std::move(answer)); }
   const std::vector<PlatformEvent>& Events() const { return events_; }
   void ClearEvents() { events_.clear(); }
-  void SetCanvas(Canvas* canvas) { canvas_ = canvas; }
   // Called with each event as it is recorded (kelvarin-cli prints them).
   void SetListener(std::function<void(const PlatformEvent&)> listener) {
     listener_ = std::move(listener);
   }
   std::size_t PendingAnswers() const { return answers_.size(); }
+  // Forgets queued answers and recorded events: the platform as when it was made.
+  void Reset() {
+    answers_.clear();
+    events_.clear();
+  }
 
-  int MessageBox(const std::string& text, const std::string& caption, int style) override;
-  int MessageDialog(const std::string& message, int style, const std::string& title, bool beep,
-                    int x, int y) override;
+  MessageResult MessageBox(const std::string& text, const std::string& caption,
+                          MessageStyle style) override;
+  MessageResult MessageDialog(const std::string& message, MessageStyle style,
+                              const std::string& title, bool beep, int x, int y) override;
   std::string InputDialog(const std::string& prompt, const std::string& title,
                           const std::string& defaultAnswer) override;
   void ShowOutputWindow(int width, int height, const std::string& title) override;
@@ -64,7 +69,6 @@ class HeadlessPlatform : public Platform {
   bool OpenFileDialog(FileDialogRequest& request, std::string& path) override;
   bool SaveFileDialog(FileDialogRequest& request, std::string& path) override;
   std::string AppDataFolder() override { return appData_; }
-  Canvas* ViewCanvas() override { return canvas_; }
   void Beep(int kind) override;
 
  private:
@@ -75,15 +79,14 @@ class HeadlessPlatform : public Platform {
   std::string appData_;
   std::deque<DialogAnswer> answers_;
   std::vector<PlatformEvent> events_;
-  Canvas* canvas_ = nullptr;
   std::function<void(const PlatformEvent&)> listener_;
 };
 
 // Button captions of a message style, as the message dialog shows them.
-std::vector<std::string> MessageDialogButtons(int style);
+std::vector<std::string> MessageDialogButtons(MessageStyle style);
 // The result a message box (the platform's) or the program's MessageDialog gives
 // for an answer; Close stands for Escape or the close box.
-int MessageBoxResult(int style, DialogAnswer::Kind answer);
-int MessageDialogResult(int style, DialogAnswer::Kind answer);
+MessageResult MessageBoxResult(MessageStyle style, DialogAnswer::Kind answer);
+MessageResult MessageDialogResult(MessageStyle style, DialogAnswer::Kind answer);
 // The word of an answer kind ("yes", "no", "ok", "cancel", "close", "text", "file").
 const char* AnswerWord(DialogAnswer::Kind kind);

@@ -2,10 +2,8 @@
 
 #include <cmath>
 
-#include "model/shared_state.h"
 
 SectionTable Table{};
-SharedState Shared{};
 
 void ClearSectionTable() {
   Table.sections = {};

@@ -17,12 +17,13 @@ Platform& GetPlatform() {
   return *current;
 }
 
-int PlatformMessageBox(const std::string& text, const std::string& caption, int style) {
+MessageResult PlatformMessageBox(const std::string& text, const std::string& caption,
+                                 MessageStyle style) {
   return GetPlatform().MessageBox(text, caption, style);
 }
 
-int MessageDialog(const std::string& message, int style, const std::string& title, bool beep,
-                  int x, int y) {
+MessageResult MessageDialog(const std::string& message, MessageStyle style,
+                            const std::string& title, bool beep, int x, int y) {
   return GetPlatform().MessageDialog(message, style, title, beep, x, y);
 }
 

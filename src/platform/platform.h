@@ -18,6 +18,12 @@ enum MessageStyle : int {
   MsgIconWarning = 48,
   MsgIconInformation = 64,
 };
+constexpr MessageStyle operator|(MessageStyle a, MessageStyle b) {
+  return static_cast<MessageStyle>(static_cast<int>(a) | static_cast<int>(b));
+}
+// The button set (low four bits) and the icon of a style.
+constexpr int ButtonSetOf(MessageStyle style) { return style % 16; }
+constexpr int IconOf(MessageStyle style) { return style - style % 16; }
 
 // Results of message boxes and of MessageDialog.
 enum MessageResult : int { ResultOk = 1, ResultCancel = 2, ResultYes = 6, ResultNo = 7 };
@@ -46,10 +52,11 @@ class Platform {
   virtual ~Platform() = default;
 
   // The platform's own message box; returns a MessageResult.
-  virtual int MessageBox(const std::string& text, const std::string& caption, int style) = 0;
+  virtual MessageResult MessageBox(const std::string& text, const std::string& caption,
+                                  MessageStyle style) = 0;
   // The program's own message dialog; returns 1, 2, 6 or 7 as its button set says.
-  virtual int MessageDialog(const std::string& message, int style, const std::string& title,
-                            bool beep, int x, int y) = 0;
+  virtual MessageResult MessageDialog(const std::string& message, MessageStyle style,
+                                      const std::string& title, bool beep, int x, int y) = 0;
   // One-line question; the typed text, or "" when cancelled.
   virtual std::string InputDialog(const std::string& prompt, const std::string& title,
                                   const std::string& defaultAnswer) = 0;
@@ -72,11 +79,16 @@ class Platform {
   // The user's application-data folder, ending in '/'; "" when unknown.
   virtual std::string AppDataFolder() = 0;
 
-  // The surface behind the GraphicView; may be null when there is no view.
-  virtual Canvas* ViewCanvas() = 0;
+  // The surface the view draws on: the window's GraphicView, or an offscreen
+  // picture while one is being made; null when there is no view.
+  Canvas* ViewCanvas() const { return viewCanvas_; }
+  void SetViewCanvas(Canvas* canvas) { viewCanvas_ = canvas; }
 
   // The message beep of an icon kind (0 plain, 16, 32, 48, 64).
   virtual void Beep(int kind) = 0;
+
+ private:
+  Canvas* viewCanvas_ = nullptr;
 };
 
 // The implementation in force; set once by each main and by test fixtures.
@@ -84,8 +96,9 @@ void SetPlatform(Platform* platform);
 Platform& GetPlatform();
 
 // Shorthands for the calls the core makes most.
-int PlatformMessageBox(const std::string& text, const std::string& caption, int style);
-int MessageDialog(const std::string& message, int style, const std::string& title,
-                  bool beep = false, int x = 0, int y = 0);
+MessageResult PlatformMessageBox(const std::string& text, const std::string& caption,
+                                 MessageStyle style);
+MessageResult MessageDialog(const std::string& message, MessageStyle style,
+                            const std::string& title, bool beep = false, int x = 0, int y = 0);
 std::string InputDialog(const std::string& prompt, const std::string& title,
                         const std::string& defaultAnswer = "");

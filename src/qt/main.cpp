@@ -2,7 +2,7 @@
 // example section (a filleted I-section with a bored hole).
 #include <cstdio>
 
-#include "app/main_panel.h"
+#include "app/program_state.h"
 #include "headless/headless_platform.h"
 #include "model/pieces.h"
 #include "model/properties.h"
@@ -39,7 +39,7 @@ int main() {
     }
   });
   SetPlatform(&platform);
-  ResetTables();
+  ResetProgramState();
 
   // I-section 200 wide, 300 deep, flanges 15, web 10, root fillets 12, and a
   // 20-diameter hole bored through the web.

@@ -1,14 +1,15 @@
 #include "qt/view_picture.h"
 
-#include "headless/headless_platform.h"
+#include "platform/platform.h"
 #include "model/properties.h"
 #include "qt/raster_canvas.h"
 #include "view/redraw_view.h"
 #include "view/view_options.h"
 
-QImage RenderViewPicture(HeadlessPlatform& platform, const ViewPictureOptions& options) {
+QImage RenderViewPicture(Platform& platform, const ViewPictureOptions& options) {
   RasterCanvas canvas(options.size, options.size);
-  platform.SetCanvas(&canvas);
+  Canvas* const windowCanvas = platform.ViewCanvas();
+  platform.SetViewCanvas(&canvas);
   View.hideNodeNumbers = options.noNumbers;
   if (options.axes) {
     ComputePropertiesSilently();
@@ -20,6 +21,6 @@ QImage RenderViewPicture(HeadlessPlatform& platform, const ViewPictureOptions& o
     View.highlight = -1;
     RedrawView();
   }
-  platform.SetCanvas(nullptr);
+  platform.SetViewCanvas(windowCanvas);
   return canvas.Image();
 }

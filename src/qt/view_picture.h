@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-class HeadlessPlatform;
+class Platform;
 
 struct ViewPictureOptions {
   int size = 800;          // pixels, the view is square
@@ -14,6 +14,6 @@ struct ViewPictureOptions {
 };
 
 // Redraws the tables onto a raster canvas as the window would after the chosen
-// view commands and returns the picture. The platform's view canvas is set for the
-// call and restored to none afterwards. Needs a QGuiApplication.
-QImage RenderViewPicture(HeadlessPlatform& platform, const ViewPictureOptions& options);
+// view commands and returns the picture. The platform's view canvas is the picture's
+// for the call and the one it had afterwards. Needs a QGuiApplication.
+QImage RenderViewPicture(Platform& platform, const ViewPictureOptions& options);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "app/main_panel.h"
-#include "app/menu_ids.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/canvas.h"
@@ -56,17 +54,19 @@ void SetViewMapping(Canvas& canvas, const ViewExtent& e) {
 
 }  // namespace
 
-void RedrawView() {
+ViewDrawn RedrawView() {
+  ViewDrawn drawn;
   // A highlight at normal size keeps the previous mapping and writes no numbers.
   const bool keepMapping = View.highlight != 0 && View.magnification == 0;
   bool numbers = false;
   if (!keepMapping) {
     if (!Shared.ResultsCurrent) View.showPrincipalAxes = false;
-    CheckMenuItem(MenuPrincipalAxes, View.showPrincipalAxes);
+    drawn.mappingComputed = true;
+    drawn.principalAxes = View.showPrincipalAxes;
     numbers = !View.hideNodeNumbers;
     if (Table.sectionCount == 0) {
-      StartPolygon();
-      return;
+      drawn.emptyTable = true;
+      return drawn;
     }
     Extent = ComputeExtent();
   }
@@ -74,7 +74,7 @@ void RedrawView() {
   Canvas* canvas = GetPlatform().ViewCanvas();
   if (canvas == nullptr) {
     View.highlight = 0;
-    return;
+    return drawn;
   }
   if (!keepMapping) SetViewMapping(*canvas, Extent);
 
@@ -118,4 +118,5 @@ void RedrawView() {
 
   // With nothing shown the extent is empty and the axes would have no size.
   if (View.showPrincipalAxes && Extent.xmin <= Extent.xmax) DrawPrincipalAxes(*canvas, Extent);
+  return drawn;
 }

@@ -5,6 +5,7 @@
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "app/window_actions.h"
 #include "construct/entry_state.h"
 #include "model/properties.h"
 #include "model/shared_state.h"
@@ -39,7 +40,7 @@ TEST_F(DispatchTest, EmptyLineReachesCommandsThatNeedNoValue) {
 TEST_F(DispatchTest, MissingValuesKeepTheTypedLine) {
   Panel.inputLine = "1,2";
   Dispatch.RequiredCount = 3;
-  OkCommandState ok{"Build", "rotate section", "1,2", "1,2"};
+  OkCommandState ok{Heading::Build, ReadEntryMode("rotate section"), "1,2", "1,2"};
   OkCommonTail(ok);
   auto messages = Messages();
   ASSERT_EQ(messages.size(), 1u);
@@ -55,42 +56,39 @@ TEST_F(DispatchTest, CommonTailMarksChangedEditsAndOffersTheNextNode) {
   Shared.FileChanged = false;
   Dispatch.EditOriginal = " 1, 0, 0";
   Dispatch.EditResult = " 1, 0, 0";
-  OkCommonTail({"Edit data", "", "", ""});
+  OkCommonTail({Heading::EditData, {}, "", ""});
   EXPECT_FALSE(Shared.FileChanged);
   Dispatch.EditOriginal = " 1, 0, 0";
   Dispatch.EditResult = "1,0,0";  // the same numbers written differently
   Dispatch.EditNode = 2;
   Table.CurrentSection = 1;
-  OkCommonTail({"Change values", "", "", ""});
+  OkCommonTail({Heading::ChangeValues, {}, "", ""});
   EXPECT_TRUE(Shared.FileChanged);
   EXPECT_EQ(Dispatch.EditOriginal, "");
   EXPECT_EQ(Dispatch.EditResult, "");
   EXPECT_EQ(Panel.inputLine, " 3");
   EXPECT_EQ(Panel.selectionEnd, 2);
   Dispatch.EditNode = 3;
-  OkCommonTail({"Change values", "", "", ""});
+  OkCommonTail({Heading::ChangeValues, {}, "", ""});
   EXPECT_EQ(Panel.inputLine, "");
 }
 
 TEST_F(DispatchTest, DoubleClickActsAsOk) {
   Nodes({{0, 0}, {1, 0}, {1, 1}});
-  MoveFocus(Focus::BuildPanel);
-  SelectBuildPanelItem(9);
-  BuildPanelNotify(LbnSelChange);
-  BuildPanelNotify(LbnDblClk);
+  DoubleClickBuildPanelItem(PanelItem::ClosePolygon);
   EXPECT_EQ(Table.sections[1].flags, Complete);
 }
 
 TEST_F(DispatchTest, SelectionAfterFocusRefreshesOnce) {
   MoveFocus(Focus::BuildPanel);
   EXPECT_TRUE(Dispatch.PanelClickPending);
-  SelectBuildPanelItem(12);
+  SelectBuildPanelItem(PanelItem::ArcSegment);
   BuildPanelNotify(LbnSelChange);
   EXPECT_FALSE(Dispatch.PanelClickPending);
   EXPECT_EQ(Panel.heading, "Arc segment");
   EXPECT_EQ(Panel.focus, Focus::InputLine);
   // Without a fresh focus a selection change does not refresh.
-  SelectBuildPanelItem(13);
+  SelectBuildPanelItem(PanelItem::RadialBlock);
   BuildPanelNotify(LbnSelChange);
   EXPECT_EQ(Panel.heading, "Arc segment");
 }
@@ -100,7 +98,7 @@ TEST_F(DispatchTest, ViewLogFileShowsTheListingAndMovesToRelativeCoordinates) {
   Click(35);
   Ok("");
   EXPECT_EQ(OutputWindows().size(), 1u);
-  EXPECT_EQ(Panel.selectedItem, 4);
+  EXPECT_EQ(Panel.selectedItem, PanelItem::RelativeCoordinates);
   EXPECT_EQ(Panel.modeLabel, "   relative coordinates");
 }
 
@@ -110,14 +108,17 @@ TEST_F(DispatchTest, MenuTableRoutesEveryCommand) {
       if (item.id != 0) {
         EXPECT_NE(FindMenuCommand(item.id), nullptr) << item.id;
       }
-  EXPECT_EQ(FindMenuCommand(999), nullptr);
-  EXPECT_NE(FindOkBranch("Polygon Section"), nullptr);
-  EXPECT_EQ(FindOkBranch("Polygon Sectio"), nullptr);
+  EXPECT_EQ(FindMenuCommand(static_cast<CommandId>(999)), nullptr);
+  EXPECT_NE(FindOkBranch(ReadHeading("Polygon Section")), nullptr);
+  EXPECT_EQ(ReadHeading("Polygon Sectio"), Heading::Other);
+  // Only the heading's first 31 characters are read.
+  EXPECT_EQ(ReadHeading(std::string("Polygon Section") + std::string(40, ' ')), Heading::Other);
+  EXPECT_EQ(FindOkBranch(Heading::Other), nullptr);
 }
 
 TEST_F(DispatchTest, MenusThatSelectItems) {
   MainWindowCommand(MenuEditData);
-  EXPECT_EQ(Panel.selectedItem, 15);
+  EXPECT_EQ(Panel.selectedItem, PanelItem::EditData);
   EXPECT_EQ(Panel.heading, "Edit data");
   MainWindowCommand(MenuSectionWeights);
   EXPECT_EQ(Panel.modeLabel, "   section weights");
@@ -158,7 +159,7 @@ TEST_F(DispatchTest, UnbuiltCommandsDoNothing) {
   Nodes({{0, 0}, {1, 0}});
   Panel.inputLine = "typed";
   const MainPanel before = Panel;
-  for (int id : {MenuOpenFile, MenuBeginAgain, MenuNormal, MenuHelp}) MainWindowCommand(id);
+  for (CommandId id : {MenuOpenFile, MenuBeginAgain, MenuNormal, MenuHelp}) MainWindowCommand(id);
   EXPECT_EQ(Panel.inputLine, before.inputLine);
   EXPECT_EQ(Panel.heading, before.heading);
   EXPECT_EQ(Table.nodeCount, 2);

@@ -5,6 +5,7 @@
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "app/program_state.h"
 #include "construct/entry_state.h"
 #include "model/shared_state.h"
 #include "support/entry_fixture.h"
@@ -17,7 +18,7 @@ using PanelTest = EntryTest;
 TEST(BuildPanelTables, HeadingsSubItemsAndPrompts) {
   int headings = 0;
   for (int i = 1; i <= BuildPanelCount; ++i) {
-    const std::string text = BuildPanelItems[i];
+    const std::string text = ItemText(ItemAt(i));
     const bool heading = text[0] != ' ';
     headings += heading;
     if (!heading) {
@@ -26,18 +27,41 @@ TEST(BuildPanelTables, HeadingsSubItemsAndPrompts) {
     }
   }
   EXPECT_EQ(headings, 11);  // 1, 10-17, 24, 35
-  EXPECT_EQ(GroupHeadingOf(9), "Polygon Section");
-  EXPECT_EQ(GroupHeadingOf(23), "Build");
-  EXPECT_EQ(GroupHeadingOf(30), "Phantom Points");
-  EXPECT_EQ(GroupHeadingOf(35), "View Log File");
-  EXPECT_EQ(PromptSlots[0], "a | x=a | y=a | m-n,a");
-  EXPECT_EQ(PromptSlots[28], "units u | d | \u2193 | \u2192");
-  EXPECT_EQ(PromptSlots[31], "units \\");
-  EXPECT_EQ(PromptSlots[32], "un | un point");
+  EXPECT_EQ(HeadingText(HeadingOf(GroupOf(PanelItem::ClosePolygon))), "Polygon Section");
+  EXPECT_EQ(HeadingText(HeadingOf(GroupOf(PanelItem::ToggleOnOff))), "Build");
+  EXPECT_EQ(HeadingText(HeadingOf(GroupOf(PanelItem::RtAngleTurn))), "Phantom Points");
+  EXPECT_EQ(HeadingText(HeadingOf(GroupOf(PanelItem::ViewLogFile))), "View Log File");
+  EXPECT_EQ(PendingPrompt, "a | x=a | y=a | m-n,a");
+  EXPECT_EQ(ItemPrompt(PanelItem::UpDownLeftRight), "units u | d | \u2193 | \u2192");
+  EXPECT_EQ(ItemPrompt(PanelItem::FixedRadius), "units \\");
+  EXPECT_EQ(ItemPrompt(PanelItem::UndoPoint), "un | un point");
+}
+
+// The entry rules test the words a mode's text holds; the ids must keep them.
+TEST(BuildPanelTables, ModesHoldTheWordsOfTheirTexts) {
+  const EntryMode rightAngle = ReadEntryMode("   Right Angle Turn ");
+  EXPECT_EQ(rightAngle.item, PanelItem::RightAngleTurn);
+  EXPECT_TRUE(ModeHas(rightAngle, ModeWord::Right));  // a bare number steps right
+  EXPECT_TRUE(ModeHas(rightAngle, ModeWord::Angle));
+  EXPECT_FALSE(ModeHas(rightAngle, ModeWord::RtAngle));
+  const EntryMode phantomTurn = ReadEntryMode("rt angle turn");
+  EXPECT_TRUE(ModeHas(phantomTurn, ModeWord::RtAngle) && ModeHas(phantomTurn, ModeWord::Angle));
+  EXPECT_EQ(ReadEntryMode("angle").item, PanelItem::Angle);  // items 6 and 29 read alike
+  const EntryMode arrows = ReadEntryMode("up, down, left, right");
+  for (ModeWord w : {ModeWord::Up, ModeWord::Down, ModeWord::Left, ModeWord::Right})
+    EXPECT_TRUE(ModeHas(arrows, w));
+  EXPECT_EQ(ReadEntryMode("node 7, section 2").item, PanelItem::None);
+  EXPECT_FALSE(ModeTakesEmptyLine(ReadEntryMode("absolute coordinates")));
+  for (const char* text : {"close polygon", "undo point", "x-reflection", "hide phantom points",
+                           "show phantom points", "toggle on/off state"})
+    EXPECT_TRUE(ModeTakesEmptyLine(ReadEntryMode(text))) << text;
+  // The second half of a pending step reads by the step's word, whatever ModeLabel says.
+  EXPECT_TRUE(ModeHas(EntryMode{PanelItem::Angle, StepRightAngle}, ModeWord::RtAngle));
+  EXPECT_FALSE(ModeHas(EntryMode{PanelItem::UpDownLeftRight, StepDown}, ModeWord::Up));
 }
 
 TEST_F(PanelTest, StartPolygonLeavesTheEntryPanelReady) {
-  EXPECT_EQ(Panel.selectedItem, 3);
+  EXPECT_EQ(Panel.selectedItem, PanelItem::AbsoluteCoordinates);
   EXPECT_EQ(Panel.heading, "Polygon Section");
   EXPECT_EQ(Panel.modeLabel, "absolute coordinates");
   EXPECT_EQ(Panel.inputLine, "0, 0");
@@ -108,7 +132,7 @@ TEST_F(PanelTest, SecondStatusPartShowsZoomOrReferencePointOrFile) {
 }
 
 TEST_F(PanelTest, RefreshPanelShowsTheItemAndEmptiesTheLine) {
-  SelectBuildPanelItem(20);
+  SelectBuildPanelItem(PanelItem::RotateSection);
   Panel.inputLine = "typed";
   Panel.focus = Focus::OkButton;
   RefreshPanel();
@@ -117,7 +141,7 @@ TEST_F(PanelTest, RefreshPanelShowsTheItemAndEmptiesTheLine) {
   EXPECT_EQ(Panel.promptLabel, "sect, point , angle");
   EXPECT_EQ(Panel.inputLine, "");
   EXPECT_EQ(Panel.focus, Focus::InputLine);
-  SelectBuildPanelItem(17);
+  SelectBuildPanelItem(PanelItem::Build);
   RefreshPanel();
   EXPECT_EQ(Panel.modeLabel, "");
   EXPECT_EQ(Panel.promptLabel, "");
@@ -134,7 +158,7 @@ TEST_F(PanelTest, ItemsTenToTwentyTwoNeedTheLastPolygonClosed) {
     EXPECT_EQ(messages[0].text, "Must close polygon first");
     EXPECT_EQ(messages[0].caption, "Data Error");
     EXPECT_EQ(messages[0].style, MsgIconError);
-    EXPECT_EQ(Panel.selectedItem, 3);
+    EXPECT_EQ(Panel.selectedItem, PanelItem::AbsoluteCoordinates);
     EXPECT_EQ(Panel.heading, "Polygon Section");
     EXPECT_EQ(Panel.modeLabel, "absolute coordinates");
   }
@@ -154,12 +178,6 @@ TEST_F(PanelTest, AboutCentroidIsEnabledOnlyForACompleteLastSectionInFullView) {
   RefreshPanel();
   EXPECT_TRUE(Panel.menu[MenuAboutCentroid].enabled);
   EXPECT_TRUE(Panel.menu[MenuAboutOtherAxes].enabled);
-}
-
-TEST_F(PanelTest, NoNodesMeansNoSections) {
-  Table.sectionCount = 3;
-  RefreshPanel();
-  EXPECT_EQ(Table.sectionCount, 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "app/program_state.h"
 #include "files/section_file.h"
 #include "model/shared_state.h"
 #include "support/table_builder.h"
@@ -19,8 +20,6 @@ class StartUpTest : public TempFolderTest {
  protected:
   void SetUp() override {
     TempFolderTest::SetUp();
-    Panel = MainPanel{};
-    Dispatch = DispatchState{};
   }
   std::string DataFolder() const { return (folder_ / "Tessivane/Velmora/").string(); }
   void WriteSettings(const std::string& text) {
@@ -34,8 +33,7 @@ class StartUpTest : public TempFolderTest {
     Shared.CurrentFile = (folder_ / name).string();
     Shared.FileChanged = true;
     EXPECT_TRUE(WriteSectionFile());
-    ResetTables();
-    Shared = SharedState{};
+    ResetProgramState();
     platform_->ClearEvents();
     return (folder_ / name).string();
   }
@@ -85,7 +83,6 @@ TEST_F(StartUpTest, LastFileIsOpenedOnlyWhenTheSettingsSaySo) {
   EXPECT_EQ(Table.sectionCount, 0);
   EXPECT_EQ(Panel.inputLine, "0, 0");
 
-  Shared = SharedState{};
   WriteSettings("3\r\n1\r\n\"" + path + "\"\r\n");
   StartUp("");
   EXPECT_EQ(Table.sectionCount, 1);

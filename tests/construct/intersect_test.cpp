@@ -19,7 +19,7 @@ class IntersectTest : public CoreTest {
     for (const Node& n : nodes) Table.nodes[++k] = n;
     Table.nodeCount = k + 1;
   }
-  void Pending(std::uint8_t step, double lastAngle = 0) {
+  void Pending(PendingStepKind step, double lastAngle = 0) {
     Entry = EntryState{};
     Entry.PendingStep = step;
     Entry.LastAngle = lastAngle;
@@ -138,11 +138,20 @@ TEST_F(IntersectTest, PlainNumbersAreDistancesAndMinusNamesPoints) {
   EXPECT_EQ(dy, 2);
   EXPECT_EQ(Entry.PendingStep, StepNone);
 
-  // -5 is the line from point 0 to point 5, which are not in use.
+  // -5 is the line from point 0 (the origin) to point 5, which is not in use.
   Pending(StepUp);
   double x, y;
   EXPECT_EQ(Meet("-5", x, y), -1);
-  ExpectFailure("Point 0 does not exist");
+  ExpectFailure("Point 5 does not exist");
+}
+
+TEST_F(IntersectTest, ALineMayStartAtTheOrigin) {
+  PlaceNodes({{3, 3}, {0, 2}});
+  Pending(StepRight);
+  double x, y;
+  ASSERT_EQ(Meet("-1", x, y), 0);  // y = x through the origin and point 1
+  EXPECT_DOUBLE_EQ(x, 2);
+  EXPECT_DOUBLE_EQ(y, 2);
 }
 
 TEST_F(IntersectTest, ParallelWithinToleranceFails) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/window_actions.h"
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
@@ -23,7 +24,7 @@ void ExpectNode(int k, float x, float y) {
 
 TEST_F(NodeInputTest, StartLineGivesFirstNodeAtOriginAndOpensSection) {
   Panel.inputLine = "0, 0";  // as StartPolygon leaves it
-  MainWindowCommand(IdOk);
+  PressOkButton();
   ASSERT_EQ(Table.nodeCount, 1);
   ASSERT_EQ(Table.sectionCount, 1);
   const Section& s = Table.sections[1];
@@ -171,7 +172,7 @@ TEST_F(NodeInputTest, CloseAndItsSeparatorRule) {
   Ok("");
   EXPECT_EQ(Table.sections[1].flags, Complete);
   EXPECT_TRUE(Shared.FileChanged);
-  EXPECT_EQ(Panel.selectedItem, 1);
+  EXPECT_EQ(Panel.selectedItem, PanelItem::PolygonSection);
   EXPECT_TRUE(Panel.menu[MenuAboutCentroid].enabled);
   EXPECT_TRUE(Panel.menu[MenuAboutOtherAxes].enabled);
   // A new node opens section 2 and greys the calculation again.
@@ -226,7 +227,7 @@ TEST_F(NodeInputTest, UndoOnAFilletedPolygonAsksFirst) {
   EXPECT_EQ(messages[0].kind, PlatformEvent::MessageDialog);
   EXPECT_EQ(messages[0].text, "Fillets must be removed... ok to continue?");
   EXPECT_EQ(messages[0].caption, "Undo Nodes");
-  EXPECT_EQ(messages[0].style, MsgYesNo + MsgIconQuestion);
+  EXPECT_EQ(messages[0].style, MsgYesNo | MsgIconQuestion);
   EXPECT_EQ(Table.sections[1].flags, Complete);
   EXPECT_EQ(Table.params[2].c[3], 1);
   EXPECT_FALSE(Shared.FileChanged);

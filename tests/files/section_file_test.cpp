@@ -1,3 +1,4 @@
+#include "app/program_state.h"
 #include "files/section_file.h"
 
 #include <gtest/gtest.h>

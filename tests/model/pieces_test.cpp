@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "app/program_state.h"
 #include "model/pieces.h"
 #include "model/properties.h"
 #include "model/shared_state.h"

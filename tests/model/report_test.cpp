@@ -1,4 +1,5 @@
 // Number formatting, the report text, other axes and line properties.
+#include "app/program_state.h"
 #include "model/other_axes.h"
 #include "model/properties.h"
 #include "model/report.h"

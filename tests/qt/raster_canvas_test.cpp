@@ -1,4 +1,5 @@
 // The raster canvas on its own and under RedrawView: pixels, fills, arcs, text.
+#include "app/program_state.h"
 #include "qt/raster_canvas.h"
 
 #include <gtest/gtest.h>
@@ -180,7 +181,7 @@ class RasterViewTest : public ViewFixture {
   static void SetUpTestSuite() { EnsureGuiApplication(); }
   void SetUp() override {
     ViewFixture::SetUp();
-    platform.SetCanvas(&raster);
+    platform.SetViewCanvas(&raster);
   }
   RasterCanvas raster{600, 600};
 };

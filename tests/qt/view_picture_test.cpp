@@ -71,18 +71,18 @@ class ViewPictureTest : public ViewFixture {
   static void SetUpTestSuite() { EnsureGuiApplication(); }
   void SetUp() override {
     ViewFixture::SetUp();
-    platform.SetCanvas(nullptr);
+    platform.SetViewCanvas(nullptr);
     BuildShowcase();
   }
   QRgb PixelAt(const QImage& image, double x, double y) {
     // The same mapping as the view: redraw once on a canvas of the same size.
     RasterCanvas probe(image.width(), image.height());
-    platform.SetCanvas(&probe);
+    platform.SetViewCanvas(&probe);
     View.highlight = 0;
     bool hide = View.hideNodeNumbers;
     RedrawView();
     View.hideNodeNumbers = hide;
-    platform.SetCanvas(nullptr);
+    platform.SetViewCanvas(nullptr);
     int px, py;
     EXPECT_TRUE(probe.PixelOf({x, y}, px, py));
     return image.pixel(px, py) & 0xffffff;

@@ -5,27 +5,21 @@
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "app/window_actions.h"
 #include "construct/entry_state.h"
 
 void EntryTest::SetUp() {
   CoreTest::SetUp();
-  Panel = MainPanel{};
-  Dispatch = DispatchState{};
-  InitMenuStates();
-  StartPolygon();
+  StartPolygon();  // the entry panel as start-up leaves it
   platform.ClearEvents();
 }
 
 void EntryTest::Ok(const std::string& text) {
-  Panel.inputLine = text;
-  MainWindowCommand(IdOk);
+  TypeInInputLine(text);
+  PressOkButton();
 }
 
-void EntryTest::Click(int item) {
-  MoveFocus(Focus::BuildPanel);
-  SelectBuildPanelItem(item);
-  BuildPanelNotify(LbnSelChange);
-}
+void EntryTest::Click(int item) { ClickBuildPanelItem(ItemAt(item)); }
 
 void EntryTest::Nodes(std::initializer_list<std::pair<double, double>> points) {
   for (const auto& [x, y] : points) {

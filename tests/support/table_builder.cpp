@@ -1,6 +1,7 @@
 #include "support/table_builder.h"
 
 #include "app/main_panel.h"
+#include "app/program_state.h"
 #include "model/properties.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
@@ -64,10 +65,7 @@ int AddMergeData(double xc, double yc, double a, double ixx, double iyy, double 
 
 void CoreTest::SetUp() {
   SetPlatform(&platform);
-  OutputWindowClosed();
-  ResetTables();
-  Shared = SharedState{};
-  Calc = CalcState{};
+  ResetProgramState();
 }
 
 void CoreTest::TearDown() { SetPlatform(nullptr); }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/main_panel.h"
+#include "app/program_state.h"
 #include "model/shared_state.h"
 
 void TempFolderTest::SetUp() {
@@ -16,8 +16,7 @@ void TempFolderTest::SetUp() {
   std::filesystem::create_directories(folder_);
   platform_ = std::make_unique<HeadlessPlatform>(folder_.string());
   SetPlatform(platform_.get());
-  Shared = SharedState{};
-  ResetTables();
+  ResetProgramState();
 }
 
 void TempFolderTest::TearDown() {

@@ -3,7 +3,9 @@
 
 #include <cmath>
 
+#include "app/program_state.h"
 #include "app/menu_ids.h"
+#include "app/view_update.h"
 #include "model/pieces.h"
 #include "model/properties.h"
 #include "view/polygon_seed.h"
@@ -329,7 +331,9 @@ TEST_F(RedrawTest, IdentifyUnmagnifiedAndMagnified) {
 TEST_F(RedrawTest, EmptyTableStartsANewPolygon) {
   View.highlight = 0;
   Panel.heading = "Circle section";
-  RedrawView();
+  EXPECT_TRUE(RedrawView().emptyTable);
+  EXPECT_TRUE(canvas.Calls().empty());
+  UpdateView();
   EXPECT_EQ(Panel.heading, "Polygon Section");
   EXPECT_EQ(Panel.inputLine, "0, 0");
   ASSERT_EQ(canvas.Calls().size(), 1u);
@@ -385,7 +389,7 @@ TEST_F(RedrawTest, PrincipalAxesOnlyWhileResultsAreCurrent) {
   Calc.props.angle = 90;
   Shared.ResultsCurrent = true;
   View.showPrincipalAxes = true;
-  RedrawView();
+  UpdateView();
   EXPECT_TRUE(Panel.menu[MenuPrincipalAxes].checked);
   auto lines = canvas.CallsOf(Op::Line);
   ASSERT_EQ(lines.size(), 6u);
@@ -404,7 +408,7 @@ TEST_F(RedrawTest, PrincipalAxesOnlyWhileResultsAreCurrent) {
 
   Shared.ResultsCurrent = false;
   canvas.ClearCalls();
-  RedrawView();
+  UpdateView();
   EXPECT_FALSE(View.showPrincipalAxes);
   EXPECT_FALSE(Panel.menu[MenuPrincipalAxes].checked);
   EXPECT_EQ(canvas.CallsOf(Op::Line).size(), 4u);
@@ -433,7 +437,7 @@ TEST_F(RedrawTest, FilletArcsAndTangentPoints) {
 }
 
 TEST_F(RedrawTest, WithoutACanvasTheStateStillChanges) {
-  platform.SetCanvas(nullptr);
+  platform.SetViewCanvas(nullptr);
   Rectangle();
   View.highlight = -1;
   View.magnification = 1;

@@ -1,6 +1,7 @@
 // The view options across a reset of the tables.
 #include <gtest/gtest.h>
 
+#include "app/program_state.h"
 #include "app/menu_ids.h"
 #include "view/view_tables.h"
 
@@ -18,7 +19,7 @@ TEST_F(ViewOptionsTest, ResetTablesRestoresTheOptionsButKeepsPanAndExtent) {
   View.panX = 1.5;
   View.panY = -2;
   Extent = {0, 10, 0, 5};
-  for (int id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection}) CheckMenuItem(id, true);
+  for (CommandId id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection}) CheckMenuItem(id, true);
   ResetTables();
   EXPECT_FALSE(View.hideNodeNumbers);
   EXPECT_FALSE(View.showPrincipalAxes);
@@ -28,7 +29,7 @@ TEST_F(ViewOptionsTest, ResetTablesRestoresTheOptionsButKeepsPanAndExtent) {
   EXPECT_EQ(View.panX, 1.5);
   EXPECT_EQ(View.panY, -2);
   EXPECT_EQ(Extent.xmax, 10);
-  for (int id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection})
+  for (CommandId id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection})
     EXPECT_FALSE(Panel.menu[id].checked) << id;
 }
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "app/main_panel.h"
+#include "app/program_state.h"
 #include "headless/headless_platform.h"
 #include "headless/recording_canvas.h"
 #include "model/section_table.h"
@@ -76,13 +77,10 @@ class ViewFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     SetPlatform(&platform);
-    platform.SetCanvas(&canvas);
-    ResetTables();
-    View.panX = View.panY = 0;
-    Extent = ViewExtent{};
-    Shared.ResultsCurrent = false;
+    platform.SetViewCanvas(&canvas);
+    ResetProgramState();
   }
-  void TearDown() override { platform.SetCanvas(nullptr); }
+  void TearDown() override { platform.SetViewCanvas(nullptr); }
 
   HeadlessPlatform platform;
   RecordingCanvas canvas{1000, 8, 16};

@@ -1,0 +1,43 @@
+#include "app/program_state.h"
+
+#include "app/dispatch.h"
+#include "app/keyboard.h"
+#include "app/main_panel.h"
+#include "app/menu_ids.h"
+#include "construct/entry_state.h"
+#include "model/properties.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
+#include "output/output_window.h"
+#include "view/view_options.h"
+
+void ResetTables() {
+  ClearSectionTable();
+  Shared.ResultsCurrent = false;
+  Shared.FileChanged = false;
+  Entry = EntryState{};  // no pending step, no angle or radius remembered
+  View.magnification = 0;
+  View.highlight = 0;
+  View.oneSection = 0;
+  View.hideNodeNumbers = false;
+  View.showPrincipalAxes = false;
+  View.ShowPhantoms = true;
+  for (CommandId id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection}) {
+    EnableMenuItem(id, true);
+    CheckMenuItem(id, false);
+  }
+}
+
+void ResetProgramState() {
+  ClearSectionTable();
+  Shared = SharedState{};
+  Calc = CalcState{};
+  Panel = MainPanel{};
+  InitMenuStates();
+  Dispatch = DispatchState{};
+  Entry = EntryState{};
+  View = ViewOptions{};
+  Extent = ViewExtent{};
+  Output = OutputStore{};
+  RemoveKeyboardHook();
+}

@@ -1,0 +1,3 @@
+#include "construct/entry_state.h"
+
+EntryState Entry{};

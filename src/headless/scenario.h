@@ -1,0 +1,33 @@
+// Scenario scripts: a user's session with the main window as text, played headless
+// through the window's own calls, with everything the user would see printed.
+//
+// One action a line: "item N" / "dblclick N" (BuildPanel 1..35), "type TEXT", "ok",
+// "ok TEXT", "menu ID", "key NAME[+shift][+ctrl]", "answer yes|no|ok|cancel|close",
+// "answer text TEXT", "answer file PATH", "show" (the panel), "props" (the stored
+// results as JSON). Lines starting with '#' and blank lines are skipped. Each action
+// is echoed with "> "; every dialog, message and output window follows on its own
+// lines.
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <string>
+
+class HeadlessPlatform;
+struct PlatformEvent;
+
+// Prints a platform event as a scenario run shows it.
+void PrintScenarioEvent(const PlatformEvent& event);
+// Prints the panel: texts, selection, focus, menu states.
+void PrintPanelState();
+
+// Plays one script line. False, with why, for a malformed line (nothing is done).
+// props prints the stored results (the caller's JSON writer).
+bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
+                      const std::function<void()>& props, std::string& why);
+
+// Plays a whole script from the program's start-up state: the platform's events
+// are printed as they happen. Returns 0, or 2 after a malformed line (reported on
+// standard error with the script's name and the line number).
+int PlayScenario(std::istream& script, const std::string& scriptName, HeadlessPlatform& platform,
+                 const std::function<void()>& props);

@@ -1,0 +1,3 @@
+#include "model/shared_state.h"
+
+SharedState Shared{};

@@ -1,0 +1,4 @@
+#include "view/view_options.h"
+
+ViewOptions View{};
+ViewExtent Extent{};
