@@ -67,10 +67,13 @@ void LinePropertiesCommand() {
   const int n = dash == std::string::npos
                     ? 0
                     : RoundToInt(ReadNumber(std::string_view(answer).substr(dash + 1)));
-  for (int k : {m, n}) {
-    if (!IsUsedPointSlot(k, /*excludePending=*/false)) {
-      PlatformMessageBox("Point" + NumberToText(k, 7) + " does not exist", "Line Properties",
-                         MsgIconWarning);
+  // Point 0 is the origin.
+  const std::string_view typedM = std::string_view(answer).substr(0, dash);
+  const std::string_view typedN =
+      dash == std::string::npos ? std::string_view() : std::string_view(answer).substr(dash + 1);
+  for (auto [k, typed] : {std::pair{m, typedM}, std::pair{n, typedN}}) {
+    if (!NamesPoint(k, /*excludePending=*/false)) {
+      PlatformMessageBox(PointMissingMessage(typed), "Input Error", MsgIconWarning);
       return;
     }
   }

@@ -4,12 +4,24 @@
 #include "app/dispatch.h"
 
 // Ok branches.
-void PolygonBranch(OkCommandState& ok);      // "Polygon Section"
-void ViewLogFileBranch(OkCommandState& ok);  // "View Log File"
+void PolygonBranch(OkCommandState& ok);       // "Polygon Section"
+void FilletsBranch(OkCommandState& ok);       // "Fillets"
+void EnterSectionBranch(OkCommandState& ok);  // circle, arc segment, merge data, radial block
+void EditDataBranch(OkCommandState& ok);      // "Edit data"
+void ChangeValuesBranch(OkCommandState& ok);  // "Change values"
+void BuildBranch(OkCommandState& ok);         // "Build", by mode
+void PhantomBranch(OkCommandState& ok);       // "Phantom Points"
+void ViewLogFileBranch(OkCommandState& ok);   // "View Log File"
 
 // Menu commands.
+void BeginAgainCommand();          // 301
 void SelectEditDataItem();         // 302
 void SelectSectionWeightsItem();   // 303
+void DeleteSectionCommand();       // 304
+void RestoreSectionCommand();      // 305
+void XReflectionMenuCommand();     // 306
+void YReflectionMenuCommand();     // 307
+void RemovePhantomsCommand();      // 308
 void LinePropertiesCommand();      // 401
 void AboutCentroidCommand();       // 402
 void AboutOtherAxesCommand();      // 403

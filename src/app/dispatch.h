@@ -9,6 +9,8 @@
 // State the dispatcher keeps between and during commands.
 struct DispatchState {
   int EntryStep = 0;              // two-line entries: 0 idle, 1 first line, 2 second
+  int EntrySection = 0;           // the section a two-line entry's first line made
+  int EntrySlot = 0;              // and its slot
   bool AcceptsEmptyLine = false;  // this Ok's mode or heading needs no typed value
   int RequiredCount = 0;          // values a branch demanded and did not get
   bool MenuOpen = false;          // a menu of the main window is open

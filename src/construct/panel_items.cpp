@@ -131,6 +131,11 @@ Words ItemWords(PanelItem item) {
     case PanelItem::FixedRadius: return Set(W::Fixed);
     case PanelItem::ShowPhantomPoints: return Set(W::Show);
     case PanelItem::HidePhantomPoints: return Set(W::Hide);
+    case PanelItem::ReferencePoint: return Set(W::Reference);
+    case PanelItem::AbsoluteCoordinates:
+    case PanelItem::AbsolutePoint: return Set(W::Absolute);
+    case PanelItem::RelativeCoordinates:
+    case PanelItem::RelativePoint: return Set(W::Relative);
     default: return 0;
   }
 }

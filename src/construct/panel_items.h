@@ -104,6 +104,9 @@ enum class ModeWord : std::uint8_t {
   Hide,
   Show,
   Toggle,
+  Reference,
+  Absolute,
+  Relative,
 };
 
 // The mode an Ok works in: the chosen sub-item shown in ModeLabel, or the step

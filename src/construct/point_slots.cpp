@@ -21,12 +21,23 @@ bool IsUsedPointSlot(int k, bool excludePending) {
 
 bool NamesPoint(int k, bool excludePending) { return k == 0 || IsUsedPointSlot(k, excludePending); }
 
-std::string PointMissingMessage(std::string_view typed) {
+namespace {
+
+std::string MissingMessage(const char* what, std::string_view typed) {
   const double value = ReadNumber(typed);
   if (std::fabs(value) < 1e7 && value == std::round(value))
-    return "Point" + NumberToText(value, 7) + " does not exist";
-  return "Point " + std::string(typed) + " does not exist";
+    return what + NumberToText(value, 7) + " does not exist";
+  return std::string(what) + " " + std::string(typed) + " does not exist";
 }
+
+}  // namespace
+
+std::string PointMissingMessage(std::string_view typed) { return MissingMessage("Point", typed); }
+std::string SectionMissingMessage(std::string_view typed) {
+  return MissingMessage("Section", typed);
+}
+
+bool SectionExists(int s) { return s >= 1 && s <= Table.sectionCount; }
 
 bool HasRoomForPoint() {
   if (Entry.PhantomEntry) return Table.lowestPhantom - 1 > Table.nodeCount;

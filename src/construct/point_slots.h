@@ -15,6 +15,10 @@ bool NamesPoint(int k, bool excludePending);
 // "Point 7 does not exist" for the typed number text; a number that is no whole
 // number of up to seven digits is named as typed.
 std::string PointMissingMessage(std::string_view typed);
+// "Section 7 does not exist", likewise.
+std::string SectionMissingMessage(std::string_view typed);
+// Section s is in the table (1..sectionCount; deleted and switched-off ones too).
+bool SectionExists(int s);
 
 // One more point fits beside the pending one: above the nodes for polygon entry,
 // below the phantom points with PhantomEntry.

@@ -1,0 +1,216 @@
+// Fillet radii for listed polygon nodes, and phantom points: reference points that
+// are drawn but carry no area, entered with the node language's steps.
+#include <cmath>
+#include <string>
+
+#include "app/commands.h"
+#include "app/main_panel.h"
+#include "construct/entry_state.h"
+#include "construct/input_text.h"
+#include "construct/intersect.h"
+#include "construct/point_slots.h"
+#include "model/pieces.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
+#include "platform/platform.h"
+#include "view/view_options.h"
+
+void FilletsBranch(OkCommandState& ok) {
+  const std::vector<std::string> fields = SplitFields(ok.line, ",");
+  if (fields.size() < 2) {
+    MessageDialog("Must specify at least one node", MsgOk | MsgIconError, "Add Fillets");
+    ok.ended = true;
+    return;
+  }
+  // Every listed number must name a point some section owns before anything changes.
+  for (std::size_t i = 1; i < fields.size(); ++i) {
+    const int k = RoundToInt(ReadNumber(fields[i]));
+    if (k < 1 || k > Table.nodeCount || SectionOfPoint(k) == 0) {
+      PlatformMessageBox(PointMissingMessage(fields[i]), "Input Error", MsgIconWarning);
+      ok.ended = true;
+      return;
+    }
+  }
+  const double r = ReadNumber(fields[0]);
+  if (!std::isfinite(static_cast<float>(r))) {
+    PlatformMessageBox("Radius out of range", "Input Error", MsgIconWarning);
+    ok.ended = true;
+    return;
+  }
+  bool applied = false;
+  for (std::size_t i = 1; i < fields.size(); ++i) {
+    const int k = RoundToInt(ReadNumber(fields[i]));
+    if (KindOf(Table.sections[SectionOfPoint(k)]) != SectionKind::Polygon) {
+      MessageDialog("Fillets may only be defined for polygon nodes", MsgOk | MsgIconError,
+                    "Fillets");
+      continue;
+    }
+    SetFillet(r, k);
+    applied = true;
+  }
+  Shared.ResultsCurrent = false;
+  if (applied) Shared.FileChanged = true;
+  SelectBuildPanelItem(PanelItem::PolygonSection);
+}
+
+namespace {
+
+// Gives the reserved slot back.
+void Release() { ++Table.lowestPhantom; }
+
+bool ContainsLetter(const std::string& line, char c) { return line.find(c) != std::string::npos; }
+
+// The undo rule: "un" removes the newest phantom point, "un k" phantom point k.
+void UndoPhantom(const std::string& line, OkCommandState& ok) {
+  const std::string typed = line.rfind("un", 0) == 0 ? line.substr(2) : line;
+  int k = RoundToInt(ReadNumber(typed));
+  Release();
+  if (Table.lowestPhantom > TopNode) return;  // no phantom point to remove
+  if (k < 0 || k > TopNode) {
+    PlatformMessageBox(PointMissingMessage(typed), "Input Error", MsgIconWarning);
+    ok.ended = true;
+    return;
+  }
+  // Any number below the phantom points (0 too) names the newest one.
+  if (k < Table.lowestPhantom) k = Table.lowestPhantom;
+  for (int i = k; i > Table.lowestPhantom; --i) Table.nodes[i] = Table.nodes[i - 1];
+  Table.nodes[Table.lowestPhantom] = Node{0, 0};
+  ++Table.lowestPhantom;
+}
+
+}  // namespace
+
+void PhantomBranch(OkCommandState& ok) {
+  const EntryMode& mode = ok.mode;
+  auto has = [&](ModeWord w) { return ModeHas(mode, w); };
+  // While phantom points are hidden only "show" works.
+  if (!View.ShowPhantoms && !has(ModeWord::Show)) {
+    Entry.PendingStep = StepNone;
+    return;
+  }
+  if (Table.lowestPhantom < Table.nodeCount + PhantomGap) {
+    Entry.PendingStep = StepNone;
+    PlatformMessageBox("Cannot add more phantom points", "Phantom Points", MsgIconWarning);
+    ok.ended = true;
+    return;
+  }
+  --Table.lowestPhantom;  // the slot of the new point
+  Entry.PhantomEntry = true;
+  const int slot = Table.lowestPhantom;
+
+  std::string line = ok.line;
+  double x = FieldNumber(line, ",;/\\", 0), y = FieldNumber(line, ",;/\\", 1);
+  const bool pending = Entry.PendingStep != StepNone;
+  const bool bare = pending || !ContainsAny(line, StepSeparators);
+  // A failed intersection has shown its message and given the slot back.
+  auto failed = [&]() {
+    RefreshPanel();
+    ok.ended = true;
+  };
+
+  if (has(ModeWord::Undo) || line.find("un") != std::string::npos) {
+    UndoPhantom(line, ok);
+    return;
+  }
+  if ((has(ModeWord::Reference) && bare) || (!line.empty() && line[0] == '#')) {
+    const std::string typed = !line.empty() && line[0] == '#' ? line.substr(1) : line;
+    const int k = RoundToInt(ReadNumber(typed));
+    if (!NamesPoint(k, /*excludePending=*/true)) {
+      Release();
+      Entry.PendingStep = StepNone;
+      PlatformMessageBox(PointMissingMessage(typed), "Input Error", MsgIconWarning);
+      ok.ended = true;
+      return;
+    }
+    x = Table.nodes[k].x;
+    y = Table.nodes[k].y;
+    line = ",";
+  } else if ((has(ModeWord::Up) && bare) || ContainsLetter(line, 'u') ||
+             (has(ModeWord::Down) && bare) || ContainsLetter(line, 'd') ||
+             (has(ModeWord::Left) && bare) || ContainsLetter(line, 'l') ||
+             (has(ModeWord::Right) && bare) || ContainsLetter(line, 'r')) {
+    char letter;
+    double dirX, dirY;
+    if ((has(ModeWord::Up) && bare) || ContainsLetter(line, 'u')) {
+      letter = 'u', dirX = 0, dirY = 1;
+    } else if ((has(ModeWord::Down) && bare) || ContainsLetter(line, 'd')) {
+      letter = 'd', dirX = 0, dirY = -1;
+    } else if ((has(ModeWord::Left) && bare) || ContainsLetter(line, 'l')) {
+      letter = 'l', dirX = -1, dirY = 0;
+    } else {
+      letter = 'r', dirX = 1, dirY = 0;
+    }
+    line = RemoveChar(line, letter);
+    if (pending && IntersectLine(line, x, y) != 0) return failed();
+    if (!line.empty()) {
+      const double value = ReadNumber(line);
+      x = dirX * value;
+      y = dirY * value;
+    }
+  } else if ((has(ModeWord::RtAngle) && bare) || (!line.empty() && line.back() == '/')) {
+    if (slot > TopNode - 2) {
+      // A right-angle step needs the two newest phantom points; the line is ignored.
+      Release();
+      Entry.PendingStep = StepNone;
+      return;
+    }
+    const Node& a = Table.nodes[slot + 2];
+    const Node& b = Table.nodes[slot + 1];
+    const double theta = ToPolar(double(b.x) - a.x, double(b.y) - a.y).angle;
+    const double d = x;
+    x = -d * std::sin(theta);
+    y = d * std::cos(theta);
+    Entry.LastAngle = theta * 180 / Pi + 90;
+    if (pending && IntersectLine(line, x, y) != 0) return failed();
+  } else if ((has(ModeWord::Angle) && bare) || ContainsLetter(line, '/')) {
+    // The angle typed after "/"; the second half of a pending angle step goes on
+    // in the direction its first half gave.
+    const double d = x;
+    const double theta = (pending ? Entry.LastAngle : y) * DegToRad;
+    x = d * std::cos(theta);
+    y = d * std::sin(theta);
+    if (pending && IntersectLine(line, x, y) != 0) return failed();
+  } else if ((has(ModeWord::Fixed) && bare) || (!line.empty() && line.back() == '\\')) {
+    if (IntersectCircle(line, x, y) != 0) return failed();
+    line = ",";
+  } else if (has(ModeWord::Show) || has(ModeWord::Hide)) {
+    // The line typed with these commands places no point.
+    View.ShowPhantoms = has(ModeWord::Show);
+    Release();
+    return;
+  } else if (!has(ModeWord::Absolute) && !has(ModeWord::Relative)) {
+    Release();  // no rule matches: nothing happens
+    Entry.PendingStep = StepNone;
+    ok.ended = true;
+    return;
+  }
+  Entry.PendingStep = StepNone;
+
+  // IntersectCircle may have stored a second meeting point in the reserved slot.
+  const int target = Table.lowestPhantom;
+  double px = x, py = y;
+  if (line.find(',') == std::string::npos) {
+    if (x == 0 && y == 0) {
+      Release();  // a zero step stores nothing
+      return;
+    }
+    // Relative to the newest earlier phantom point, or to the origin for the first.
+    const Node base = target + 1 <= TopNode ? Table.nodes[target + 1] : Node{0, 0};
+    px = base.x + x;
+    py = base.y + y;
+  }
+  const float fx = static_cast<float>(px), fy = static_cast<float>(py);
+  if (!std::isfinite(fx) || !std::isfinite(fy)) {
+    Table.lowestPhantom = slot + 1;
+    PlatformMessageBox("Coordinates out of range", "Input Error", MsgIconWarning);
+    ok.ended = true;
+    return;
+  }
+  Table.nodes[target] = Node{fx, fy};
+}
+
+void RemovePhantomsCommand() {
+  for (int k = Table.lowestPhantom; k <= TopNode; ++k) Table.nodes[k] = Node{0, 0};
+  Table.lowestPhantom = TopNode + 1;
+  View.ShowPhantoms = true;
+}

@@ -1,0 +1,208 @@
+// Commands on whole sections: Begin Again, Delete and Restore Section, weights,
+// the on/off toggle, the reflections and their undo, rotate and copy.
+#include <cmath>
+#include <string>
+
+#include "app/commands.h"
+#include "app/main_panel.h"
+#include "construct/input_text.h"
+#include "construct/point_slots.h"
+#include "construct/reflection.h"
+#include "construct/rotate_copy.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
+#include "platform/platform.h"
+#include "view/view_options.h"
+
+namespace {
+
+CommandId ReflectionMenu(Axis axis) { return axis == Axis::X ? MenuXReflection : MenuYReflection; }
+bool Reflected(Axis axis) { return axis == Axis::X ? Table.xReflected : Table.yReflected; }
+
+// A section that changed as a whole: the results and the axes drawn from them go.
+void SectionsChanged() {
+  Shared.ResultsCurrent = false;
+  Shared.FileChanged = true;
+}
+
+// Reflects when the copies fit; false after the refusal's message.
+bool MakeReflection(Axis axis) {
+  const std::string problem = ReflectionRoomProblem();
+  if (!problem.empty()) {
+    PlatformMessageBox(problem, CapacityCaption, MsgIconWarning);
+    return false;
+  }
+  Reflect(axis);
+  SectionsChanged();
+  View.showPrincipalAxes = false;
+  SetMenuCaption(ReflectionMenu(axis), axis == Axis::X ? "Undo x-reflection" : "Undo y-reflection");
+  return true;
+}
+
+void UndoReflectionCommand(Axis axis) {
+  UndoReflection(axis);
+  SectionsChanged();
+  View.showPrincipalAxes = false;
+  SetMenuCaption(ReflectionMenu(axis), axis == Axis::X ? "X-reflection" : "Y-reflection");
+}
+
+// The section number typed in field i, refused with a message when it names none.
+bool TypedSection(OkCommandState& ok, std::size_t i, int& s) {
+  const std::vector<std::string> fields = SplitFields(ok.line, ",");
+  const std::string typed = i < fields.size() ? fields[i] : "";
+  s = RoundToInt(ReadNumber(typed));
+  if (SectionExists(s)) return true;
+  PlatformMessageBox(SectionMissingMessage(typed), "Input Error", MsgIconWarning);
+  ok.ended = true;
+  return false;
+}
+
+bool Finite(OkCommandState& ok, std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(static_cast<float>(v))) {
+      PlatformMessageBox("Values out of range", "Input Error", MsgIconWarning);
+      ok.ended = true;
+      return false;
+    }
+  }
+  return true;
+}
+
+void ReflectionBranch(OkCommandState& ok, Axis axis) {
+  if (Reflected(axis)) {
+    PlatformMessageBox("Already reflected", axis == Axis::X ? "X Reflection" : "Y Reflection",
+                       MsgIconInformation);
+    ok.ended = true;
+    return;
+  }
+  if (!MakeReflection(axis)) ok.ended = true;
+}
+
+void RotateBranch(OkCommandState& ok) {
+  if (FieldCount(ok.line) != 3) {
+    Dispatch.RequiredCount = 3;
+    return;
+  }
+  int s;
+  if (!TypedSection(ok, 0, s)) return;
+  const std::vector<std::string> fields = SplitFields(ok.line, ",");
+  const int k = RoundToInt(ReadNumber(fields[1]));
+  if (!NamesPoint(k, /*excludePending=*/false)) {
+    PlatformMessageBox(PointMissingMessage(fields[1]), "Input Error", MsgIconWarning);
+    ok.ended = true;
+    return;
+  }
+  const double angle = ReadNumber(fields[2]);
+  if (!Finite(ok, {angle})) return;
+  // The pivot is read before anything moves: it may be a node of the section itself.
+  const Node pivot = Table.nodes[k];
+  RotateSection(s, pivot.x, pivot.y, angle);
+  SectionsChanged();
+}
+
+void CopyBranch(OkCommandState& ok) {
+  if (FieldCount(ok.line) != 3) {
+    Dispatch.RequiredCount = 3;
+    return;
+  }
+  int s;
+  if (!TypedSection(ok, 0, s)) return;
+  const double dx = FieldNumber(ok.line, ",", 1), dy = FieldNumber(ok.line, ",", 2);
+  if (!Finite(ok, {dx, dy})) return;
+  const std::string problem = CopyRoomProblem(s);
+  if (!problem.empty()) {
+    PlatformMessageBox(problem, CapacityCaption, MsgIconWarning);
+    ok.ended = true;
+    return;
+  }
+  CopySection(s, dx, dy);
+  SectionsChanged();
+}
+
+void WeightBranch(OkCommandState& ok) {
+  if (FieldCount(ok.line) != 2) {
+    Dispatch.RequiredCount = 2;
+    return;
+  }
+  int s;
+  if (!TypedSection(ok, 0, s)) return;
+  const double weight = FieldNumber(ok.line, ",", 1);
+  if (!Finite(ok, {weight})) return;
+  Table.sections[s].weight = static_cast<float>(weight);
+  SectionsChanged();
+}
+
+void ToggleBranch(OkCommandState& ok) {
+  int s;
+  if (!TypedSection(ok, 0, s)) return;
+  Table.sections[s].flags ^= Off;
+  SectionsChanged();
+  MainWindowCommand(MenuNormal);
+  ok.ended = true;
+}
+
+// Delete and Restore ask for a section number; a cancelled question does nothing.
+int AskSection(const char* caption) {
+  const std::string answer = CleanLine(InputDialog("Section number:", caption));
+  if (answer.empty()) return 0;
+  const int s = RoundToInt(ReadNumber(answer));
+  if (SectionExists(s)) return s;
+  PlatformMessageBox(SectionMissingMessage(answer), "Input Error", MsgIconWarning);
+  return 0;
+}
+
+void SetDeleted(int s, bool deleted) {
+  std::uint8_t& flags = Table.sections[s].flags;
+  flags = static_cast<std::uint8_t>(deleted ? flags | Deleted : flags & ~Deleted);
+  Shared.ResultsCurrent = false;
+  View.showPrincipalAxes = false;
+  MainWindowCommand(MenuNormal);
+}
+
+}  // namespace
+
+void BuildBranch(OkCommandState& ok) {
+  switch (ok.mode.item) {
+    case PanelItem::XReflection: return ReflectionBranch(ok, Axis::X);
+    case PanelItem::YReflection: return ReflectionBranch(ok, Axis::Y);
+    case PanelItem::RotateSection: return RotateBranch(ok);
+    case PanelItem::CopySection: return CopyBranch(ok);
+    case PanelItem::SectionWeights: return WeightBranch(ok);
+    case PanelItem::ToggleOnOff: return ToggleBranch(ok);
+    default: return;  // "Build" alone: only the common tail
+  }
+}
+
+void BeginAgainCommand() {
+  if (MessageDialog("Begin again?", MsgYesNo | MsgIconWarning, "Clear Screen") == ResultYes)
+    StartPolygon();
+}
+
+void DeleteSectionCommand() {
+  if (Table.sectionCount == 0) return;
+  if (const int s = AskSection("Delete Section")) {
+    SetDeleted(s, true);
+    Shared.FileChanged = true;
+  }
+}
+
+void RestoreSectionCommand() {
+  if (Table.sectionCount == 0) return;
+  if (const int s = AskSection("Restore Section")) SetDeleted(s, false);
+}
+
+void XReflectionMenuCommand() {
+  if (Table.xReflected) {
+    UndoReflectionCommand(Axis::X);
+  } else {
+    MakeReflection(Axis::X);
+  }
+}
+
+void YReflectionMenuCommand() {
+  if (Table.yReflected) {
+    UndoReflectionCommand(Axis::Y);
+  } else {
+    MakeReflection(Axis::Y);
+  }
+}

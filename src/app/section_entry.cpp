@@ -1,0 +1,269 @@
+// Circle, arc segment, radial block and merge-data entry, and the two-step editor
+// (Edit data, then Change values) of one node or one section.
+#include <cmath>
+#include <string>
+
+#include "app/commands.h"
+#include "app/main_panel.h"
+#include "construct/input_text.h"
+#include "construct/point_slots.h"
+#include "model/pieces.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
+#include "platform/platform.h"
+
+namespace {
+
+SectionKind KindOfHeading(Heading heading) {
+  switch (heading) {
+    case Heading::CircleSection: return SectionKind::Circle;
+    case Heading::ArcSegment: return SectionKind::ArcSegment;
+    case Heading::MergeData: return SectionKind::MergeData;
+    default: return SectionKind::RadialBlock;
+  }
+}
+
+const char* SecondPrompt(SectionKind kind, bool editing) {
+  switch (kind) {
+    case SectionKind::ArcSegment: return "a1 , a2 , t";
+    case SectionKind::MergeData: return "Ixx , Iyy , Ixy";
+    default: return editing ? "angl , w , t" : "angle , width , t";
+  }
+}
+
+// Field i (0-based) of the line as a number.
+double Field(const std::string& line, std::size_t i) { return FieldNumber(line, ",", i); }
+
+// Values are stored single precision: one beyond its range is refused.
+bool Storable(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(static_cast<float>(v))) return false;
+  return true;
+}
+
+void RefuseLine(OkCommandState& ok, const std::string& message, const char* caption,
+                MessageStyle icon) {
+  PlatformMessageBox(message, caption, icon);
+  ok.ended = true;  // the typed line stays for correction
+}
+
+float Sign(double v) { return v > 0 ? 1.0f : v < 0 ? -1.0f : 0.0f; }
+
+// Columns 4-6 from the second line; column 0 takes the sign of column 5 - column 4
+// whenever t is negative.
+void StoreSecondLine(ParamRow& row, double p, double q, double t) {
+  row.c[4] = static_cast<float>(p);
+  row.c[5] = static_cast<float>(q);
+  row.c[6] = static_cast<float>(t);
+  if (t < 0) row.c[0] = Sign(q - p);
+}
+
+// The section a first line made is still the one a second line belongs to.
+bool EntryStillOpen() {
+  const int s = Dispatch.EntrySection;
+  if (!SectionExists(s)) return false;
+  const Section& sec = Table.sections[s];
+  return sec.firstNode == Dispatch.EntrySlot && KindOf(sec) != SectionKind::Polygon &&
+         KindOf(sec) != SectionKind::Circle;
+}
+
+void FirstLine(OkCommandState& ok, SectionKind kind) {
+  if (FieldCount(ok.line) != 3) {
+    Dispatch.RequiredCount = 3;
+    Dispatch.EntryStep = 0;
+    return;
+  }
+  const double xc = Field(ok.line, 0), yc = Field(ok.line, 1), r = Field(ok.line, 2);
+  if (!Storable({xc, yc, r})) {
+    Dispatch.EntryStep = 0;
+    return RefuseLine(ok, "Values out of range", "Input Error", MsgIconWarning);
+  }
+  if (!HasRoomForSection() || !HasRoomForNode()) {
+    Dispatch.EntryStep = 0;
+    return RefuseLine(ok, HasRoomForSection() ? NoRoomMessage() : NoSectionRoomMessage,
+                      CapacityCaption, MsgIconWarning);
+  }
+  const int s = ++Table.sectionCount;
+  const int slot = ++Table.nodeCount;
+  Table.sections[s] = Section{static_cast<std::uint8_t>(kind), Complete, slot, slot, 1.0f};
+  Table.nodes[slot] = Node{0, 0};
+  Table.params[slot] = ParamRow{};
+  Table.params[slot].c[1] = static_cast<float>(xc);
+  Table.params[slot].c[2] = static_cast<float>(yc);
+  Table.params[slot].c[3] = static_cast<float>(r);
+  Table.CurrentSection = s;
+  Shared.ResultsCurrent = false;
+  if (kind == SectionKind::Circle) {
+    Dispatch.EntryStep = 0;
+    Shared.FileChanged = true;
+    return;  // the common tail follows
+  }
+  Dispatch.EntryStep = 1;
+  Dispatch.EntrySection = s;
+  Dispatch.EntrySlot = slot;
+  SetStatusText(SecondPrompt(kind, false), 1);
+  Panel.inputLine.clear();
+  Panel.selectionStart = Panel.selectionEnd = 0;
+  ok.ended = true;
+}
+
+void SecondLine(OkCommandState& ok) {
+  const Section& sec = Table.sections[Dispatch.EntrySection];
+  ParamRow& row = Table.params[Dispatch.EntrySlot];
+  double p = Field(ok.line, 0), q = Field(ok.line, 1);
+  const double t = Field(ok.line, 2);
+  if (!Storable({p, q, t})) return RefuseLine(ok, "Values out of range", "Input Error", MsgIconWarning);
+  if (KindOf(sec) != SectionKind::MergeData) {
+    if (p == 360) p = 0;
+    if (q == 360) q = 0;
+    const double r = row.c[3];
+    const char* fault = nullptr;
+    if (r < t) {
+      fault = "t greater than r";
+    } else if (KindOf(sec) == SectionKind::RadialBlock && r - t < q) {
+      fault = "w greater than inner radius";
+    } else if (t < 0 && std::fabs(q - p) >= 180) {
+      fault = "a2 - a1 >= 180";
+    }
+    if (fault != nullptr) {
+      Dispatch.EntryStep = 1;  // the next line is again the second line
+      return RefuseLine(ok, fault, "Input Error", MsgIconError);
+    }
+  }
+  StoreSecondLine(row, p, q, t);
+  Table.CurrentSection = Dispatch.EntrySection;
+  Dispatch.EntryStep = 0;
+  Shared.ResultsCurrent = false;
+  Shared.FileChanged = true;
+}
+
+// A number in number-to-text form as the editor shows a stored single value.
+std::string Shown(float v) { return NumberToText(v, 7); }
+
+void RefuseEdit(OkCommandState& ok, const std::string& message) {
+  Dispatch.EntryStep = 0;
+  RefuseLine(ok, message, "Input Error", MsgIconWarning);
+}
+
+// The edited node still belongs to the edited section.
+bool EditTargetValid() {
+  const int s = Table.CurrentSection;
+  if (!SectionExists(s)) return false;
+  const Section& sec = Table.sections[s];
+  return Dispatch.EditNode >= sec.firstNode && Dispatch.EditNode <= sec.lastNode;
+}
+
+}  // namespace
+
+void EnterSectionBranch(OkCommandState& ok) {
+  // A second line belongs to the section its first line made, while that section
+  // is still there; any other line starts a new entry.
+  if (Dispatch.EntryStep == 1 && EntryStillOpen()) {
+    SecondLine(ok);
+  } else {
+    Dispatch.EntryStep = 0;
+    FirstLine(ok, KindOfHeading(ok.heading));
+  }
+}
+
+void EditDataBranch(OkCommandState& ok) {
+  // Edit data always starts afresh from its own line; an unfinished two-line entry
+  // is left as its first line made it.
+  Dispatch.EntryStep = 0;
+  const std::vector<std::string> fields = SplitFields(ok.line, ",");
+  const std::string nodeText = fields[0], sectionText = fields.size() > 1 ? fields[1] : "";
+  int node = RoundToInt(ReadNumber(nodeText));
+  int section = RoundToInt(ReadNumber(sectionText));
+  if (node == 0 && section == 0) {
+    ok.ended = true;
+    return;
+  }
+  if (node != 0) {
+    section = node >= 1 && node <= Table.nodeCount ? SectionOfPoint(node) : 0;
+    if (section == 0) return RefuseEdit(ok, PointMissingMessage(nodeText));
+  } else {
+    if (!SectionExists(section)) return RefuseEdit(ok, SectionMissingMessage(sectionText));
+    node = Table.sections[section].lastNode;
+  }
+  Table.CurrentSection = section;
+  Dispatch.EditNode = node;
+  Dispatch.EntryStep = 1;
+
+  const Section& sec = Table.sections[section];
+  const ParamRow& row = Table.params[node];
+  Panel.modeLabel = "node" + NumberToText(node, 7) + ", section" + NumberToText(section, 7);
+  std::string text;
+  if (KindOf(sec) == SectionKind::Polygon) {
+    SetStatusText("x , y , r", 1);
+    text = Shown(Table.nodes[node].x) + "," + Shown(Table.nodes[node].y) + "," + Shown(row.c[3]);
+  } else {
+    SetStatusText(KindOf(sec) == SectionKind::MergeData ? "xc , yc , area" : "xc , yc , r", 1);
+    text = Shown(row.c[1]) + ", " + Shown(row.c[2]) + ", " + Shown(row.c[3]);
+  }
+  Dispatch.EditOriginal = text;
+  Panel.inputLine = text;
+  Panel.selectionStart = Panel.selectionEnd = static_cast<int>(text.size());
+  Panel.heading = HeadingText(Heading::ChangeValues);
+  ok.ended = true;
+}
+
+void ChangeValuesBranch(OkCommandState& ok) {
+  if (!EditTargetValid() || Dispatch.EntryStep < 1 || Dispatch.EntryStep > 2) {
+    Dispatch.EntryStep = 0;
+    return;  // nothing is being edited: the common tail shows the panel again
+  }
+  const int node = Dispatch.EditNode;
+  const Section& sec = Table.sections[Table.CurrentSection];
+  const double f1 = Field(ok.line, 0), f2 = Field(ok.line, 1), f3 = Field(ok.line, 2);
+  if (!Storable({f1, f2, f3})) return RefuseLine(ok, "Values out of range", "Input Error", MsgIconWarning);
+
+  if (KindOf(sec) == SectionKind::Polygon) {
+    Table.nodes[node] = Node{static_cast<float>(f1), static_cast<float>(f2)};
+    // The node's own fillet (a radius of 0 keeps the one it has) and its
+    // neighbours' fillets are rebuilt for the moved node.
+    const int before = node == sec.firstNode ? sec.lastNode : node - 1;
+    const int after = node == sec.lastNode ? sec.firstNode : node + 1;
+    const float radius = f3 != 0 ? static_cast<float>(f3) : Table.params[node].c[3];
+    for (int k : {before, node, after}) {
+      const float r = k == node ? radius : Table.params[k].c[3];
+      if (r == 0) continue;
+      Table.params[k] = ParamRow{};
+      SetFillet(r, k);
+    }
+    Table.CurrentSection = SectionOfPoint(node);
+    Shared.ResultsCurrent = false;
+    Dispatch.EntryStep = 0;
+    Dispatch.EditResult = ok.rawLine;
+    return;
+  }
+
+  ParamRow& row = Table.params[node];
+  if (Dispatch.EntryStep == 1) {
+    if (FieldCount(ok.line) != 3) {
+      Dispatch.RequiredCount = 3;
+      Dispatch.EntryStep = 0;
+      return;
+    }
+    Dispatch.EditResult = ok.rawLine;
+    row.c[1] = static_cast<float>(f1);
+    row.c[2] = static_cast<float>(f2);
+    row.c[3] = static_cast<float>(f3);
+    Shared.ResultsCurrent = false;
+    if (KindOf(sec) == SectionKind::Circle) {
+      Dispatch.EntryStep = 0;
+      return;
+    }
+    SetStatusText(SecondPrompt(KindOf(sec), true), 1);
+    const std::string text = Shown(row.c[4]) + ", " + Shown(row.c[5]) + ", " + Shown(row.c[6]);
+    Dispatch.EditOriginal += ", " + text;
+    Panel.inputLine = text;
+    Panel.selectionStart = Panel.selectionEnd = static_cast<int>(text.size());
+    Dispatch.EntryStep = 2;
+    ok.ended = true;
+    return;
+  }
+  StoreSecondLine(row, f1, f2, f3);
+  Dispatch.EntryStep = 0;
+  Shared.ResultsCurrent = false;
+  Dispatch.EditResult += ", " + ok.rawLine;
+}

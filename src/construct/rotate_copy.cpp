@@ -1,0 +1,115 @@
+#include "construct/rotate_copy.h"
+
+#include <cmath>
+#include <vector>
+
+#include "construct/point_slots.h"
+#include "model/pieces.h"
+#include "model/section_table.h"
+
+namespace {
+
+// (x, y) turned by theta radians about (x0, y0), by way of its polar form.
+void Turn(double& x, double& y, double x0, double y0, double theta) {
+  const Polar p = ToPolar(x - x0, y - y0);
+  x = x0 + p.length * std::cos(p.angle + theta);
+  y = y0 + p.length * std::sin(p.angle + theta);
+}
+
+// Own moments of an area whose body turns by theta: the moments about axes turned
+// by -theta.
+void TurnOwnMoments(ParamRow& row, double theta) {
+  const double ixx = row.c[4], iyy = row.c[5], ixy = row.c[6];
+  const double mean = (ixx + iyy) / 2, half = (ixx - iyy) / 2;
+  const double c = std::cos(2 * theta), s = std::sin(2 * theta);
+  row.c[4] = static_cast<float>(mean + half * c + ixy * s);
+  row.c[5] = static_cast<float>(mean - half * c - ixy * s);
+  row.c[6] = static_cast<float>(-half * s + ixy * c);
+}
+
+// Fillet radii of slots first..last, so that the fillets can be rebuilt after a move.
+std::vector<float> FilletRadii(int first, int last) {
+  std::vector<float> radii;
+  for (int k = first; k <= last; ++k) radii.push_back(Table.params[k].c[3]);
+  return radii;
+}
+
+void RebuildFillets(int first, const std::vector<float>& radii) {
+  for (std::size_t i = 0; i < radii.size(); ++i) {
+    if (radii[i] == 0) continue;
+    const int k = first + static_cast<int>(i);
+    Table.params[k] = ParamRow{};  // a corner that no longer takes the fillet keeps none
+    SetFillet(radii[i], k);
+  }
+}
+
+}  // namespace
+
+void RotateSection(int s, double x0, double y0, double angle) {
+  const double theta = angle * DegToRad;
+  const Section& sec = Table.sections[s];
+  if (KindOf(sec) == SectionKind::Polygon) {
+    const std::vector<float> radii = FilletRadii(sec.firstNode, sec.lastNode);
+    for (int k = sec.firstNode; k <= sec.lastNode; ++k) {
+      double x = Table.nodes[k].x, y = Table.nodes[k].y;
+      Turn(x, y, x0, y0, theta);
+      Table.nodes[k] = Node{static_cast<float>(x), static_cast<float>(y)};
+    }
+    RebuildFillets(sec.firstNode, radii);
+    return;
+  }
+  ParamRow& row = Table.params[sec.firstNode];
+  double xc = row.c[1], yc = row.c[2];
+  Turn(xc, yc, x0, y0, theta);
+  row.c[1] = static_cast<float>(xc);
+  row.c[2] = static_cast<float>(yc);
+  switch (KindOf(sec)) {
+    case SectionKind::ArcSegment:
+      row.c[4] = static_cast<float>(row.c[4] + angle);
+      row.c[5] = static_cast<float>(row.c[5] + angle);
+      break;
+    case SectionKind::RadialBlock:
+      row.c[4] = static_cast<float>(row.c[4] + angle);
+      break;
+    case SectionKind::MergeData:
+      TurnOwnMoments(row, theta);
+      break;
+    default:
+      break;
+  }
+}
+
+std::string CopyRoomProblem(int s) {
+  if (Table.sectionCount >= MaxSections) return NoSectionRoomMessage;
+  const Section& sec = Table.sections[s];
+  const int slots = KindOf(sec) == SectionKind::Polygon ? sec.lastNode - sec.firstNode + 1 : 1;
+  const int last = Table.nodeCount + slots;
+  if (last >= Table.lowestPhantom || last > TopNode) return NoRoomMessage();
+  return "";
+}
+
+void CopySection(int s, double dx, double dy) {
+  const Section src = Table.sections[s];
+  Section& copy = Table.sections[++Table.sectionCount];
+  copy = src;
+  const int m = KindOf(src) == SectionKind::Polygon ? src.lastNode - src.firstNode + 1 : 1;
+  copy.firstNode = Table.nodeCount + 1;
+  copy.lastNode = Table.nodeCount + m;
+  Table.nodeCount += m;
+  if (KindOf(src) == SectionKind::Polygon) {
+    for (int i = 0; i < m; ++i) {
+      const Node& p = Table.nodes[src.firstNode + i];
+      Table.nodes[copy.firstNode + i] =
+          Node{static_cast<float>(p.x + dx), static_cast<float>(p.y + dy)};
+      Table.params[copy.firstNode + i] = ParamRow{};
+    }
+    RebuildFillets(copy.firstNode, FilletRadii(src.firstNode, src.lastNode));
+    return;
+  }
+  // Every other kind, merge data included, gets a row of its own, moved.
+  ParamRow row = Table.params[src.firstNode];
+  row.c[1] = static_cast<float>(row.c[1] + dx);
+  row.c[2] = static_cast<float>(row.c[2] + dy);
+  Table.params[copy.firstNode] = row;
+  Table.nodes[copy.firstNode] = Table.nodes[src.firstNode];
+}
