@@ -26,6 +26,9 @@ void ResetTables() {
     EnableMenuItem(id, true);
     CheckMenuItem(id, false);
   }
+  // No reflection is left to undo: the Edit menu offers the reflections again.
+  SetMenuCaption(MenuXReflection, "");
+  SetMenuCaption(MenuYReflection, "");
 }
 
 void ResetProgramState() {

@@ -3,8 +3,9 @@
 
 // Re-creates the tables empty and resets the counters, the entry state and the
 // view options (pan and the identified section stay); the View menu's Without
-// Nodes, Principal Axes and One-Section are enabled and unchecked. Run at start-up,
-// by Begin Again and before a file is read.
+// Nodes, Principal Axes and One-Section are enabled and unchecked, and the Edit
+// menu's reflections show their first captions. Run at start-up, by Begin Again
+// and before a file is read.
 void ResetTables();
 
 // Returns every process-wide struct to its state when the program starts, before

@@ -14,6 +14,8 @@
 #include "app/window_actions.h"
 #include "construct/panel_items.h"
 #include "headless/headless_platform.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
 #include "util/text.h"
 
 namespace {
@@ -264,6 +266,11 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
   } else if (word == "show" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     PrintPanelState();
+  } else if (word == "state" && rest.empty()) {
+    std::printf("> %s\n", line.c_str());
+    std::printf("  file changed %s, results current %s, sections %d, nodes %d, phantom from %d\n",
+                Shared.FileChanged ? "yes" : "no", Shared.ResultsCurrent ? "yes" : "no",
+                Table.sectionCount, Table.nodeCount, Table.lowestPhantom);
   } else if (word == "props" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     props();

@@ -3,8 +3,8 @@
 //
 // One action a line: "item N" / "dblclick N" (BuildPanel 1..35), "type TEXT", "ok",
 // "ok TEXT", "menu ID", "key NAME[+shift][+ctrl]", "answer yes|no|ok|cancel|close",
-// "answer text TEXT", "answer file PATH", "show" (the panel), "props" (the stored
-// results as JSON). Lines starting with '#' and blank lines are skipped. Each action
+// "answer text TEXT", "answer file PATH", "show" (the panel), "state" (the file and
+// results flags and the table's counts), "props" (the stored results as JSON). Lines starting with '#' and blank lines are skipped. Each action
 // is echoed with "> "; every dialog, message and output window follows on its own
 // lines.
 #pragma once
