@@ -1,17 +1,28 @@
-// Subcommands of kelvarin-cli register themselves here; main() dispatches by name.
+// The commands of kelvarin-cli and the one rule for its exit codes. Each command
+// adds itself, with its options, to the tool's CLI11 parser; main() parses the
+// command line once and runs the command that was chosen.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <functional>
+
+namespace CLI {
+class App;
+}
+
+// The exit codes of every command.
+enum CliExit : int {
+  ExitDone = 0,
+  ExitBadUsage = 1,         // no command, an unknown command, a bad or missing option or argument
+  ExitRefusedFile = 2,      // a file refused, unreadable or unwritable; a malformed script line
+  ExitNothingToReport = 3,  // no sections, or the last polygon is not closed
+};
 
 struct CliCommand {
-  const char* name;
-  const char* usage;    // one line for --help
-  int (*run)(const std::vector<std::string>& args);  // args after the command name
+  CLI::App* command;             // the subcommand, owned by the parser
+  std::function<CliExit()> run;  // runs it on the options parsed into it
 };
 
-std::vector<CliCommand>& CliCommands();
-
-struct CliRegistration {
-  explicit CliRegistration(CliCommand command) { CliCommands().push_back(command); }
-};
+CliCommand AddReportCommand(CLI::App& cli);
+CliCommand AddLogCommand(CLI::App& cli);
+CliCommand AddDrawCommand(CLI::App& cli);
+CliCommand AddRunCommand(CLI::App& cli);

@@ -1,41 +1,32 @@
 #include "cli/cli_options.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
 
-#include "cli/cli_session.h"
+const CLI::Validator WholeNumber(
+    [](std::string& text) -> std::string {
+      bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
+        return std::isdigit(c) != 0;
+      });
+      if (!digits) return "'" + text + "' is not a whole number";
+      text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+      return "";
+    },
+    "", "whole number");
 
-bool ParseCliFileOptions(const char* command, const std::vector<std::string>& args,
-                         bool allowJson, CliFileOptions& options) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--digits" || a == "--data") {
-      if (i + 1 == args.size()) {
-        std::fprintf(stderr, "kelvarin-cli %s: %s needs a value\n", command, a.c_str());
-        return false;
-      }
-      const std::string& value = args[++i];
-      if (a == "--data") {
-        options.dataFolder = value;
-      } else if (!ParseDigits(value, options.digits)) {
-        std::fprintf(stderr, "kelvarin-cli %s: --digits takes a whole number from 0 to 6\n",
-                     command);
-        return false;
-      }
-    } else if (a == "--json" && allowJson) {
-      options.json = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      std::fprintf(stderr, "kelvarin-cli %s: unknown option '%s'\n", command, a.c_str());
-      return false;
-    } else if (options.file.empty()) {
-      options.file = a;
-    } else {
-      std::fprintf(stderr, "kelvarin-cli %s: only one file, please\n", command);
-      return false;
-    }
-  }
-  if (options.file.empty()) {
-    std::fprintf(stderr, "kelvarin-cli %s: no section file given\n", command);
-    return false;
-  }
-  return true;
+void AddDataOption(CLI::App& command, std::string& folder) {
+  command.add_option("--data", folder,
+                     "the application-data folder (settings in DIR/Tessivane/Velmora/); "
+                     "default $XDG_DATA_HOME or ~/.local/share")
+      ->type_name("DIR");
+}
+
+void AddFileOptions(CLI::App& command, CliFileOptions& options) {
+  command.add_option("--digits", options.digits,
+                     "decimals in the numbers, 0 to 6; default the settings' value")
+      ->type_name("N")
+      ->transform(WholeNumber)
+      ->check(CLI::Range(0, 6));
+  AddDataOption(command, options.dataFolder);
+  command.add_option("FILE.sec", options.file, "the section file")->type_name("")->required();
 }

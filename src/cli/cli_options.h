@@ -1,8 +1,8 @@
-// Options shared by the report and log commands.
+// Options shared by the commands of kelvarin-cli.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <string>
-#include <vector>
 
 struct CliFileOptions {
   int digits = -1;        // -1: the settings' value
@@ -11,7 +11,12 @@ struct CliFileOptions {
   std::string file;
 };
 
-// Parses [--digits N] [--json] [--data DIR] FILE; allowJson says whether --json is
-// known. On error prints why to standard error and returns false.
-bool ParseCliFileOptions(const char* command, const std::vector<std::string>& args,
-                         bool allowJson, CliFileOptions& options);
+// Adds [--digits N] [--data DIR] FILE.sec to command, parsed into options.
+void AddFileOptions(CLI::App& command, CliFileOptions& options);
+
+// Adds --data DIR, the application-data folder, parsed into folder.
+void AddDataOption(CLI::App& command, std::string& folder);
+
+// A transform: decimal digits only, leading zeros dropped. CLI11 reads integers with
+// base 0, so "010" would be 8 and "0x10" 16.
+extern const CLI::Validator WholeNumber;

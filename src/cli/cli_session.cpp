@@ -62,9 +62,3 @@ bool CliSession::LastOutputWindow(std::string& title, std::vector<std::string>& 
   }
   return false;
 }
-
-bool ParseDigits(const std::string& text, int& digits) {
-  if (text.size() != 1 || text[0] < '0' || text[0] > '6') return false;
-  digits = text[0] - '0';
-  return true;
-}

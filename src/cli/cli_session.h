@@ -35,6 +35,3 @@ class CliSession {
   HeadlessPlatform platform_;
   std::size_t printed_ = 0;
 };
-
-// Parses "--digits N": N must be a whole number 0..6.
-bool ParseDigits(const std::string& text, int& digits);

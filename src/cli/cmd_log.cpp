@@ -1,5 +1,6 @@
 // kelvarin-cli log: the log listing of a section file.
 #include <cstdio>
+#include <memory>
 
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
@@ -9,22 +10,24 @@
 
 namespace {
 
-int RunLog(const std::vector<std::string>& args) {
-  CliFileOptions options;
-  if (!ParseCliFileOptions("log", args, false, options)) return 1;
+CliExit RunLog(const CliFileOptions& options) {
   CliSession session(options.dataFolder);
   if (options.digits >= 0) Shared.SigDigits = static_cast<std::uint8_t>(options.digits);
-  if (!session.ReadFile(options.file)) return 2;
+  if (!session.ReadFile(options.file)) return ExitRefusedFile;
   // An unclosed polygon is listed as it is: the listing shows it without a weight.
   ShowLogFile();
   std::string title;
   std::vector<std::string> lines;
-  if (!session.LastOutputWindow(title, lines)) return 1;
+  if (!session.LastOutputWindow(title, lines)) return ExitNothingToReport;
   for (const std::string& line : lines) std::printf("%s\n", line.c_str());
-  return 0;
+  return ExitDone;
 }
 
-const CliRegistration registration{
-    {"log", "log [--digits N] [--data DIR] FILE.sec                  log listing", RunLog}};
-
 }  // namespace
+
+CliCommand AddLogCommand(CLI::App& cli) {
+  auto options = std::make_shared<CliFileOptions>();
+  CLI::App* command = cli.add_subcommand("log", "the log listing of every section");
+  AddFileOptions(*command, *options);
+  return {command, [options] { return RunLog(*options); }};
+}

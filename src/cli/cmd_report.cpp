@@ -1,6 +1,7 @@
 // kelvarin-cli report: the property report of a section file, as the output window
 // shows it, or its values as JSON.
 #include <cstdio>
+#include <memory>
 
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
@@ -12,24 +13,22 @@
 
 namespace {
 
-int RunReport(const std::vector<std::string>& args) {
-  CliFileOptions options;
-  if (!ParseCliFileOptions("report", args, true, options)) return 1;
+CliExit RunReport(const CliFileOptions& options) {
   CliSession session(options.dataFolder);
   if (options.digits >= 0) Shared.SigDigits = static_cast<std::uint8_t>(options.digits);
-  if (!session.ReadFile(options.file)) return 2;
+  if (!session.ReadFile(options.file)) return ExitRefusedFile;
 
   // The calculation declines while the last section is unfinished.
   const int last = Table.sectionCount;
   if (last == 0) {
     std::fprintf(stderr, "%s: the file holds no sections; there is nothing to report\n",
                  options.file.c_str());
-    return 3;
+    return ExitNothingToReport;
   }
   if (!(Table.sections[last].flags & Complete)) {
     std::fprintf(stderr, "%s: the last section (%d) is an unclosed polygon; close it first\n",
                  options.file.c_str(), last);
-    return 3;
+    return ExitNothingToReport;
   }
 
   Calc.calcMode = options.json ? CalcSilent : CalcReport;
@@ -37,20 +36,26 @@ int RunReport(const std::vector<std::string>& args) {
   session.PrintMessages(stderr);
   if (options.json) {
     std::printf("%s\n", PropertiesJson(Calc.props).c_str());
-    return 0;
+    return ExitDone;
   }
   std::string title;
   std::vector<std::string> lines;
   if (!session.LastOutputWindow(title, lines)) {
     std::fprintf(stderr, "%s: the calculation showed no report\n", options.file.c_str());
-    return 1;
+    return ExitNothingToReport;
   }
   for (const std::string& line : lines) std::printf("%s\n", line.c_str());
-  return 0;
+  return ExitDone;
 }
 
-const CliRegistration registration{
-    {"report", "report [--digits N] [--json] [--data DIR] FILE.sec   property report",
-     RunReport}};
-
 }  // namespace
+
+CliCommand AddReportCommand(CLI::App& cli) {
+  auto options = std::make_shared<CliFileOptions>();
+  CLI::App* command = cli.add_subcommand(
+      "report", "the property report as the output window shows it, or its values as JSON");
+  command->add_flag("--json", options->json,
+                    "the values as one JSON object, 17 significant digits (null where not finite)");
+  AddFileOptions(*command, *options);
+  return {command, [options] { return RunReport(*options); }};
+}

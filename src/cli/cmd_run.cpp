@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
-#include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "app/dispatch.h"
 #include "cli/cli_command.h"
+#include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/properties_json.h"
 #include "headless/headless_platform.h"
@@ -18,28 +21,19 @@
 
 namespace {
 
-int RunScenario(const std::vector<std::string>& args) {
+struct RunOptions {
   std::string dataFolder, scriptName;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--data" && i + 1 < args.size()) {
-      dataFolder = args[++i];
-    } else if (scriptName.empty() && (args[i] == "-" || args[i].rfind("--", 0) != 0)) {
-      scriptName = args[i];
-    } else {
-      std::fprintf(stderr, "kelvarin-cli run: unexpected argument '%s'\n", args[i].c_str());
-      return 1;
-    }
-  }
-  if (scriptName.empty()) {
-    std::fprintf(stderr, "usage: kelvarin-cli run [--data DIR] SCRIPT|-\n");
-    return 1;
-  }
+};
+
+int RunScenario(const RunOptions& options) {
+  const std::string& dataFolder = options.dataFolder;
+  const std::string& scriptName = options.scriptName;
   std::ifstream file;
   if (scriptName != "-") {
     file.open(scriptName);
     if (!file) {
       std::fprintf(stderr, "kelvarin-cli run: cannot read %s\n", scriptName.c_str());
-      return 1;
+      return ExitRefusedFile;
     }
   }
   std::istream& script = scriptName == "-" ? std::cin : file;
@@ -55,10 +49,17 @@ int RunScenario(const std::vector<std::string>& args) {
     std::printf("%s\n", PropertiesJson(Calc.props).c_str());
   });
   SetPlatform(nullptr);
-  return result;
+  return result == 0 ? ExitDone : ExitRefusedFile;
 }
 
-const CliRegistration registration{
-    {"run", "run [--data DIR] SCRIPT|-   play a scenario script headless", RunScenario}};
-
 }  // namespace
+
+CliCommand AddRunCommand(CLI::App& cli) {
+  auto options = std::make_shared<RunOptions>();
+  CLI::App* command = cli.add_subcommand("run", "plays a scenario script headless");
+  AddDataOption(*command, options->dataFolder);
+  command->add_option("SCRIPT", options->scriptName, "the scenario script, - for standard input")
+      ->type_name("")
+      ->required();
+  return {command, [options] { return static_cast<CliExit>(RunScenario(*options)); }};
+}

@@ -1,35 +1,26 @@
 // kelvarin-cli: the program's calculations, files and drawing without a window.
+#include <CLI/CLI.hpp>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "cli/cli_command.h"
 
-std::vector<CliCommand>& CliCommands() {
-  static std::vector<CliCommand> commands;
-  return commands;
-}
-
-static void PrintHelp(std::FILE* out) {
-  std::fputs("usage: kelvarin-cli COMMAND [OPTIONS] ARGS\n\ncommands:\n", out);
-  for (const CliCommand& c : CliCommands()) std::fprintf(out, "  %s\n", c.usage);
-  std::fputs("  --help\n", out);
-}
-
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) {
-    PrintHelp(stderr);
-    return 2;
+  CLI::App cli{"Kelvarin's calculations, files and drawing without a window.", "kelvarin-cli"};
+  // At most one command; none is reported below, so that an unknown word is named
+  // as such rather than as a missing command.
+  cli.require_subcommand(0, 1);
+  const CliCommand commands[] = {AddReportCommand(cli), AddLogCommand(cli), AddDrawCommand(cli),
+                                 AddRunCommand(cli)};
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // --help arrives here too, with CLI11's exit code 0; every other parse error is
+    // bad usage. exit() prints the help or the error.
+    return cli.exit(e) == 0 ? ExitDone : ExitBadUsage;
   }
-  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    PrintHelp(stdout);
-    return 0;
-  }
-  for (const CliCommand& c : CliCommands()) {
-    if (args[0] == c.name) return c.run({args.begin() + 1, args.end()});
-  }
-  std::fprintf(stderr, "kelvarin-cli: unknown command '%s'\n", args[0].c_str());
-  PrintHelp(stderr);
-  return 2;
+  for (const CliCommand& c : commands)
+    if (c.command->parsed()) return c.run();
+  std::fputs("kelvarin-cli: a command is required\nRun with --help for more information.\n",
+             stderr);
+  return ExitBadUsage;
 }

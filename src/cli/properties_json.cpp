@@ -2,18 +2,62 @@
 
 #include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <utility>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Writes j in the tool's JSON form: ", " and ": " between items, and every
+// floating-point number with 17 significant digits (null when not finite).
+// nlohmann's own dump() writes no blanks and the shortest form that reads back
+// ("5.000000000000001", "100.0"); strings, integers and literals are left to it.
+void Write(const Json& j, std::string& out) {
+  switch (j.type()) {
+    case Json::value_t::object: {
+      out += '{';
+      const char* separator = "";
+      for (const auto& [key, value] : j.items()) {
+        out += separator + Json(key).dump() + ": ";
+        Write(value, out);
+        separator = ", ";
+      }
+      out += '}';
+      break;
+    }
+    case Json::value_t::array: {
+      out += '[';
+      const char* separator = "";
+      for (const Json& value : j) {
+        out += separator;
+        Write(value, out);
+        separator = ", ";
+      }
+      out += ']';
+      break;
+    }
+    case Json::value_t::number_float: {
+      double value = j.get<double>();
+      char buffer[32] = "null";
+      if (std::isfinite(value)) std::snprintf(buffer, sizeof buffer, "%.17g", value);
+      out += buffer;
+      break;
+    }
+    default:
+      out += j.dump();
+  }
+}
+
+}  // namespace
 
 std::string PropertiesJson(const PropertySet& p) {
   const std::pair<const char*, double> values[] = {
       {"A", p.A},     {"xBar", p.xBar}, {"yBar", p.yBar}, {"Ixx", p.Ixx},    {"Iyy", p.Iyy},
       {"Ixy", p.Ixy}, {"Imax", p.Imax}, {"Imin", p.Imin}, {"angle", p.angle}};
-  std::string out = "{";
-  for (const auto& [key, value] : values) {
-    if (out.size() > 1) out += ", ";
-    char buffer[40] = "null";
-    if (std::isfinite(value)) std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    out += "\"" + std::string(key) + "\": " + buffer;
-  }
-  return out + "}";
+  Json object = Json::object();
+  for (const auto& [key, value] : values) object[key] = value;
+  std::string out;
+  Write(object, out);
+  return out;
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* ViewFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+constexpr const char* ViewFontFamily = "DejaVu Sans Mono";
 constexpr int ViewFontPixels = 13;
 // Pixels a drawn path may run beyond the image before it is cut off, so that the
 // pen of width 2 still reaches the border pixels.
@@ -29,11 +29,8 @@ bool Finite(DevicePoint d) { return std::isfinite(d.x) && std::isfinite(d.y); }
 
 QFont ViewFont() {
   static const QString family = [] {
-    int id = QFontDatabase::addApplicationFont(QString::fromUtf8(ViewFontFile));
-    if (id >= 0) {
-      QStringList families = QFontDatabase::applicationFontFamilies(id);
-      if (!families.isEmpty()) return families.first();
-    }
+    const QString wanted = QString::fromUtf8(ViewFontFamily);
+    if (QFontDatabase::hasFamily(wanted)) return wanted;
     return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
   }();
   QFont font(family);

@@ -18,8 +18,8 @@
 #include "platform/canvas.h"
 #include "platform/canvas_mapping.h"
 
-// The monospace font of the view: DejaVu Sans Mono loaded from its file when the
-// system has it, else the system's fixed font; pixel size 13, no anti-aliasing.
+// The monospace font of the view: the family DejaVu Sans Mono when the font
+// database has it, else the system's fixed font; pixel size 13, no anti-aliasing.
 QFont ViewFont();
 
 class RasterCanvas : public Canvas {

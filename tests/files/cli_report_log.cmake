@@ -1,5 +1,5 @@
-# kelvarin-cli report and log on the files in tests/data: output, options and exit
-# codes. Run as: cmake -DCLI=... -DDATA=... -DWORK=... -P cli_report_log.cmake
+# kelvarin-cli on the files in tests/data: the output and options of report and log,
+# the exit codes of every command, generated help. Run as: cmake -DCLI=... -DDATA=... -DWORK=... -P cli_report_log.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 set(failures "")
@@ -85,9 +85,56 @@ Node    x           y           r
 run_cli(log --data ${WORK}/a ${DATA}/open_polygon.sec)
 expect_match("log of an open polygon" "${rc}|${out}" "^0[|].*\nSection 2 \\(polygon\\)\n")
 
+# One exit-code rule for every command: 0 done, 1 bad usage, 2 a refused or
+# unreadable file, 3 nothing to report.
+run_cli()
+expect_match("no command" "${rc}|${out}|${err}" "^1[|][|].*command is required")
+run_cli(reprot ${DATA}/square.sec)
+expect_match("unknown command" "${rc}|${out}|${err}" "^1[|][|].*not expected: .*reprot")
+run_cli(report --colour ${DATA}/square.sec)
+expect_match("unknown option" "${rc}|${out}|${err}" "^1[|][|].*--colour")
+run_cli(log --json ${DATA}/square.sec)
+expect("--json is report's only" "${rc}|${out}" "1|")
+run_cli(report --data ${WORK}/a)
+expect_match("no file" "${rc}|${out}|${err}" "^1[|][|]FILE.sec is required")
+run_cli(report --data ${WORK}/a ${DATA}/square.sec ${DATA}/square.sec)
+expect("two files" "${rc}|${out}" "1|")
+run_cli(run --data ${WORK}/a ${WORK}/no-such-script.kvs)
+expect_match("unreadable script" "${rc}|${out}|${err}" "^2[|][|].*cannot read .*no-such-script.kvs")
+run_cli(run)
+expect("run without a script" "${rc}|${out}" "1|")
+
+# draw: bad usage before any file is touched, then refused and unwritable files.
+run_cli(draw ${DATA}/square.sec)
+expect_match("draw without a picture file" "${rc}|${err}" "^1[|]OUT.png is required")
+run_cli(draw --size ten ${DATA}/square.sec ${WORK}/x.png)
+expect("draw --size ten" "${rc}" "1")
+run_cli(draw --size 8001 ${DATA}/square.sec ${WORK}/x.png)
+expect("draw --size too large" "${rc}" "1")
+run_cli(draw --colour ${DATA}/square.sec ${WORK}/x.png)
+expect("draw with an unknown option" "${rc}" "1")
+run_cli(draw ${DATA}/no-such-file.sec ${WORK}/x.png)
+expect_match("draw of a missing file" "${rc}|${err}" "^2[|].*Cannot read the file")
+run_cli(draw ${DATA}/bad_kind.sec ${WORK}/x.png)
+expect_match("draw of a refused file" "${rc}|${err}" "^2[|].*Wrong file type")
+run_cli(draw ${DATA}/square.sec ${WORK}/no-such-folder/x.png)
+expect_match("draw to an unwritable place" "${rc}|${err}" "^2[|].*cannot write")
+if(EXISTS ${WORK}/x.png)
+  string(APPEND failures "\na refused draw wrote ${WORK}/x.png")
+endif()
+# --size takes decimal numbers only: 0100 is a hundred, not octal 64.
+run_cli(draw --size 0100 --no-numbers ${DATA}/square.sec ${WORK}/hundred.png)
+expect("draw --size 0100" "${rc}" "0")
+file(READ ${WORK}/hundred.png png_header OFFSET 16 LIMIT 8 HEX)
+expect("PNG of 100 x 100 pixels" "${png_header}" "0000006400000064")
+
+# Help is generated for the tool and for each command, and exits 0.
 run_cli(--help)
-expect_match("help" "${out}" "report .*--json.*\n.*|log ")
-expect_match("help" "${out}" "log \\[--digits N\\]")
+expect_match("help" "${rc}|${out}" "^0[|].*report.*\n *log.*\n *draw.*\n *run")
+run_cli(report --help)
+expect_match("report --help" "${rc}|${out}" "^0[|].*--json.*--digits.*--data")
+run_cli(draw --help)
+expect_match("draw --help" "${rc}|${out}" "^0[|].*FILE.sec OUT.png.*--size.*--fill.*--axes.*--no-numbers")
 
 if(NOT failures STREQUAL "")
   message(FATAL_ERROR "kelvarin-cli:${failures}")

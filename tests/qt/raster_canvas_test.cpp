@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFontInfo>
 #include <cmath>
 #include <random>
 
@@ -150,6 +151,9 @@ TEST_F(RasterTest, LargeFillIsIterative) {
 }
 
 TEST_F(RasterTest, TextUsesTheTextColourAndTheCellOfTheFont) {
+  // The view's font is found by its family name (tools/install-deps.sh installs it),
+  // not replaced by a fallback that would change every picture with text.
+  EXPECT_EQ(QFontInfo(ViewFont()).family().toStdString(), "DejaVu Sans Mono");
   RasterCanvas canvas(200, 100);
   canvas.SetMapping(0, 100, 200, 0);
   canvas.Clear(White);

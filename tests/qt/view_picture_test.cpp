@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "model/pieces.h"
@@ -35,11 +36,22 @@ void BuildShowcase() {
   AddPhantom(350, -20);
 }
 
+// KELVARIN_REGENERATE set to anything but 0: failed golden comparisons write new
+// expected files instead.
+bool Regenerating() {
+  QByteArray value = qgetenv("KELVARIN_REGENERATE");
+  return !value.isEmpty() && value != "0";
+}
+
 // Compares with tests/data/golden/NAME.png; on a difference (or when the golden
-// picture is missing) writes NAME.actual.png and NAME.diff.png beside it.
+// picture is missing) writes NAME.actual.png and NAME.diff.png (differing pixels in
+// red) to the build folder's golden-failures, or regenerates NAME.png.
 void ExpectGolden(const QImage& actual, const QString& name) {
-  QString dir = QStringLiteral(KELVARIN_TEST_DATA "/golden/");
-  QImage expected(dir + name + ".png");
+  const QString golden = QStringLiteral(KELVARIN_TEST_DATA "/golden/") + name + ".png";
+  const QString failures = QStringLiteral(KELVARIN_GOLDEN_FAILURES "/") + name;
+  QFile::remove(failures + ".actual.png");
+  QFile::remove(failures + ".diff.png");
+  QImage expected(golden);
   QImage a = actual.convertToFormat(QImage::Format_RGB32);
   bool same = !expected.isNull() && expected.size() == a.size();
   QImage diff(a.size(), QImage::Format_RGB32);
@@ -55,15 +67,19 @@ void ExpectGolden(const QImage& actual, const QString& name) {
         }
     same = differing == 0;
   }
-  if (!same) {
-    QDir().mkpath(dir);
-    a.save(dir + name + ".actual.png");
-    diff.save(dir + name + ".diff.png");
+  if (same) return;
+  if (Regenerating()) {
+    EXPECT_TRUE(a.save(golden)) << "cannot write " << golden.toStdString();
+    return;
   }
-  EXPECT_FALSE(expected.isNull()) << "no golden picture " << name.toStdString()
-                                  << ".png; the actual one was written beside it";
-  EXPECT_EQ(differing, 0) << "pixels differ from " << name.toStdString()
-                          << ".png; see .actual.png and .diff.png";
+  QDir().mkpath(KELVARIN_GOLDEN_FAILURES);
+  a.save(failures + ".actual.png");
+  diff.save(failures + ".diff.png");
+  EXPECT_FALSE(expected.isNull()) << "no golden picture " << golden.toStdString()
+                                  << "; the actual one is " << failures.toStdString()
+                                  << ".actual.png";
+  EXPECT_EQ(differing, 0) << "pixels differ from " << golden.toStdString() << "; see "
+                          << failures.toStdString() << ".actual.png and .diff.png";
 }
 
 class ViewPictureTest : public ViewFixture {
@@ -123,8 +139,8 @@ TEST_F(ViewPictureTest, NumbersAndAxesAsTheWindowShowsThem) {
   for (int y = 0; y < picture.height(); ++y)
     for (int x = 0; x < picture.width(); ++x) blue += (picture.pixel(x, y) & 0xffffff) == 0x0000ff;
   EXPECT_GT(blue, 20);
-  const QString out = QDir::tempPath() + "/kelvarin_showcase.png";
-  picture.save(out);
+  // The golden picture also pins the text: the view's font and its glyphs.
+  ExpectGolden(picture, "showcase_numbers_axes");
 }
 
 }  // namespace

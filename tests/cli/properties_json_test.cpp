@@ -1,0 +1,29 @@
+// The property set as JSON, byte for byte as report --json and the scenario's props
+// write it.
+#include "cli/properties_json.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TEST(PropertiesJsonTest, KeysInOrderAndSeventeenSignificantDigits) {
+  // Whole numbers without a point, -0 kept, exponents as printf writes them.
+  const PropertySet p{100, 5.0000000000000009, 0.1, 833.33333333333303, 1e300,
+                      -4.5474735088646412e-13, -0.0, 1.0 / 3, 90};
+  EXPECT_EQ(PropertiesJson(p),
+            "{\"A\": 100, \"xBar\": 5.0000000000000009, \"yBar\": 0.10000000000000001, "
+            "\"Ixx\": 833.33333333333303, \"Iyy\": 1.0000000000000001e+300, "
+            "\"Ixy\": -4.5474735088646412e-13, \"Imax\": -0, \"Imin\": 0.33333333333333331, "
+            "\"angle\": 90}");
+}
+
+TEST(PropertiesJsonTest, NonFiniteValuesAreNull) {
+  const PropertySet p{NAN, INFINITY, -INFINITY, 1, 2, 3, 4, 5, 6};
+  EXPECT_EQ(PropertiesJson(p),
+            "{\"A\": null, \"xBar\": null, \"yBar\": null, \"Ixx\": 1, \"Iyy\": 2, \"Ixy\": 3, "
+            "\"Imax\": 4, \"Imin\": 5, \"angle\": 6}");
+}
+
+}  // namespace
