@@ -60,17 +60,25 @@ void Release() { ++Table.lowestPhantom; }
 
 bool ContainsLetter(const std::string& line, char c) { return line.find(c) != std::string::npos; }
 
+// A refused phantom line: the message, a pending step dropped, the panel shown
+// again with the typed line kept for correction.
+void RefusePhantomLine(OkCommandState& ok, const std::string& message, const char* caption) {
+  Entry.PendingStep = StepNone;
+  PlatformMessageBox(message, caption, MsgIconWarning);
+  RefreshPanel();
+  Panel.inputLine = ok.rawLine;
+  Panel.selectionStart = 0;
+  Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
+  ok.ended = true;
+}
+
 // The undo rule: "un" removes the newest phantom point, "un k" phantom point k.
 void UndoPhantom(const std::string& line, OkCommandState& ok) {
   const std::string typed = line.rfind("un", 0) == 0 ? line.substr(2) : line;
   int k = RoundToInt(ReadNumber(typed));
   Release();
   if (Table.lowestPhantom > TopNode) return;  // no phantom point to remove
-  if (k < 0 || k > TopNode) {
-    PlatformMessageBox(PointMissingMessage(typed), "Input Error", MsgIconWarning);
-    ok.ended = true;
-    return;
-  }
+  if (k < 0 || k > TopNode) return RefusePhantomLine(ok, PointMissingMessage(typed), "Input Error");
   // Any number below the phantom points (0 too) names the newest one.
   if (k < Table.lowestPhantom) k = Table.lowestPhantom;
   for (int i = k; i > Table.lowestPhantom; --i) Table.nodes[i] = Table.nodes[i - 1];
@@ -88,12 +96,8 @@ void PhantomBranch(OkCommandState& ok) {
     Entry.PendingStep = StepNone;
     return;
   }
-  if (Table.lowestPhantom < Table.nodeCount + PhantomGap) {
-    Entry.PendingStep = StepNone;
-    PlatformMessageBox("Cannot add more phantom points", "Phantom Points", MsgIconWarning);
-    ok.ended = true;
-    return;
-  }
+  if (Table.lowestPhantom < Table.nodeCount + PhantomGap)
+    return RefusePhantomLine(ok, "Cannot add more phantom points", "Phantom Points");
   --Table.lowestPhantom;  // the slot of the new point
   Entry.PhantomEntry = true;
   const int slot = Table.lowestPhantom;
@@ -117,10 +121,7 @@ void PhantomBranch(OkCommandState& ok) {
     const int k = RoundToInt(ReadNumber(typed));
     if (!NamesPoint(k, /*excludePending=*/true)) {
       Release();
-      Entry.PendingStep = StepNone;
-      PlatformMessageBox(PointMissingMessage(typed), "Input Error", MsgIconWarning);
-      ok.ended = true;
-      return;
+      return RefusePhantomLine(ok, PointMissingMessage(typed), "Input Error");
     }
     x = Table.nodes[k].x;
     y = Table.nodes[k].y;
@@ -202,9 +203,7 @@ void PhantomBranch(OkCommandState& ok) {
   const float fx = static_cast<float>(px), fy = static_cast<float>(py);
   if (!std::isfinite(fx) || !std::isfinite(fy)) {
     Table.lowestPhantom = slot + 1;
-    PlatformMessageBox("Coordinates out of range", "Input Error", MsgIconWarning);
-    ok.ended = true;
-    return;
+    return RefusePhantomLine(ok, "Coordinates out of range", "Input Error");
   }
   Table.nodes[target] = Node{fx, fy};
 }

@@ -16,6 +16,15 @@
 
 namespace {
 
+// Commands on whole sections wait until the polygon being drawn is closed: an open
+// outline switched off, deleted or mirrored would be left behind unfinished.
+bool RefusedWhilePolygonOpen() {
+  const int last = Table.sectionCount;
+  if (last < 1 || Table.sections[last].flags != 0) return false;
+  MessageDialog("Must close polygon first", MsgOk | MsgIconError, "Data Error");
+  return true;
+}
+
 CommandId ReflectionMenu(Axis axis) { return axis == Axis::X ? MenuXReflection : MenuYReflection; }
 bool Reflected(Axis axis) { return axis == Axis::X ? Table.xReflected : Table.yReflected; }
 
@@ -133,6 +142,10 @@ void WeightBranch(OkCommandState& ok) {
 }
 
 void ToggleBranch(OkCommandState& ok) {
+  if (RefusedWhilePolygonOpen()) {
+    ok.ended = true;
+    return;
+  }
   int s;
   if (!TypedSection(ok, 0, s)) return;
   Table.sections[s].flags ^= Off;
@@ -179,7 +192,7 @@ void BeginAgainCommand() {
 }
 
 void DeleteSectionCommand() {
-  if (Table.sectionCount == 0) return;
+  if (Table.sectionCount == 0 || RefusedWhilePolygonOpen()) return;
   if (const int s = AskSection("Delete Section")) {
     SetDeleted(s, true);
     Shared.FileChanged = true;
@@ -191,18 +204,18 @@ void RestoreSectionCommand() {
   if (const int s = AskSection("Restore Section")) SetDeleted(s, false);
 }
 
-void XReflectionMenuCommand() {
-  if (Table.xReflected) {
-    UndoReflectionCommand(Axis::X);
-  } else {
-    MakeReflection(Axis::X);
+namespace {
+
+// The menu reflects or undoes; an open polygon is closed first.
+void ReflectionMenuCommand(Axis axis) {
+  if (Reflected(axis)) {
+    UndoReflectionCommand(axis);
+    return;
   }
+  if (!RefusedWhilePolygonOpen()) MakeReflection(axis);
 }
 
-void YReflectionMenuCommand() {
-  if (Table.yReflected) {
-    UndoReflectionCommand(Axis::Y);
-  } else {
-    MakeReflection(Axis::Y);
-  }
-}
+}  // namespace
+
+void XReflectionMenuCommand() { ReflectionMenuCommand(Axis::X); }
+void YReflectionMenuCommand() { ReflectionMenuCommand(Axis::Y); }
