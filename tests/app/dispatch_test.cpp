@@ -159,7 +159,8 @@ TEST_F(DispatchTest, UnbuiltCommandsDoNothing) {
   Nodes({{0, 0}, {1, 0}});
   Panel.inputLine = "typed";
   const MainPanel before = Panel;
-  for (CommandId id : {MenuOpenFile, MenuBeginAgain, MenuNormal, MenuHelp}) MainWindowCommand(id);
+  for (CommandId id : {MenuOpenFile, MenuBeginAgain, MenuDeleteSection, MenuHelp})
+    MainWindowCommand(id);
   EXPECT_EQ(Panel.inputLine, before.inputLine);
   EXPECT_EQ(Panel.heading, before.heading);
   EXPECT_EQ(Table.nodeCount, 2);
