@@ -39,5 +39,5 @@ void ResetProgramState() {
   View = ViewOptions{};
   Extent = ViewExtent{};
   Output = OutputStore{};
-  RemoveKeyboardHook();
+  Keyboard = KeyboardState{};  // no hook installed
 }

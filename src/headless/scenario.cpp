@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -111,6 +112,8 @@ const char* FocusName(Focus f) {
     case Focus::BuildPanel: return "BuildPanel";
     case Focus::OkButton: return "Ok";
     case Focus::GraphicView: return "GraphicView";
+    case Focus::OutputWindow: return "OutputWindow";
+    case Focus::Dialog: return "Dialog";
   }
   return "?";
 }
@@ -196,6 +199,34 @@ bool ParseKey(const std::string& text, KeyPress& key) {
   return !first;
 }
 
+// What the keyboard hook did, e.g. "item 11, refresh; swallowed".
+std::string DescribeKeyResult(const KeyResult& result) {
+  std::string out;
+  for (const KeyAction& a : result.actions) {
+    std::string what;
+    switch (a.kind) {
+      case KeyAction::ClickOk: what = "Ok"; break;
+      case KeyAction::MenuCommand: what = "menu " + std::to_string(a.command); break;
+      case KeyAction::SelectItem: what = "item " + std::to_string(ItemNumber(a.item)); break;
+      case KeyAction::SetModeLabel: what = "mode " + Quote(a.text); break;
+      case KeyAction::AppendToInputLine: what = "append " + Quote(a.text); break;
+      case KeyAction::RefreshPanel: what = "refresh"; break;
+      case KeyAction::Pan:
+        what = a.dx > 0 ? "pan right" : a.dx < 0 ? "pan left" : a.dy > 0 ? "pan up" : "pan down";
+        break;
+      case KeyAction::Calculate: what = "calculate"; break;
+      case KeyAction::ShowLogFile: what = "log file"; break;
+      case KeyAction::CloseOtherAxes: what = "close other axes"; break;
+      case KeyAction::CloseOutputWindow: what = "close output window"; break;
+      case KeyAction::WithdrawPendingStep: what = "withdraw step"; break;
+      case KeyAction::EmptyInputLine: what = "empty input"; break;
+      case KeyAction::EmptyPrompt: what = "empty prompt"; break;
+    }
+    out += (out.empty() ? "" : ", ") + what;
+  }
+  return (out.empty() ? "nothing" : out) + (result.swallow ? "; swallowed" : "; passed on");
+}
+
 }  // namespace
 
 bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
@@ -236,7 +267,12 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
       return false;
     }
     std::printf("> %s\n", line.c_str());
-    if (!PressKey(key)) std::printf("no keyboard hook installed: key ignored\n");
+    key.focus = Panel.focus;
+    if (std::optional<KeyResult> result = PressKey(key)) {
+      std::printf("  hook: %s\n", DescribeKeyResult(*result).c_str());
+    } else {
+      std::printf("no keyboard hook installed: key ignored\n");
+    }
   } else if (word == "answer") {
     std::string kind, text;
     SplitWord(rest, kind, text);

@@ -7,6 +7,11 @@
 // results as JSON). Lines starting with '#' and blank lines are skipped. Each action
 // is echoed with "> "; every dialog, message and output window follows on its own
 // lines.
+//
+// A key (Enter, Esc, Left, Right, Up, Down, F1, F3, F9 or a letter) goes to the
+// keyboard hook with the panel's focus, as the window hands it over; a "hook:" line
+// then lists what the hook did and whether it swallowed the key. A key the hook lets
+// through is not typed into the InputLine: "type" does the typing.
 #pragma once
 
 #include <functional>
