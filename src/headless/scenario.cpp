@@ -15,6 +15,7 @@
 #include "app/window_actions.h"
 #include "construct/panel_items.h"
 #include "headless/headless_platform.h"
+#include "headless/recording_canvas.h"
 #include "util/text.h"
 
 namespace {
@@ -227,6 +228,40 @@ std::string DescribeKeyResult(const KeyResult& result) {
   return (out.empty() ? "nothing" : out) + (result.swallow ? "; swallowed" : "; passed on");
 }
 
+// The mapping in force and every call of the last redraw (from its Clear on).
+void PrintViewCalls(HeadlessPlatform& platform) {
+  auto* canvas = dynamic_cast<RecordingCanvas*>(platform.ViewCanvas());
+  if (canvas == nullptr) {
+    std::printf("  no recording view canvas\n");
+    return;
+  }
+  const std::vector<CanvasCall>& calls = canvas->Calls();
+  std::size_t clear = calls.size();
+  for (std::size_t i = calls.size(); i-- > 0;) {
+    if (calls[i].op == CanvasCall::Clear) {
+      clear = i;
+      break;
+    }
+  }
+  if (clear == calls.size()) {
+    std::printf("  nothing drawn\n");
+    return;
+  }
+  // A redraw starts with its mapping; a highlight keeps the one before.
+  std::size_t first = clear;
+  for (std::size_t i = clear; i-- > 0;) {
+    if (calls[i].op != CanvasCall::SetMapping) continue;
+    if (i + 1 == clear) {
+      first = i;
+    } else {
+      std::printf("  kept: %s\n", FormatCanvasCall(calls[i]).c_str());
+    }
+    break;
+  }
+  for (std::size_t i = first; i < calls.size(); ++i)
+    std::printf("  %s\n", FormatCanvasCall(calls[i]).c_str());
+}
+
 }  // namespace
 
 bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
@@ -300,6 +335,9 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
   } else if (word == "show" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     PrintPanelState();
+  } else if (word == "view" && rest.empty()) {
+    std::printf("> %s\n", line.c_str());
+    PrintViewCalls(platform);
   } else if (word == "props" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     props();
