@@ -65,13 +65,10 @@ TEST_F(KeyboardTest, ModifiersKeepTheFirstTableAndSkipTheSecond) {
   EXPECT_EQ(Table.sections[1].flags, Complete);
 }
 
-TEST_F(KeyboardTest, EscClosesTheOutputWindowAndF3Reports) {
-  OpenPolygon();
-  Click(9);
-  Ok("");
-  KeyboardHook({Key::F3, false, false, Focus::InputLine});
-  EXPECT_EQ(OutputWindows().size(), 1u);
-  Output.open = true;  // as the desktop's window stays open
+TEST_F(KeyboardTest, EscClosesAnOpenOutputWindow) {
+  // The headless window closes at once; the desktop's stays open.
+  AppendOutputLine("a line");
+  Output.open = true;
   KeyboardHook({Key::Esc, false, false, Focus::OutputWindow});
   EXPECT_FALSE(Output.open);
   EXPECT_TRUE(Output.lines.empty());
