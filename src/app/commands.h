@@ -12,6 +12,7 @@ void ChangeValuesBranch(OkCommandState& ok);  // "Change values"
 void BuildBranch(OkCommandState& ok);         // "Build", by mode
 void PhantomBranch(OkCommandState& ok);       // "Phantom Points"
 void ViewLogFileBranch(OkCommandState& ok);   // "View Log File"
+void IdentifySectionBranch(OkCommandState& ok);  // "Identify Section"
 
 // Menu commands.
 void BeginAgainCommand();          // 301
@@ -25,5 +26,13 @@ void RemovePhantomsCommand();      // 308
 void LinePropertiesCommand();      // 401
 void AboutCentroidCommand();       // 402
 void AboutOtherAxesCommand();      // 403
+void NormalViewCommand();          // 501
+void WithoutNodesCommand();        // 502
+void PrincipalAxesCommand();       // 503
+void OneSectionCommand();          // 504
 void SelectIdentifySectionItem();  // 505
+void FillNetSectionCommand();      // 506
+void MagnifyCommand();             // 507
+void ShowPhantomsCommand();        // 508
+void HidePhantomsCommand();        // 509
 void LogFileCommand();             // 510

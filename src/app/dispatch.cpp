@@ -112,6 +112,7 @@ void StartUp(const std::string& commandLine) {
   Shared.CurrentFile = lastFile;
   SetStatusText("", 2);
   Dispatch.HelpFile = (Shared.DataFolder + "Velmora.chm").substr(0, 127);
+  InstallKeyboardHook(KeyboardHook);
 
   std::string name;
   for (char c : commandLine)

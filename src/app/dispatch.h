@@ -46,8 +46,8 @@ void MainWindowDestroyed();
 
 // The main window's start-up work, in order: data folder, settings, menus and
 // panel, an empty polygon entry (keeping the file and digits from the settings),
-// help file, then the file named on the command line (quotes removed) or, when the
-// settings say so, the last file saved.
+// help file, the keyboard hook, then the file named on the command line (quotes
+// removed) or, when the settings say so, the last file saved.
 void StartUp(const std::string& commandLine);
 
 // What one Ok hands to its branch.

@@ -10,7 +10,9 @@
 #include "app/menu_ids.h"
 #include "construct/panel_items.h"
 
-enum class Focus { InputLine, BuildPanel, OkButton, GraphicView };
+// Where the keyboard focus is: a control of the main window, the output window, or
+// a modal dialog (the command that opened it is still running).
+enum class Focus { InputLine, BuildPanel, OkButton, GraphicView, OutputWindow, Dialog };
 
 struct MenuItemState {
   bool enabled = true;

@@ -42,5 +42,5 @@ void ResetProgramState() {
   View = ViewOptions{};
   Extent = ViewExtent{};
   Output = OutputStore{};
-  RemoveKeyboardHook();
+  Keyboard = KeyboardState{};  // no hook installed
 }

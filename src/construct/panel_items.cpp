@@ -197,6 +197,9 @@ Heading ReadHeading(std::string_view text) {
 EntryMode ReadEntryMode(std::string_view modeLabel) {
   const std::string mode = LowerCase(TrimBlanks(modeLabel));
   EntryMode m;
+  // The keyboard's U and C write the short words.
+  if (mode == "undo") return {PanelItem::UndoLastNode};
+  if (mode == "close") return {PanelItem::ClosePolygon};
   // The first sub-item with this text: "angle" names items 6 and 29 alike.
   for (int n = 1; n <= BuildPanelCount && mode != ""; ++n) {
     if (ItemTexts[n][0] == ' ' && TrimBlanks(ItemTexts[n]) == mode) {

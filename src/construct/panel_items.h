@@ -115,7 +115,8 @@ struct EntryMode {
   PanelItem item = PanelItem::None;  // a sub-item, or None (empty or other ModeLabel)
   PendingStepKind step = StepNone;   // set for the second half of a pending step
 };
-// Reads ModeLabel (trimmed, any case) into the sub-item it names.
+// Reads ModeLabel (trimmed, any case) into the sub-item it names; the short words
+// "undo" and "close" name "undo last node" and "close polygon".
 EntryMode ReadEntryMode(std::string_view modeLabel);
 bool ModeHas(const EntryMode& mode, ModeWord word);
 // The mode needs no typed value: close, undo, reflection, show, hide, toggle.

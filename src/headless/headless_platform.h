@@ -66,6 +66,8 @@ class HeadlessPlatform : public Platform {
   void ShowOutputWindow(int width, int height, const std::string& title) override;
   void CloseOutputWindow() override {}
   void ShowResultDialog(const std::string& caption, const std::vector<std::string>& lines) override;
+  // A headless result dialog is closed as soon as it is recorded.
+  void CloseResultDialog() override {}
   bool OpenFileDialog(FileDialogRequest& request, std::string& path) override;
   bool SaveFileDialog(FileDialogRequest& request, std::string& path) override;
   std::string AppDataFolder() override { return appData_; }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "headless/headless_platform.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
+#include "headless/recording_canvas.h"
 #include "util/text.h"
 
 namespace {
@@ -113,6 +115,8 @@ const char* FocusName(Focus f) {
     case Focus::BuildPanel: return "BuildPanel";
     case Focus::OkButton: return "Ok";
     case Focus::GraphicView: return "GraphicView";
+    case Focus::OutputWindow: return "OutputWindow";
+    case Focus::Dialog: return "Dialog";
   }
   return "?";
 }
@@ -198,6 +202,68 @@ bool ParseKey(const std::string& text, KeyPress& key) {
   return !first;
 }
 
+// What the keyboard hook did, e.g. "item 11, refresh; swallowed".
+std::string DescribeKeyResult(const KeyResult& result) {
+  std::string out;
+  for (const KeyAction& a : result.actions) {
+    std::string what;
+    switch (a.kind) {
+      case KeyAction::ClickOk: what = "Ok"; break;
+      case KeyAction::MenuCommand: what = "menu " + std::to_string(a.command); break;
+      case KeyAction::SelectItem: what = "item " + std::to_string(ItemNumber(a.item)); break;
+      case KeyAction::SetModeLabel: what = "mode " + Quote(a.text); break;
+      case KeyAction::AppendToInputLine: what = "append " + Quote(a.text); break;
+      case KeyAction::RefreshPanel: what = "refresh"; break;
+      case KeyAction::Pan:
+        what = a.dx > 0 ? "pan right" : a.dx < 0 ? "pan left" : a.dy > 0 ? "pan up" : "pan down";
+        break;
+      case KeyAction::Calculate: what = "calculate"; break;
+      case KeyAction::ShowLogFile: what = "log file"; break;
+      case KeyAction::CloseOtherAxes: what = "close other axes"; break;
+      case KeyAction::CloseOutputWindow: what = "close output window"; break;
+      case KeyAction::WithdrawPendingStep: what = "withdraw step"; break;
+      case KeyAction::EmptyInputLine: what = "empty input"; break;
+      case KeyAction::EmptyPrompt: what = "empty prompt"; break;
+    }
+    out += (out.empty() ? "" : ", ") + what;
+  }
+  return (out.empty() ? "nothing" : out) + (result.swallow ? "; swallowed" : "; passed on");
+}
+
+// The mapping in force and every call of the last redraw (from its Clear on).
+void PrintViewCalls(HeadlessPlatform& platform) {
+  auto* canvas = dynamic_cast<RecordingCanvas*>(platform.ViewCanvas());
+  if (canvas == nullptr) {
+    std::printf("  no recording view canvas\n");
+    return;
+  }
+  const std::vector<CanvasCall>& calls = canvas->Calls();
+  std::size_t clear = calls.size();
+  for (std::size_t i = calls.size(); i-- > 0;) {
+    if (calls[i].op == CanvasCall::Clear) {
+      clear = i;
+      break;
+    }
+  }
+  if (clear == calls.size()) {
+    std::printf("  nothing drawn\n");
+    return;
+  }
+  // A redraw starts with its mapping; a highlight keeps the one before.
+  std::size_t first = clear;
+  for (std::size_t i = clear; i-- > 0;) {
+    if (calls[i].op != CanvasCall::SetMapping) continue;
+    if (i + 1 == clear) {
+      first = i;
+    } else {
+      std::printf("  kept: %s\n", FormatCanvasCall(calls[i]).c_str());
+    }
+    break;
+  }
+  for (std::size_t i = first; i < calls.size(); ++i)
+    std::printf("  %s\n", FormatCanvasCall(calls[i]).c_str());
+}
+
 }  // namespace
 
 bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
@@ -238,7 +304,12 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
       return false;
     }
     std::printf("> %s\n", line.c_str());
-    if (!PressKey(key)) std::printf("no keyboard hook installed: key ignored\n");
+    key.focus = Panel.focus;
+    if (std::optional<KeyResult> result = PressKey(key)) {
+      std::printf("  hook: %s\n", DescribeKeyResult(*result).c_str());
+    } else {
+      std::printf("no keyboard hook installed: key ignored\n");
+    }
   } else if (word == "answer") {
     std::string kind, text;
     SplitWord(rest, kind, text);
@@ -271,6 +342,9 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
     std::printf("  file changed %s, results current %s, sections %d, nodes %d, phantom from %d\n",
                 Shared.FileChanged ? "yes" : "no", Shared.ResultsCurrent ? "yes" : "no",
                 Table.sectionCount, Table.nodeCount, Table.lowestPhantom);
+  } else if (word == "view" && rest.empty()) {
+    std::printf("> %s\n", line.c_str());
+    PrintViewCalls(platform);
   } else if (word == "props" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     props();

@@ -71,6 +71,8 @@ class Platform {
   // its close box: the "Property Calculations" dialog.
   virtual void ShowResultDialog(const std::string& caption,
                                 const std::vector<std::string>& lines) = 0;
+  // Closes the result dialog if one is shown (Esc in the keyboard hook).
+  virtual void CloseResultDialog() = 0;
 
   // File dialogs: true when the user chose a file; path receives it.
   virtual bool OpenFileDialog(FileDialogRequest& request, std::string& path) = 0;

@@ -9,6 +9,7 @@ struct ViewOptions {
   double magnification = 0;        // 0 = not magnified
   double panX = 0, panY = 0;       // view-centre shift, world units, while magnified
   bool ShowPhantoms = true;        // phantom-point numbers drawn
+  int lastIdentified = 0;          // section Identify showed last; 0 = start from 1
 };
 
 struct ViewExtent {

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/dispatch.h"
+#include "app/keyboard.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
 #include "app/program_state.h"
@@ -49,6 +50,11 @@ TEST_F(StartUpTest, FreshStartCreatesTheDataFolderAndWaitsAtTheOrigin) {
   EXPECT_EQ(Panel.focus, Focus::InputLine);
   EXPECT_FALSE(Panel.menu[MenuAboutCentroid].enabled);
   EXPECT_TRUE(platform_->Events().empty());
+  // Keys reach the hook from now on; a reset removes it.
+  ASSERT_TRUE(PressKey({Key::C}).has_value());
+  EXPECT_EQ(Panel.heading, "Circle section");
+  ResetProgramState();
+  EXPECT_FALSE(PressKey({Key::C}).has_value());
 }
 
 TEST_F(StartUpTest, SettingsKeepTheirDigitsAndLastFile) {

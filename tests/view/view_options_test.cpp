@@ -10,7 +10,7 @@ namespace {
 
 class ViewOptionsTest : public ViewFixture {};
 
-TEST_F(ViewOptionsTest, ResetTablesRestoresTheOptionsButKeepsPanAndExtent) {
+TEST_F(ViewOptionsTest, ResetTablesRestoresTheOptionsButKeepsPanIdentifiedAndExtent) {
   View.hideNodeNumbers = true;
   View.showPrincipalAxes = true;
   View.oneSection = 3;
@@ -18,6 +18,7 @@ TEST_F(ViewOptionsTest, ResetTablesRestoresTheOptionsButKeepsPanAndExtent) {
   View.magnification = 4;
   View.panX = 1.5;
   View.panY = -2;
+  View.lastIdentified = 2;
   Extent = {0, 10, 0, 5};
   for (CommandId id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection}) CheckMenuItem(id, true);
   ResetTables();
@@ -28,6 +29,7 @@ TEST_F(ViewOptionsTest, ResetTablesRestoresTheOptionsButKeepsPanAndExtent) {
   EXPECT_EQ(View.magnification, 0);
   EXPECT_EQ(View.panX, 1.5);
   EXPECT_EQ(View.panY, -2);
+  EXPECT_EQ(View.lastIdentified, 2);
   EXPECT_EQ(Extent.xmax, 10);
   for (CommandId id : {MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection})
     EXPECT_FALSE(Panel.menu[id].checked) << id;
