@@ -8,6 +8,7 @@
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
 #include "construct/intersect.h"
+#include "construct/node_input.h"
 #include "construct/point_slots.h"
 #include "model/pieces.h"
 #include "model/section_table.h"
@@ -126,21 +127,9 @@ void PhantomBranch(OkCommandState& ok) {
     x = Table.nodes[k].x;
     y = Table.nodes[k].y;
     line = ",";
-  } else if ((has(ModeWord::Up) && bare) || ContainsLetter(line, 'u') ||
-             (has(ModeWord::Down) && bare) || ContainsLetter(line, 'd') ||
-             (has(ModeWord::Left) && bare) || ContainsLetter(line, 'l') ||
-             (has(ModeWord::Right) && bare) || ContainsLetter(line, 'r')) {
-    char letter;
-    double dirX, dirY;
-    if ((has(ModeWord::Up) && bare) || ContainsLetter(line, 'u')) {
-      letter = 'u', dirX = 0, dirY = 1;
-    } else if ((has(ModeWord::Down) && bare) || ContainsLetter(line, 'd')) {
-      letter = 'd', dirX = 0, dirY = -1;
-    } else if ((has(ModeWord::Left) && bare) || ContainsLetter(line, 'l')) {
-      letter = 'l', dirX = -1, dirY = 0;
-    } else {
-      letter = 'r', dirX = 1, dirY = 0;
-    }
+  } else if (const std::optional<DirectionRule> dir = MatchDirection(mode, bare, line)) {
+    const char letter = dir->letter;
+    const double dirX = dir->dx, dirY = dir->dy;
     line = RemoveChar(line, letter);
     if (pending && IntersectLine(line, x, y) != 0) return failed();
     if (!line.empty()) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
@@ -138,22 +139,9 @@ NodeInputResult Append(const EntryMode& mode, std::string line) {
     x = Table.nodes[k].x;
     y = Table.nodes[k].y;
     line = ",";
-  } else if ((has(ModeWord::Up) && bare) || Contains(line, 'u') ||
-             (has(ModeWord::Down) && bare) || Contains(line, 'd') ||
-             (has(ModeWord::Left) && bare) || Contains(line, 'l') ||
-             (has(ModeWord::Right) && bare) || Contains(line, 'r')) {
-    // The first matching direction, in the order up, down, left, right.
-    char letter;
-    double dirX, dirY;
-    if ((has(ModeWord::Up) && bare) || Contains(line, 'u')) {
-      letter = 'u', dirX = 0, dirY = 1;
-    } else if ((has(ModeWord::Down) && bare) || Contains(line, 'd')) {
-      letter = 'd', dirX = 0, dirY = -1;
-    } else if ((has(ModeWord::Left) && bare) || Contains(line, 'l')) {
-      letter = 'l', dirX = -1, dirY = 0;
-    } else {
-      letter = 'r', dirX = 1, dirY = 0;
-    }
+  } else if (const std::optional<DirectionRule> dir = MatchDirection(mode, bare, line)) {
+    const char letter = dir->letter;
+    const double dirX = dir->dx, dirY = dir->dy;
     line = RemoveChar(line, letter);
     if (intersect() != 0) return failed();
     double value;
@@ -229,6 +217,21 @@ OkInput& Refused(OkInput& in, const char* message) {
 }
 
 }  // namespace
+
+std::optional<DirectionRule> MatchDirection(const EntryMode& mode, bool bare, std::string_view line) {
+  static constexpr struct {
+    ModeWord word;
+    DirectionRule rule;
+  } rules[] = {
+      {ModeWord::Up, {'u', 0, 1}},
+      {ModeWord::Down, {'d', 0, -1}},
+      {ModeWord::Left, {'l', -1, 0}},
+      {ModeWord::Right, {'r', 1, 0}},
+  };
+  for (const auto& r : rules)
+    if ((ModeHas(mode, r.word) && bare) || Contains(line, r.rule.letter)) return r.rule;
+  return std::nullopt;
+}
 
 std::string PendingStepHeading() {
   std::string word;

@@ -2,7 +2,9 @@
 // the line and the pending-step state machine) and the polygon branch.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "construct/panel_items.h"
 
@@ -35,6 +37,14 @@ struct NodeInputResult {
   Outcome outcome = Nothing;
   bool newSection = false;  // a polygon section was opened
 };
+
+// The direction rules of a step, in the order up, down, left, right: the first whose
+// word the mode holds while the line is bare, or whose letter the line contains.
+struct DirectionRule {
+  char letter;
+  double dx, dy;  // the unit step
+};
+std::optional<DirectionRule> MatchDirection(const EntryMode& mode, bool bare, std::string_view line);
 
 // The "Polygon Section" branch: close, undo, or one node by the line's form.
 NodeInputResult ApplyNodeInput(const EntryMode& mode, const std::string& line);
