@@ -120,8 +120,8 @@ void PrintScenarioEvent(const PlatformEvent& e) {
                   e.kind == PlatformEvent::OpenFileDialog ? "open file dialog" : "save file dialog",
                   Quote(e.caption).c_str(), Quote(e.folder).c_str(), Quote(e.text).c_str(),
                   Quote(e.filter).c_str(), Quote(e.defaultExtension).c_str(),
-                  e.answered ? "chosen " : "no answer queued: closed",
-                  e.answered ? Quote(e.answer).c_str() : "");
+                  !e.answered ? "no answer queued: closed" : e.answer.empty() ? "cancelled" : "chosen ",
+                  e.answered && !e.answer.empty() ? Quote(e.answer).c_str() : "");
       break;
     case PlatformEvent::Beep:
       std::printf("beep %d\n", e.style);
