@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -22,8 +23,30 @@
 
 namespace {
 
+// The working folder with its separator: paths under it are shown relative, so
+// that a run prints the same wherever its folder is.
+const std::string& WorkingFolderPrefix() {
+  static const std::string prefix = [] {
+    std::error_code error;
+    std::string cwd = std::filesystem::current_path(error).string();
+    return error || cwd.empty() || cwd == "/" ? std::string() : cwd + "/";
+  }();
+  return prefix;
+}
+
+std::string RelativePaths(const std::string& s) {
+  const std::string& prefix = WorkingFolderPrefix();
+  if (prefix.empty()) return s;
+  std::string out;
+  std::size_t from = 0;
+  for (std::size_t at; (at = s.find(prefix, from)) != std::string::npos; from = at + prefix.size())
+    out += s.substr(from, at - from);
+  return out + s.substr(from);
+}
+
 // A text in double quotes with its control characters written as escapes.
-std::string Quote(const std::string& s) {
+std::string Quote(const std::string& raw) {
+  const std::string s = RelativePaths(raw);
   std::string out = "\"";
   for (char c : s) {
     switch (c) {
@@ -97,11 +120,38 @@ void PrintScenarioEvent(const PlatformEvent& e) {
                   e.kind == PlatformEvent::OpenFileDialog ? "open file dialog" : "save file dialog",
                   Quote(e.caption).c_str(), Quote(e.folder).c_str(), Quote(e.text).c_str(),
                   Quote(e.filter).c_str(), Quote(e.defaultExtension).c_str(),
-                  e.answered ? "chosen " : "no answer queued: closed",
-                  e.answered ? Quote(e.answer).c_str() : "");
+                  !e.answered ? "no answer queued: closed" : e.answer.empty() ? "cancelled" : "chosen ",
+                  e.answered && !e.answer.empty() ? Quote(e.answer).c_str() : "");
       break;
     case PlatformEvent::Beep:
       std::printf("beep %d\n", e.style);
+      break;
+    case PlatformEvent::Preferences:
+      std::printf("preferences dialog %s: digits %d, open last file %s -> %s",
+                  Quote(e.caption).c_str(), e.prefsShown.sigDigits,
+                  e.prefsShown.openLastFile ? "on" : "off",
+                  e.answered ? ("answer " + e.answer).c_str() : "no answer queued: closed");
+      if (e.result == ResultOk) {
+        std::printf(", ok: digits %d, open last file %s\n", e.prefsChosen.sigDigits,
+                    e.prefsChosen.openLastFile ? "on" : "off");
+      } else {
+        std::printf(", closed: nothing changed\n");
+      }
+      break;
+    case PlatformEvent::AboutBox:
+      std::printf("about box %s, %zu texts\n", Quote(e.caption).c_str(), e.lines.size());
+      for (const std::string& line : e.lines) std::printf("| %s\n", Quote(line).c_str());
+      break;
+    case PlatformEvent::Help:
+      std::printf("help %s in the %s\n", Quote(e.text).c_str(),
+                  e.style == static_cast<int>(HelpViewer::Desktop) ? "desktop's viewer"
+                                                                   : "help window");
+      break;
+    case PlatformEvent::OpenUrl:
+      std::printf("open url %s\n", Quote(e.text).c_str());
+      break;
+    case PlatformEvent::Quit:
+      std::printf("program closes\n");
       break;
   }
   std::fflush(stdout);
@@ -334,6 +384,9 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
     }
     std::printf("> %s\n", line.c_str());
     platform.QueueAnswer(answer);
+  } else if (word == "close" && rest.empty()) {
+    std::printf("> %s\n", line.c_str());
+    if (!CloseMainWindow()) std::printf("  the window stays open\n");
   } else if (word == "show" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     PrintPanelState();
