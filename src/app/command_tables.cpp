@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/dispatch.h"
 #include "app/menu_ids.h"
+#include "app/print_commands.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ const MenuCommandEntry MenuCommands[] = {
     {MenuOpenFile, nullptr, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
     {MenuSave, nullptr, AfterNothing},
     {MenuSaveAs, nullptr, AfterCloseFileDialog},
-    {MenuPrint, nullptr, AfterNothing},
+    {MenuPrint, PrintResults, AfterNothing},
     {MenuPreferences, nullptr, AfterNothing},
     {MenuExit, nullptr, AfterNothing},
     {MenuBeginAgain, BeginAgainCommand, AfterNothing},

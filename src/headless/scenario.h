@@ -5,7 +5,8 @@
 // "ok TEXT", "menu ID", "key NAME[+shift][+ctrl]", "answer yes|no|ok|cancel|close",
 // "answer text TEXT", "answer file PATH", "show" (the panel), "state" (the file and
 // results flags and the table's counts), "view" (the mapping in force and the
-// drawing calls of the last redraw, when the view canvas records), "props" (the
+// drawing calls of the last redraw, when the view canvas records), "printers
+// A|*B|C" (the printers the platform lists, the starred one its default), "props" (the
 // stored results as JSON). Lines starting with '#' and blank lines are skipped. Each
 // action is echoed with "> "; every dialog, message and output window follows on its
 // own lines.
