@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ clang libclang-rt-dev cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-dejavu-core
+          qt6-base-dev libgl-dev fonts-dejavu-core poppler-utils
           libcli11-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/dispatch.h"
 #include "app/menu_ids.h"
+#include "app/print_commands.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ const MenuCommandEntry MenuCommands[] = {
     {MenuOpenFile, OpenFileCommand, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
     {MenuSave, SaveCommand, AfterNothing},
     {MenuSaveAs, SaveAsCommand, AfterCloseFileDialog},
-    {MenuPrint, nullptr, AfterNothing},
+    {MenuPrint, PrintResults, AfterNothing},
     {MenuPreferences, PreferencesCommand, AfterNothing},
     {MenuExit, ExitCommand, AfterNothing},
     {MenuBeginAgain, BeginAgainCommand, AfterNothing},

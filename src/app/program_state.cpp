@@ -4,6 +4,7 @@
 #include "app/keyboard.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "app/print_commands.h"
 #include "construct/entry_state.h"
 #include "model/properties.h"
 #include "model/section_table.h"
@@ -42,5 +43,6 @@ void ResetProgramState() {
   View = ViewOptions{};
   Extent = ViewExtent{};
   Output = OutputStore{};
+  Printing = PrintState{};
   Keyboard = KeyboardState{};  // no hook installed
 }

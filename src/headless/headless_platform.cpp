@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "output/about_box.h"
+#include "headless/recording_print_job.h"
 #include "output/output_window.h"
 
 HeadlessPlatform::HeadlessPlatform(std::string appDataFolder) : appData_(std::move(appDataFolder)) {
@@ -264,4 +265,61 @@ void HeadlessPlatform::Beep(int kind) {
   PlatformEvent e = MakeEvent(PlatformEvent::Beep);
   e.style = kind;
   Record(std::move(e));
+}
+
+void HeadlessPlatform::SetPrinters(std::vector<std::string> names, std::string defaultName) {
+  printers_ = std::move(names);
+  defaultPrinter_ = std::move(defaultName);
+}
+
+// Ok takes the preselected entry, "answer text NAME" the entry of that name.
+std::string HeadlessPlatform::ChoosePrinterDialog(const std::vector<std::string>& names,
+                                                  int preselected) {
+  PlatformEvent e = MakeEvent(PlatformEvent::ChoosePrinter, "Choose Printer");
+  e.lines = names;
+  e.result = preselected;
+  DialogAnswer a{DialogAnswer::Close, ""};
+  e.answered = TakeAnswer(a);
+  std::string chosen;
+  if ((a.kind == DialogAnswer::Ok || a.kind == DialogAnswer::Yes) && preselected >= 0 &&
+      preselected < static_cast<int>(names.size())) {
+    chosen = names[preselected];
+  } else if (a.kind == DialogAnswer::Text) {
+    for (const std::string& n : names)
+      if (n == a.text) chosen = n;
+  }
+  e.answer = chosen;
+  Record(std::move(e));
+  return chosen;
+}
+
+std::string HeadlessPlatform::PlatformPrintDialog() {
+  PlatformEvent e = MakeEvent(PlatformEvent::PrintDialog, "Print");
+  e.lines = printers_;
+  DialogAnswer a{DialogAnswer::Close, ""};
+  e.answered = TakeAnswer(a);
+  std::string chosen;
+  if (a.kind == DialogAnswer::Ok || a.kind == DialogAnswer::Yes) chosen = defaultPrinter_;
+  if (a.kind == DialogAnswer::Text) chosen = a.text;
+  e.answer = chosen;
+  Record(std::move(e));
+  return chosen;
+}
+
+
+std::unique_ptr<PrintJob> HeadlessPlatform::StartPrintJob(const std::string& printerName,
+                                                          const std::string& pdfFile) {
+  bool known = false;
+  for (const std::string& n : printers_) known = known || n == printerName;
+  if (!known) return nullptr;
+  return std::make_unique<RecordingPrintJob>(printerName, pdfFile, [this](const RecordingPrintJob& job) {
+    PlatformEvent e;
+    e.kind = PlatformEvent::PrintJob;
+    e.caption = job.PrinterName();
+    e.text = job.PdfFile();
+    e.pages = static_cast<int>(job.Pages().size());
+    for (const RecordingCanvas& page : job.Pages())
+      for (const std::string& t : page.Texts()) e.lines.push_back(t);
+    Record(std::move(e));
+  });
 }

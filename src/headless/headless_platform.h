@@ -30,6 +30,9 @@ struct PlatformEvent {
     Help,
     OpenUrl,
     Quit,
+    ChoosePrinter,
+    PrintDialog,
+    PrintJob,
   };
   Kind kind = MessageBox;
   std::string caption;
@@ -43,6 +46,7 @@ struct PlatformEvent {
   std::vector<std::string> lines;  // output window or result dialog lines
   std::string folder, filter, defaultExtension;  // file dialogs
   PreferenceValues prefsShown, prefsChosen;      // Preferences: opened with, Ok gave
+  int pages = 0;  // a print job's pages; lines holds its texts, in order
 };
 
 class HeadlessPlatform : public Platform {
@@ -53,6 +57,10 @@ class HeadlessPlatform : public Platform {
   void SetProgramFolder(std::string folder);
   // QuitProgram() has been called since the platform was made or reset.
   bool QuitRequested() const { return quit_; }
+
+  // The printers PrinterNames() lists and the default one (none by default). A job
+  // on one of them draws on recording canvases and is recorded when it finishes.
+  void SetPrinters(std::vector<std::string> names, std::string defaultName);
 
   void QueueAnswer(DialogAnswer answer) { answers_.push_back(std::move(answer)); }
   const std::vector<PlatformEvent>& Events() const { return events_; }
@@ -82,6 +90,12 @@ class HeadlessPlatform : public Platform {
   void CloseResultDialog() override {}
   bool OpenFileDialog(FileDialogRequest& request, std::string& path) override;
   bool SaveFileDialog(FileDialogRequest& request, std::string& path) override;
+  std::vector<std::string> PrinterNames() override { return printers_; }
+  std::string DefaultPrinterName() override { return defaultPrinter_; }
+  std::string ChoosePrinterDialog(const std::vector<std::string>& names, int preselected) override;
+  std::string PlatformPrintDialog() override;
+  std::unique_ptr<PrintJob> StartPrintJob(const std::string& printerName,
+                                          const std::string& pdfFile) override;
   std::string AppDataFolder() override { return appData_; }
   std::string ProgramFolder() override { return programFolder_; }
   // Answers: Text "D" or "D,F" is Ok with D decimals (0..6) and the flag F (0 or 1,
@@ -105,6 +119,8 @@ class HeadlessPlatform : public Platform {
   std::string programFolder_;
   bool quit_ = false;
   std::deque<DialogAnswer> answers_;
+  std::vector<std::string> printers_;
+  std::string defaultPrinter_;
   std::vector<PlatformEvent> events_;
   std::function<void(const PlatformEvent&)> listener_;
 };

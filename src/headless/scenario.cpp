@@ -19,6 +19,7 @@
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "headless/recording_canvas.h"
+#include "construct/input_text.h"
 #include "util/text.h"
 
 namespace {
@@ -152,6 +153,21 @@ void PrintScenarioEvent(const PlatformEvent& e) {
       break;
     case PlatformEvent::Quit:
       std::printf("program closes\n");
+      break;
+    case PlatformEvent::ChoosePrinter:
+    case PlatformEvent::PrintDialog:
+      std::printf("%s [%s]", e.kind == PlatformEvent::ChoosePrinter ? "choose printer dialog"
+                                                                   : "print dialog",
+                  Join(e.lines).c_str());
+      if (e.kind == PlatformEvent::ChoosePrinter) std::printf(", preselected %d", e.result);
+      std::printf(" -> %s, printer %s\n", e.answered ? "answered" : "no answer queued: closed",
+                  Quote(e.answer).c_str());
+      break;
+    case PlatformEvent::PrintJob:
+      std::printf("printed on %s%s%s, %d page%s\n", Quote(e.caption).c_str(),
+                  e.text.empty() ? "" : " to ", e.text.empty() ? "" : Quote(e.text).c_str(),
+                  e.pages, e.pages == 1 ? "" : "s");
+      for (const std::string& line : e.lines) std::printf("| %s\n", line.c_str());
       break;
   }
   std::fflush(stdout);
@@ -398,6 +414,16 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
   } else if (word == "view" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     PrintViewCalls(platform);
+  } else if (word == "printers") {
+    // "printers A|*B|C": the printers the platform lists, the starred one its default.
+    std::printf("> %s\n", line.c_str());
+    std::vector<std::string> names;
+    std::string defaultName;
+    for (std::string& n : SplitFields(rest, "|")) {
+      if (!n.empty() && n[0] == '*') defaultName = n = n.substr(1);
+      if (!n.empty()) names.push_back(n);
+    }
+    platform.SetPrinters(names, defaultName);
   } else if (word == "props" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     props();

@@ -2,8 +2,11 @@
 // real program, the headless layer for tests and kelvarin-cli.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/print_job.h"
 
 class Canvas;
 
@@ -122,6 +125,22 @@ class Platform {
   // program ends once the current command returns. The window's own close that
   // follows must not run the protocol a second time.
   virtual void QuitProgram() = 0;
+
+  // Printing. The installed printers' names in the platform's order (a "Print to
+  // PDF" entry ends the list where the platform writes PDF files), and the name of
+  // the default printer ("" when there is none).
+  virtual std::vector<std::string> PrinterNames() = 0;
+  virtual std::string DefaultPrinterName() = 0;
+  // The modal "Choose Printer" dialog over names with entry `preselected` chosen
+  // (-1 for none): the name chosen with Ok, or "" when it was closed otherwise.
+  virtual std::string ChoosePrinterDialog(const std::vector<std::string>& names,
+                                          int preselected) = 0;
+  // The platform's own print dialog: the chosen printer's name, "" when cancelled.
+  virtual std::string PlatformPrintDialog() = 0;
+  // Attaches the printer by name and starts a job; a PDF file name (not empty)
+  // sends the job to that file instead. Null when the printer cannot be attached.
+  virtual std::unique_ptr<PrintJob> StartPrintJob(const std::string& printerName,
+                                                  const std::string& pdfFile) = 0;
 
   // The surface the view draws on: the window's GraphicView, or an offscreen
   // picture while one is being made; null when there is no view.

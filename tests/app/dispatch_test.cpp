@@ -155,17 +155,6 @@ TEST_F(DispatchTest, AboutCentroidReportsAndLinePropertiesAsks) {
   EXPECT_EQ(results[0].caption, "Property Calculations");
 }
 
-TEST_F(DispatchTest, UnbuiltCommandsDoNothing) {
-  Nodes({{0, 0}, {1, 0}});
-  Panel.inputLine = "typed";
-  const MainPanel before = Panel;
-  MainWindowCommand(MenuPrint);
-  EXPECT_EQ(Panel.inputLine, before.inputLine);
-  EXPECT_EQ(Panel.heading, before.heading);
-  EXPECT_EQ(Table.nodeCount, 2);
-  EXPECT_TRUE(platform.Events().empty());
-}
-
 TEST_F(DispatchTest, MenuLoopFlags) {
   MenuPopupOpened();
   EXPECT_TRUE(Dispatch.MenuOpen);

@@ -17,7 +17,7 @@ if(IS_DIRECTORY ${dir}/${name}.data)
   file(COPY ${dir}/${name}.data/ DESTINATION ${WORK})
 endif()
 execute_process(
-  COMMAND ${CLI} run --data ${WORK}/data ${SCRIPT}
+  COMMAND ${CLI} run --data data ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
