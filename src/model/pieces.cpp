@@ -5,10 +5,9 @@
 #include <utility>
 
 #include "platform/platform.h"
+#include "util/numeric.h"
 
 namespace {
-
-double Sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
 // Adds a piece of area a and centroid (cx, cy) with own moments about its centroid.
 void AddPiece(SectionProps& p, double a, double cx, double cy, double ixx, double iyy,
@@ -29,8 +28,8 @@ void AddPiece(SectionProps& p, double a, double cx, double cy, double ixx, doubl
 double ParallelLineAngle(double w, double rad) {
   if (w == 0) return 0;
   double aw = std::fabs(w);
-  if (aw >= rad) return Sgn(w) * Pi / 2;
-  return Sgn(w) * std::atan(aw / std::sqrt(rad * rad - w * w));
+  if (aw >= rad) return Sign(w) * Pi / 2;
+  return Sign(w) * std::atan(aw / std::sqrt(rad * rad - w * w));
 }
 
 void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2) {
@@ -128,7 +127,7 @@ void RadialBlockTerm(SectionProps& p, const ParamRow& row) {
   // between the outer and inner points on w's side (P2, Q2 for w > 0; after the
   // exchange of angles, Q1, P1 for w < 0).
   bool foot = std::fabs(w) > rho;
-  double reach = std::min(std::fabs(w), r) * Sgn(w);
+  double reach = std::min(std::fabs(w), r) * Sign(w);
   double fx = xc - reach * std::sin(b), fy = yc + reach * std::cos(b);
   if (foot && w < 0) {
     EdgeTerm(p, q1x, q1y, fx, fy);
@@ -182,7 +181,7 @@ void SetFillet(double r, int n) {
     std::swap(psi1, psi2);
     psi1 -= TwoPi;
   }
-  double g = Sgn((t2y - t1y) * (t1x - cx) - (t2x - t1x) * (t1y - cy));
+  double g = Sign((t2y - t1y) * (t1x - cx) - (t2x - t1x) * (t1y - cy));
   row.c = {static_cast<float>(g),          static_cast<float>(cx),
            static_cast<float>(cy),         static_cast<float>(r),
            static_cast<float>(psi1 / DegToRad), static_cast<float>(psi2 / DegToRad),

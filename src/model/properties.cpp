@@ -8,12 +8,11 @@
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
+#include "util/numeric.h"
 
 CalcState Calc{};
 
 namespace {
-
-double Sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
 bool SlotRangeValid(const Section& sec) {
   return sec.firstNode >= 1 && sec.lastNode >= sec.firstNode && sec.lastNode <= TopNode;
@@ -87,13 +86,13 @@ double PrincipalAngle(double ixx, double iyy, double ixy, double imax) {
     // The ratio tests below would divide by zero (possible only with negative
     // weights); decide by exact zeros instead.
     if (ixy == 0) return d < 0 ? 90 : 0;
-    if (d == 0) return -45 * Sgn(ixy);
+    if (d == 0) return -45 * Sign(ixy);
   } else if (std::fabs(ixy / imax) < eps) {
     double larger = std::max(ixx, iyy);
     bool upright = larger != 0 ? d / larger < -eps : d < 0;
     return upright ? 90 : 0;
   } else if (std::fabs(d / imax) < eps) {
-    return -45 * Sgn(ixy);
+    return -45 * Sign(ixy);
   }
   if (d > 0) return -0.5 * std::atan(2 * ixy / d) / DegToRad;
   return 90 - 0.5 * std::atan(2 * ixy / d) / DegToRad;
@@ -113,7 +112,7 @@ void ComputeProperties() {
       if (sec.flags & (Off | Deleted)) continue;
       SectionProps p{};
       SectionTerms(p, sec);
-      float f = static_cast<float>(Sgn(p[1])) * sec.weight;
+      float f = static_cast<float>(Sign(p[1])) * sec.weight;
       for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
     }
     PropertySet& r = Calc.props;

@@ -6,6 +6,7 @@
 #include "model/pieces.h"
 #include "model/properties.h"
 #include "model/section_table.h"
+#include "util/numeric.h"
 #include "view/polygon_seed.h"
 
 namespace {
@@ -27,8 +28,6 @@ double DrawnSpan(double a1, double a2) {
   if (span <= 0) span += TwoPi;
   return span;
 }
-
-double Sign(double v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 
 void Label(Canvas& canvas, const SectionStyle& style, WorldPoint p, int number) {
   if (style.numbers) canvas.Text(p, NumberText(number));
