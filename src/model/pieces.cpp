@@ -25,13 +25,6 @@ void AddPiece(SectionProps& p, double a, double cx, double cy, double ixx, doubl
 
 }  // namespace
 
-double ParallelLineAngle(double w, double rad) {
-  if (w == 0) return 0;
-  double aw = std::fabs(w);
-  if (aw >= rad) return Sign(w) * Pi / 2;
-  return Sign(w) * std::atan(aw / std::sqrt(rad * rad - w * w));
-}
-
 void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2) {
   double a = (x1 * y2 - x2 * y1) / 2;
   double cx = (x1 + x2) / 3;
@@ -44,13 +37,12 @@ void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2) {
 
 void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r, double a1,
                  double a2) {
-  double m = (a1 + a2) / 2;
-  double alpha = std::fabs(a2 - a1) / 2;
-  double S = std::sin(alpha);
-  double C = std::cos(alpha);
-  // Both factors are held in single precision, as stored results have always been.
-  double k1 = static_cast<float>(alpha - S * C);
-  double k2 = static_cast<float>(2 * C * S * S * S);
+  SegmentTerm(p, s, xc, yc, r, SegmentShapeOf(a1, a2));
+}
+
+void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
+                 const SegmentShape& g) {
+  const double m = g.m, S = g.S, k1 = g.k1, k2 = g.k2;
   if (k1 == 0) {
     if (r != 0) PlatformMessageBox("Error calculating chord segment", "Chord Segment", MsgIconError);
     return;
@@ -69,21 +61,11 @@ void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r, doub
            -s * diff * std::sin(2 * m));
 }
 
-void AnnulusTerm(SectionProps& p, const ParamRow& row) {
-  double xc = row.c[1], yc = row.c[2], r = row.c[3];
-  double a1 = row.c[4] * DegToRad, a2 = row.c[5] * DegToRad, t = row.c[6];
-  if (!(r > 0)) return;  // no radius, no area
-  double tau = t / r;
-  if (tau == 0) tau = 1;  // t = 0: the sector reaches the centre
-  // A thickness beyond the centre cannot add material: it is the full sector.
-  tau = std::clamp(tau, 0.0, 1.0);
-  if (a2 == a1) {
-    a2 = a1 + TwoPi;  // a full ring
-  } else if (a2 < a1) {
-    a1 -= TwoPi;  // the arc runs counter-clockwise from a1 to a2
-  }
-  double alpha = (a2 - a1) / 2;
-  double m = (a1 + a2) / 2;
+void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o) {
+  if (o.form != ArcSegmentForm::AnnularSector) return;  // no radius, no area
+  const double xc = o.xc, yc = o.yc, r = o.r, tau = o.tau;
+  double alpha = (o.a2 - o.a1) / 2;
+  double m = (o.a1 + o.a2) / 2;
   double S = std::sin(alpha);
   double C = std::cos(alpha);
   double d = (2 * r * S / (3 * alpha)) * ((1 - tau) + 1 / (2 - tau));
@@ -103,46 +85,23 @@ void AnnulusTerm(SectionProps& p, const ParamRow& row) {
            -diff * std::sin(2 * m));
 }
 
-void RadialBlockTerm(SectionProps& p, const ParamRow& row) {
-  double xc = row.c[1], yc = row.c[2], r = row.c[3];
-  double b = row.c[4] * DegToRad, w = row.c[5], t = row.c[6];
-  // Outer arc, its end angles held in single precision.
-  double o1 = static_cast<float>(b);
-  double o2 = static_cast<float>(b + ParallelLineAngle(w, r));
-  if (o2 < o1) std::swap(o1, o2);
-  double p1x = xc + r * std::cos(o1), p1y = yc + r * std::sin(o1);
-  double p2x = xc + r * std::cos(o2), p2y = yc + r * std::sin(o2);
-  SegmentTerm(p, +1, xc, yc, r, o1, o2);
-  // Inner arc; a thickness beyond the centre leaves no inner arc.
-  double rho = std::max(r - t, 0.0);
-  double i1 = static_cast<float>(b);
-  double i2 = static_cast<float>(b + ParallelLineAngle(w, rho));
-  if (i2 < i1) std::swap(i1, i2);
-  double q1x = xc + rho * std::cos(i1), q1y = yc + rho * std::sin(i1);
-  double q2x = xc + rho * std::cos(i2), q2y = yc + rho * std::sin(i2);
-  SegmentTerm(p, -1, xc, yc, rho, i1, i2);
-  // Outline Q1 -> P1 -> P2 -> Q2 -> Q1. When the parallel line passes outside the
-  // inner circle, the block runs along it down to the foot F of the perpendicular
-  // from the centre (the inner arc is then a quarter turn); F joins the outline
-  // between the outer and inner points on w's side (P2, Q2 for w > 0; after the
-  // exchange of angles, Q1, P1 for w < 0).
-  bool foot = std::fabs(w) > rho;
-  double reach = std::min(std::fabs(w), r) * Sign(w);
-  double fx = xc - reach * std::sin(b), fy = yc + reach * std::cos(b);
-  if (foot && w < 0) {
-    EdgeTerm(p, q1x, q1y, fx, fy);
-    EdgeTerm(p, fx, fy, p1x, p1y);
+void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k) {
+  SegmentTerm(p, +1, k.xc, k.yc, k.r, k.o1, k.o2);
+  SegmentTerm(p, -1, k.xc, k.yc, k.rho, k.i1, k.i2);
+  if (k.foot && k.w < 0) {
+    EdgeTerm(p, k.q1.x, k.q1.y, k.f.x, k.f.y);
+    EdgeTerm(p, k.f.x, k.f.y, k.p1.x, k.p1.y);
   } else {
-    EdgeTerm(p, q1x, q1y, p1x, p1y);
+    EdgeTerm(p, k.q1.x, k.q1.y, k.p1.x, k.p1.y);
   }
-  EdgeTerm(p, p1x, p1y, p2x, p2y);
-  if (foot && w > 0) {
-    EdgeTerm(p, p2x, p2y, fx, fy);
-    EdgeTerm(p, fx, fy, q2x, q2y);
+  EdgeTerm(p, k.p1.x, k.p1.y, k.p2.x, k.p2.y);
+  if (k.foot && k.w > 0) {
+    EdgeTerm(p, k.p2.x, k.p2.y, k.f.x, k.f.y);
+    EdgeTerm(p, k.f.x, k.f.y, k.q2.x, k.q2.y);
   } else {
-    EdgeTerm(p, p2x, p2y, q2x, q2y);
+    EdgeTerm(p, k.p2.x, k.p2.y, k.q2.x, k.q2.y);
   }
-  EdgeTerm(p, q2x, q2y, q1x, q1y);
+  EdgeTerm(p, k.q2.x, k.q2.y, k.q1.x, k.q1.y);
 }
 
 void SetFillet(double r, int n) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/outlines.h"
 #include "model/pieces.h"
 #include "model/report.h"
 #include "model/section_table.h"
@@ -59,21 +60,23 @@ void SectionTerms(SectionProps& p, const Section& sec) {
       p = {0, a, xc * a, yc * a, xc * xc * a, yc * yc * a, xc * yc * a, a * r * r / 4, a * r * r / 4, 0};
       break;
     }
-    case SectionKind::ArcSegment:
-      if (row.c[6] < 0) {
-        SegmentTerm(p, row.c[0], row.c[1], row.c[2], row.c[3], row.c[4] * DegToRad,
-                    row.c[5] * DegToRad);
-      } else {
-        AnnulusTerm(p, row);
+    case SectionKind::ArcSegment: {
+      const ArcSegmentOutline o = ArcSegmentOutlineOf(row);
+      if (o.form == ArcSegmentForm::AnnularSector) {
+        AnnulusTerm(p, o);
+      } else if (row.c[6] < 0) {
+        // Also when it counts nothing: a segment without area is reported.
+        SegmentTerm(p, o.sign, o.xc, o.yc, o.r, o.shape);
       }
       break;
+    }
     case SectionKind::MergeData: {
       double xc = row.c[1], yc = row.c[2], a = row.c[3];
       p = {0, a, xc * a, yc * a, xc * xc * a, yc * yc * a, xc * yc * a, row.c[4], row.c[5], row.c[6]};
       break;
     }
     case SectionKind::RadialBlock:
-      RadialBlockTerm(p, row);
+      RadialBlockTerm(p, RadialBlockOutlineOf(row));
       break;
   }
 }

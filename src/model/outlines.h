@@ -1,0 +1,71 @@
+// The outlines of the curved pieces, computed once from a section's parameter row.
+// The property calculation counts exactly these outlines and the drawing draws
+// them, so the picture always shows the piece that was counted.
+#pragma once
+
+#include <cstdint>
+
+#include "model/section_table.h"
+
+struct PlanePoint {
+  double x, y;
+};
+
+// The arc of a circular segment from a1 to a2 (radians): its symmetry direction m,
+// half angle alpha with its sine and cosine, and the area factors k1 = alpha - S*C
+// and k2 = 2*C*S^3, both held in single precision. k1 = 0 means the segment has no
+// area and counts nothing.
+struct SegmentShape {
+  double m, alpha, S, C, k1, k2;
+};
+SegmentShape SegmentShapeOf(double a1, double a2);
+
+// Angle at the centre between a radial line and the point where the line parallel
+// to it at distance |w| meets the circle of radius rad, signed like w. A line that
+// misses the circle (|w| >= rad) is taken at a quarter turn, so the radial block
+// stays closed and finite.
+double ParallelLineAngle(double w, double rad);
+
+// A block cut from a ring by the radial line at `angle` and the line parallel to it
+// at distance |w| on w's side. Its straight outline runs q1 -> p1 -> p2 -> q2 -> q1;
+// the outer segment over p1-p2 is added to it and the inner one over q1-q2 removed.
+// When the parallel line misses the inner circle the outline runs along it through
+// the foot f of the perpendicular from the centre, between the outer and inner
+// corners on w's side (p2 and q2 for w > 0, p1 and q1 for w < 0).
+struct RadialBlockOutline {
+  double xc, yc;
+  double angle;       // the radial line, radians
+  double w;           // signed distance of the parallel line
+  double r, rho;      // outer and inner radius; rho is 0 once t reaches the centre
+  double o1, o2;      // outer arc, ascending, both held in single precision
+  double i1, i2;      // inner arc, likewise
+  PlanePoint p1, p2;  // outer arc ends at o1, o2
+  PlanePoint q1, q2;  // inner arc ends at i1, i2
+  bool foot;
+  PlanePoint f;       // set only when foot
+};
+RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row);
+
+// What an arc-segment row counts: nothing, the circular segment between its chord
+// and its arc (t < 0), or an annular sector (t >= 0; t = 0 and t > r reach the
+// centre).
+enum class ArcSegmentForm : std::uint8_t { Empty, CircularSegment, AnnularSector };
+
+struct ArcSegmentOutline {
+  ArcSegmentForm form;
+  double xc, yc, r;
+  // Radians. A circular segment runs between its two angles in ascending order
+  // (the counted piece does not depend on their order). An annular sector runs
+  // counter-clockwise from a1 to a2 with 0 < a2 - a1; equal angles in the row are
+  // the full ring, a2 = a1 + 2π, and a2 below a1 moves a1 back by 2π.
+  double a1, a2;
+  bool fullRing;
+  double sign;         // circular segment: column 0, added (+1) or removed (-1)
+  SegmentShape shape;  // circular segment: the shape of its arc
+  double tau;          // annular sector: thickness over r, in [0, 1]
+  double rho;          // annular sector: inner radius, 0 when it reaches the centre
+};
+// An arc segment with t < 0 is Empty when the calculation counts nothing for it
+// (no area factor, sign 0 or radius 0); one with t >= 0 when its radius is not
+// positive.
+ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row);
