@@ -91,7 +91,10 @@ double PrincipalAngle(double ixx, double iyy, double ixy, double imax) {
     if (ixy == 0) return d < 0 ? 90 : 0;
     if (d == 0) return -45 * Sign(ixy);
   } else if (std::fabs(ixy / imax) < eps) {
-    double larger = std::max(ixx, iyy);
+    // Against the larger magnitude: with negative totals (holes only, or negative
+    // weights that dominate) the larger of the two is the one nearer zero, and
+    // dividing by it would turn the test round.
+    double larger = std::max(std::fabs(ixx), std::fabs(iyy));
     bool upright = larger != 0 ? d / larger < -eps : d < 0;
     return upright ? 90 : 0;
   } else if (std::fabs(d / imax) < eps) {

@@ -54,6 +54,27 @@ TEST_F(PropertiesTest, PrincipalAngleFollowsTheImaxAxis) {
   EXPECT_NEAR(Calc.props.Imax, Calc.props.Iyy, 1e-9);
 }
 
+// Holes alone give negative moments; the angle still follows the algebraically
+// larger one, which is then the smaller in magnitude.
+TEST_F(PropertiesTest, NegativeTotalsFollowTheImaxAxisToo) {
+  AddPolygon({{0, 0}, {10, 0}, {10, 20}, {0, 20}}, -1.0f);  // 10 wide, 20 high
+  const PropertySet& p = Compute();
+  ASSERT_LT(p.Ixx, p.Iyy);
+  ASSERT_LT(p.Iyy, 0);
+  EXPECT_NEAR(p.Imax, p.Iyy, 1e-9);
+  EXPECT_EQ(p.angle, 90);
+  ResetTables();
+  AddPolygon({{0, 0}, {20, 0}, {20, 10}, {0, 10}}, -1.0f);  // 20 wide, 10 high
+  EXPECT_EQ(Compute().angle, 0);
+  // A small square on the centroid of a larger hole of weight -2.
+  ResetTables();
+  AddPolygon({{8, 3}, {12, 3}, {12, 7}, {8, 7}});
+  AddPolygon({{0, 0}, {20, 0}, {20, 10}, {0, 10}}, -2.0f);
+  ASSERT_LT(Compute().A, 0);
+  EXPECT_NEAR(Calc.props.Imax, Calc.props.Ixx, 1e-9);
+  EXPECT_EQ(Calc.props.angle, 0);
+}
+
 TEST_F(PropertiesTest, RotatedSquareHasNoPrincipalDirection) {
   double c = std::cos(30 * kPi / 180), s = std::sin(30 * kPi / 180);
   AddPolygon({{0, 0}, {10 * c, 10 * s}, {10 * c - 10 * s, 10 * s + 10 * c}, {-10 * s, 10 * c}});
