@@ -4,7 +4,7 @@
 #include "headless/headless_platform.h"
 #include "model/properties.h"
 #include "model/shared_state.h"
-#include "support/full_table.h"
+#include "support/table_builder.h"
 
 static void BM_ComputePropertiesFullTable(benchmark::State& state) {
   HeadlessPlatform platform;

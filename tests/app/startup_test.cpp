@@ -9,6 +9,7 @@
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
 #include "files/section_file.h"
+#include "model/section_table.h"
 #include "model/shared_state.h"
 #include "support/table_builder.h"
 #include "support/temp_folder_test.h"

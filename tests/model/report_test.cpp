@@ -6,7 +6,7 @@
 #include "model/report.h"
 #include "output/output_window.h"
 #include "model/shared_state.h"
-#include "support/table_builder.h"
+#include "support/core_test.h"
 
 namespace {
 

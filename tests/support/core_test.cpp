@@ -1,0 +1,33 @@
+#include "support/core_test.h"
+
+#include "app/main_panel.h"
+#include "model/shared_state.h"
+#include "output/output_window.h"
+
+void CoreTest::SetUp() {
+  SetPlatform(&platform);
+  OutputWindowClosed();
+  ResetTables();
+  Shared = SharedState{};
+  Calc = CalcState{};
+}
+
+void CoreTest::TearDown() { SetPlatform(nullptr); }
+
+std::vector<PlatformEvent> CoreTest::EventsOfKind(PlatformEvent::Kind kind) const {
+  std::vector<PlatformEvent> out;
+  for (const PlatformEvent& e : platform.Events())
+    if (e.kind == kind) out.push_back(e);
+  return out;
+}
+
+std::vector<PlatformEvent> CoreTest::OutputWindows() const {
+  return EventsOfKind(PlatformEvent::OutputWindow);
+}
+
+const PropertySet& CoreTest::Compute() {
+  Shared.ResultsCurrent = false;
+  Calc.calcMode = CalcSilent;
+  ComputeProperties();
+  return Calc.props;
+}
