@@ -106,34 +106,39 @@ double PrincipalAngle(double ixx, double iyy, double ixy, double imax) {
 
 }  // namespace
 
+void ComputePropertySet() {
+  SectionProps& t = Calc.totals;
+  t = {};
+  for (int s = 1; s <= Table.sectionCount; ++s) {
+    const Section& sec = Table.sections[s];
+    if (sec.flags & (Off | Deleted)) continue;
+    SectionProps p{};
+    SectionTerms(p, sec);
+    float f = static_cast<float>(Sign(p[1])) * sec.weight;
+    for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
+  }
+  PropertySet& r = Calc.props;
+  r.A = t[1];
+  if (r.A != 0) {
+    r.xBar = t[2] / r.A;
+    r.yBar = t[3] / r.A;
+  }
+  r.Ixx = t[5] + t[7] - r.yBar * t[3];
+  r.Iyy = t[4] + t[8] - r.xBar * t[2];
+  r.Ixy = t[6] + t[9] - r.yBar * t[2];
+  double root = std::sqrt((r.Ixx - r.Iyy) * (r.Ixx - r.Iyy) + 4 * r.Ixy * r.Ixy);
+  r.Imax = (r.Ixx + r.Iyy + root) / 2;
+  r.Imin = (r.Ixx + r.Iyy - root) / 2;
+  r.angle = PrincipalAngle(r.Ixx, r.Iyy, r.Ixy, r.Imax);
+}
+
 void ComputeProperties() {
   CloseOutputWindow();
   if (!(Table.sections[Table.sectionCount].flags & Complete)) return;
   Calc.totals = {};
   Calc.calcMode = std::max<std::uint8_t>(CalcReport, Calc.calcMode);
   if (!Shared.ResultsCurrent) {
-    SectionProps& t = Calc.totals;
-    for (int s = 1; s <= Table.sectionCount; ++s) {
-      const Section& sec = Table.sections[s];
-      if (sec.flags & (Off | Deleted)) continue;
-      SectionProps p{};
-      SectionTerms(p, sec);
-      float f = static_cast<float>(Sign(p[1])) * sec.weight;
-      for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
-    }
-    PropertySet& r = Calc.props;
-    r.A = t[1];
-    if (r.A != 0) {
-      r.xBar = t[2] / r.A;
-      r.yBar = t[3] / r.A;
-    }
-    r.Ixx = t[5] + t[7] - r.yBar * t[3];
-    r.Iyy = t[4] + t[8] - r.xBar * t[2];
-    r.Ixy = t[6] + t[9] - r.yBar * t[2];
-    double root = std::sqrt((r.Ixx - r.Iyy) * (r.Ixx - r.Iyy) + 4 * r.Ixy * r.Ixy);
-    r.Imax = (r.Ixx + r.Iyy + root) / 2;
-    r.Imin = (r.Ixx + r.Iyy - root) / 2;
-    r.angle = PrincipalAngle(r.Ixx, r.Iyy, r.Ixy, r.Imax);
+    ComputePropertySet();
     Shared.ResultsCurrent = true;
   }
   BuildReportLines();
