@@ -121,24 +121,29 @@ std::string ValueMask(int digits) { return digits <= 0 ? "#" : "#." + std::strin
 std::string LogMask(int digits) { return digits <= 0 ? "* #" : "* #." + std::string(digits, '0'); }
 
 void BuildReportLines() {
-  const std::string mask = ValueMask(Shared.SigDigits);
+  const MaskForm mask = ParseMask(ValueMask(Shared.SigDigits));
   const PropertySet& p = Calc.props;
-  auto v = [&](double x) { return FormatValue(x, mask); };
-  Calc.reportLines = {
-      " Centroidal Axes",
-      "",
-      " Area \t=   " + v(p.A),
-      " xBar \t=   " + v(p.xBar),
-      " yBar \t=   " + v(p.yBar),
-      " Ixx  \t=   " + v(p.Ixx),
-      " Iyy  \t=   " + v(p.Iyy),
-      " Ixy  \t=   " + v(p.Ixy),
-      " Principal Axes",
-      "",
-      " Imax \t=   " + v(p.Imax),
-      " Imin \t=   " + v(p.Imin),
-      "Angle \t=   " + v(p.angle) + "  Degrs",
+  std::array<std::string, 13>& lines = Calc.reportLines;
+  // Each line is rewritten in place, so that its storage is reused.
+  auto line = [&](int i, const char* text) -> std::string& { return lines[i].assign(text); };
+  auto value = [&](int i, const char* label, double v) -> std::string& {
+    std::string& l = line(i, label);
+    AppendValue(l, v, mask);
+    return l;
   };
+  line(0, " Centroidal Axes");
+  line(1, "");
+  value(2, " Area \t=   ", p.A);
+  value(3, " xBar \t=   ", p.xBar);
+  value(4, " yBar \t=   ", p.yBar);
+  value(5, " Ixx  \t=   ", p.Ixx);
+  value(6, " Iyy  \t=   ", p.Iyy);
+  value(7, " Ixy  \t=   ", p.Ixy);
+  line(8, " Principal Axes");
+  line(9, "");
+  value(10, " Imax \t=   ", p.Imax);
+  value(11, " Imin \t=   ", p.Imin);
+  value(12, "Angle \t=   ", p.angle) += "  Degrs";
 }
 
 void ShowReport() {
