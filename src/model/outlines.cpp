@@ -1,34 +1,68 @@
 #include "model/outlines.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "util/numeric.h"
 
-SegmentShape SegmentShapeOf(double a1, double a2) {
+namespace {
+
+// First slot to try for a key in a cache of 2^bits slots.
+int SlotOf(std::uint64_t a, std::uint64_t b, int bits) {
+  std::uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b * 0xC2B2AE3D27D4EB4Full);
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ull;
+  return static_cast<int>(h >> (64 - bits));
+}
+
+// Looks the key up by linear probing: the entry holding it, or the free slot where
+// it goes (nullptr when the cache has no room left).
+template <typename Entry, std::size_t N, typename Same>
+Entry* Probe(std::array<Entry, N>& entries, std::array<bool, N>& used, int& count,
+             int first, Same same, bool& found) {
+  found = false;
+  for (std::size_t i = static_cast<std::size_t>(first);; i = (i + 1) % N) {
+    if (!used[i]) {
+      if (4 * (count + 1) > 3 * static_cast<int>(N)) return nullptr;
+      used[i] = true;
+      ++count;
+      return &entries[i];
+    }
+    if (same(entries[i])) {
+      found = true;
+      return &entries[i];
+    }
+  }
+}
+
+// The shape of the arc from a1 to a2 with the given half angle.
+SegmentShape ShapeOf(double a1, double a2, double alpha) {
   SegmentShape g;
   g.m = (a1 + a2) / 2;
-  g.alpha = std::fabs(a2 - a1) / 2;
+  g.alpha = alpha;
   g.S = std::sin(g.alpha);
   g.C = std::cos(g.alpha);
   // Both factors are held in single precision, as stored results have always been.
   g.k1 = static_cast<float>(g.alpha - g.S * g.C);
   g.k2 = static_cast<float>(2 * g.C * g.S * g.S * g.S);
+  g.cosM = std::cos(g.m);
+  g.sinM = std::sin(g.m);
+  g.cos2M = std::cos(2 * g.m);
+  g.sin2M = std::sin(2 * g.m);
+  g.centroidOverR = g.aboutFactor = g.acrossFactor = 0;
+  if (g.k1 != 0) {  // a segment without area has no terms
+    g.centroidOverR = (2.0 / 3.0) * g.S * g.S * g.S / g.k1;
+    g.aboutFactor = 3 * g.k1 - g.k2;
+    g.acrossFactor = g.k1 + g.k2 - (16.0 / 9.0) * std::pow(g.S, 6) / g.k1;
+  }
   return g;
 }
 
-double ParallelLineAngle(double w, double rad) {
-  if (w == 0) return 0;
-  double aw = std::fabs(w);
-  if (aw >= rad) return Sign(w) * Pi / 2;
-  return Sign(w) * std::atan(aw / std::sqrt(rad * rad - w * w));
-}
-
-RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row) {
-  RadialBlockOutline k;
-  k.xc = row.c[1];
-  k.yc = row.c[2];
+RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
+  RadialBlockForm k;
   k.r = row.c[3];
   k.angle = row.c[4] * DegToRad;
   k.w = row.c[5];
@@ -40,10 +74,10 @@ RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row) {
   const double outer = static_cast<float>(k.angle + ParallelLineAngle(k.w, k.r));
   const double inner = static_cast<float>(k.angle + ParallelLineAngle(k.w, k.rho));
   const double cb = std::cos(base), sb = std::sin(base);
-  const PlanePoint pb{k.xc + k.r * cb, k.yc + k.r * sb};
-  const PlanePoint qb{k.xc + k.rho * cb, k.yc + k.rho * sb};
-  const PlanePoint po{k.xc + k.r * std::cos(outer), k.yc + k.r * std::sin(outer)};
-  const PlanePoint qi{k.xc + k.rho * std::cos(inner), k.yc + k.rho * std::sin(inner)};
+  const PlanePoint pb{k.r * cb, k.r * sb};
+  const PlanePoint qb{k.rho * cb, k.rho * sb};
+  const PlanePoint po{k.r * std::cos(outer), k.r * std::sin(outer)};
+  const PlanePoint qi{k.rho * std::cos(inner), k.rho * std::sin(inner)};
   if (outer < base) {
     k.o1 = outer, k.o2 = base, k.p1 = po, k.p2 = pb;
   } else {
@@ -55,26 +89,99 @@ RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row) {
     k.i1 = base, k.i2 = inner, k.q1 = qb, k.q2 = qi;
   }
   k.foot = std::fabs(k.w) > k.rho;
-  k.f = {k.xc, k.yc};
+  k.f = {0, 0};
   if (k.foot) {
+    // Stored as the terms the centre is moved by: f = (xc - f.x, yc + f.y).
     double reach = std::min(std::fabs(k.w), k.r) * Sign(k.w);
-    k.f = {k.xc - reach * std::sin(k.angle), k.yc + reach * std::cos(k.angle)};
+    k.f = {reach * std::sin(k.angle), reach * std::cos(k.angle)};
   }
   return k;
 }
 
-ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row) {
+RadialBlockForm CachedRadialBlockForm(ShapeCache& cache, const ParamRow& row) {
+  const std::array<float, 4> key{row.c[3], row.c[4], row.c[5], row.c[6]};
+  using Bits = std::array<std::uint64_t, 2>;
+  const Bits bits = std::bit_cast<Bits>(key);
+  static_assert(ShapeCache::BlockSlots == 1 << 4);
+  bool found;
+  ShapeCache::BlockEntry* e = Probe(
+      cache.blocks, cache.blockUsed, cache.blockCount, SlotOf(bits[0], bits[1], 4),
+      [&bits](const ShapeCache::BlockEntry& x) { return std::bit_cast<Bits>(x.columns) == bits; },
+      found);
+  if (found) return e->form;
+  RadialBlockForm form = RadialBlockFormOf(row);
+  if (e) *e = {key, form};
+  return form;
+}
+
+}  // namespace
+
+SegmentShape SegmentShapeOf(double a1, double a2) {
+  return ShapeOf(a1, a2, std::fabs(a2 - a1) / 2);
+}
+
+const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2) {
+  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
+  static_assert(ShapeCache::SegmentSlots == 1 << 7);
+  bool found;
+  ShapeCache::SegmentEntry* e = Probe(
+      cache.segments, cache.segmentUsed, cache.segmentCount, SlotOf(k1, k2, 7),
+      [k1, k2](const ShapeCache::SegmentEntry& x) {
+        return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
+      },
+      found);
+  if (found) return e->shape;
+  if (!e) return cache.spare = SegmentShapeOf(a1, a2);
+  *e = {a1, a2, SegmentShapeOf(a1, a2)};
+  return e->shape;
+}
+
+double ParallelLineAngle(double w, double rad) {
+  if (w == 0) return 0;
+  double aw = std::fabs(w);
+  if (aw >= rad) return Sign(w) * Pi / 2;
+  return Sign(w) * std::atan(aw / std::sqrt(rad * rad - w * w));
+}
+
+RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache) {
+  const RadialBlockForm form = cache ? CachedRadialBlockForm(*cache, row) : RadialBlockFormOf(row);
+  RadialBlockOutline k;
+  k.xc = row.c[1];
+  k.yc = row.c[2];
+  k.angle = form.angle;
+  k.w = form.w;
+  k.r = form.r;
+  k.rho = form.rho;
+  k.o1 = form.o1;
+  k.o2 = form.o2;
+  k.i1 = form.i1;
+  k.i2 = form.i2;
+  auto at = [&k](PlanePoint d) { return PlanePoint{k.xc + d.x, k.yc + d.y}; };
+  k.p1 = at(form.p1);
+  k.p2 = at(form.p2);
+  k.q1 = at(form.q1);
+  k.q2 = at(form.q2);
+  k.foot = form.foot;
+  k.f = {k.xc, k.yc};
+  if (k.foot) k.f = {k.xc - form.f.x, k.yc + form.f.y};
+  return k;
+}
+
+ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   ArcSegmentOutline o{};
   o.xc = row.c[1];
   o.yc = row.c[2];
   o.r = row.c[3];
   o.a1 = row.c[4] * DegToRad;
   o.a2 = row.c[5] * DegToRad;
+  auto shapeOf = [cache](double a1, double a2) {
+    return cache ? CachedSegmentShape(*cache, a1, a2) : SegmentShapeOf(a1, a2);
+  };
   const double t = row.c[6];
   if (row.c[6] < 0) {
     if (o.a2 < o.a1) std::swap(o.a1, o.a2);
     o.sign = row.c[0];
-    o.shape = SegmentShapeOf(o.a1, o.a2);
+    o.shape = shapeOf(o.a1, o.a2);
     bool counts = o.shape.k1 != 0 && o.sign != 0 && o.r != 0;
     o.form = counts ? ArcSegmentForm::CircularSegment : ArcSegmentForm::Empty;
     return o;
@@ -95,5 +202,7 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row) {
   } else if (o.a2 < o.a1) {
     o.a1 -= TwoPi;  // the arc runs counter-clockwise from a1 to a2
   }
+  // A sector typed with a1 more than a turn above a2 keeps its negative span.
+  o.shape = o.a2 >= o.a1 ? shapeOf(o.a1, o.a2) : ShapeOf(o.a1, o.a2, (o.a2 - o.a1) / 2);
   return o;
 }

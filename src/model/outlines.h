@@ -3,6 +3,7 @@
 // them, so the picture always shows the piece that was counted.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "model/section_table.h"
@@ -11,12 +12,18 @@ struct PlanePoint {
   double x, y;
 };
 
-// The arc of a circular segment from a1 to a2 (radians): its symmetry direction m,
-// half angle alpha with its sine and cosine, and the area factors k1 = alpha - S*C
-// and k2 = 2*C*S^3, both held in single precision. k1 = 0 means the segment has no
-// area and counts nothing.
+// The arc from a1 to a2 (radians) of a circular segment or an annular sector: its
+// symmetry direction m, half angle alpha with its sine S and cosine C, the area
+// factors k1 = alpha - S*C and k2 = 2*C*S^3 (both held in single precision), and
+// the direction terms of the moments. k1 = 0 means a segment has no area and counts
+// nothing.
 struct SegmentShape {
   double m, alpha, S, C, k1, k2;
+  double cosM, sinM, cos2M, sin2M;
+  // The parts of a circular segment's terms that do not depend on its radius:
+  // the centroid's distance over r, and the moments about and across the symmetry
+  // line over r^4 before their divisors.
+  double centroidOverR, aboutFactor, acrossFactor;
 };
 SegmentShape SegmentShapeOf(double a1, double a2);
 
@@ -25,6 +32,17 @@ SegmentShape SegmentShapeOf(double a1, double a2);
 // misses the circle (|w| >= rad) is taken at a quarter turn, so the radial block
 // stays closed and finite.
 double ParallelLineAngle(double w, double rad);
+
+// A radial block about its own centre: the radial line at `angle` (radians), the
+// parallel line at distance |w| on w's side, the radii, the arc angles (ascending,
+// held in single precision) and the corners as offsets from the centre.
+struct RadialBlockForm {
+  double angle, w, r, rho;
+  double o1, o2, i1, i2;
+  PlanePoint p1, p2, q1, q2;
+  bool foot;
+  PlanePoint f;  // set only when foot
+};
 
 // A block cut from a ring by the radial line at `angle` and the line parallel to it
 // at distance |w| on w's side. Its straight outline runs q1 -> p1 -> p2 -> q2 -> q1;
@@ -44,7 +62,6 @@ struct RadialBlockOutline {
   bool foot;
   PlanePoint f;       // set only when foot
 };
-RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row);
 
 // What an arc-segment row counts: nothing, the circular segment between its chord
 // and its arc (t < 0), or an annular sector (t >= 0; t = 0 and t > r reach the
@@ -61,11 +78,43 @@ struct ArcSegmentOutline {
   double a1, a2;
   bool fullRing;
   double sign;         // circular segment: column 0, added (+1) or removed (-1)
-  SegmentShape shape;  // circular segment: the shape of its arc
+  SegmentShape shape;  // of the arc, unless Empty
   double tau;          // annular sector: thickness over r, in [0, 1]
   double rho;          // annular sector: inner radius, 0 when it reaches the centre
 };
+
+// Shapes already worked out in one calculation, so that sections repeating a shape
+// (copies of a section, equal fillets on parallel edges) pay for its trigonometry
+// once. A shape taken from here has exactly the values it would be computed with.
+// Start a fresh one for each calculation. Open addressing; once three quarters
+// full, further shapes are computed without being kept.
+struct ShapeCache {
+  static constexpr int SegmentSlots = 128;
+  static constexpr int BlockSlots = 16;
+  struct SegmentEntry {
+    double a1, a2;
+    SegmentShape shape;
+  };
+  struct BlockEntry {
+    std::array<float, 4> columns;  // r, angle, w, t of the row
+    RadialBlockForm form;
+  };
+  SegmentShape spare;  // a shape computed after the cache filled up
+  int segmentCount = 0;
+  int blockCount = 0;
+  std::array<bool, SegmentSlots> segmentUsed{};
+  std::array<bool, BlockSlots> blockUsed{};
+  std::array<SegmentEntry, SegmentSlots> segments;
+  std::array<BlockEntry, BlockSlots> blocks;
+};
+
+// The shape of the arc from a1 to a2, from the cache when it has it. The reference
+// stays good until the next call.
+const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2);
+
+// The outlines of a row; with a cache, the shapes come from it.
+RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache = nullptr);
 // An arc segment with t < 0 is Empty when the calculation counts nothing for it
 // (no area factor, sign 0 or radius 0); one with t >= 0 when its radius is not
 // positive.
-ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row);
+ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache = nullptr);

@@ -7,34 +7,6 @@
 #include "platform/platform.h"
 #include "util/numeric.h"
 
-namespace {
-
-// Adds a piece of area a and centroid (cx, cy) with own moments about its centroid.
-void AddPiece(SectionProps& p, double a, double cx, double cy, double ixx, double iyy,
-              double ixy) {
-  p[1] += a;
-  p[2] += a * cx;
-  p[3] += a * cy;
-  p[4] += a * cx * cx;
-  p[5] += a * cy * cy;
-  p[6] += a * cx * cy;
-  p[7] += ixx;
-  p[8] += iyy;
-  p[9] += ixy;
-}
-
-}  // namespace
-
-void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2) {
-  double a = (x1 * y2 - x2 * y1) / 2;
-  double cx = (x1 + x2) / 3;
-  double cy = (y1 + y2) / 3;
-  double dx = x2 - x1;
-  double dy = y2 - y1;
-  AddPiece(p, a, cx, cy, (a / 8) * (cy * cy + dy * dy / 3), (a / 8) * (cx * cx + dx * dx / 3),
-           (a / 8) * (cx * cy + dx * dy / 3));
-}
-
 void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r, double a1,
                  double a2) {
   SegmentTerm(p, s, xc, yc, r, SegmentShapeOf(a1, a2));
@@ -42,35 +14,33 @@ void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r, doub
 
 void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
                  const SegmentShape& g) {
-  const double m = g.m, S = g.S, k1 = g.k1, k2 = g.k2;
-  if (k1 == 0) {
+  if (g.k1 == 0) {
     if (r != 0) PlatformMessageBox("Error calculating chord segment", "Chord Segment", MsgIconError);
     return;
   }
-  double d = (2.0 / 3.0) * S * S * S / k1 * r;
-  double cx = xc + d * std::cos(m);
-  double cy = yc + d * std::sin(m);
+  // d = (2/3)·S³/k1·r; Is = r⁴·(3·k1 − k2)/12; Ip = r⁴·(k1 + k2 − (16/9)·S⁶/k1)/4.
+  double d = g.centroidOverR * r;
+  double cx = xc + d * g.cosM;
+  double cy = yc + d * g.sinM;
   double r4 = r * r * r * r;
-  double is = r4 * (3 * k1 - k2) / 12;
-  double ip = r4 * (k1 + k2 - (16.0 / 9.0) * std::pow(S, 6) / k1) / 4;
+  double is = r4 * g.aboutFactor / 12;
+  double ip = r4 * g.acrossFactor / 4;
   if (std::fabs(ip) > std::fabs(is)) std::swap(is, ip);
-  double a = s * r * r * k1;
+  double a = s * r * r * g.k1;
   double mean = (is + ip) / 2;
   double diff = (is - ip) / 2;
-  AddPiece(p, a, cx, cy, s * (mean + diff * std::cos(2 * m)), s * (mean - diff * std::cos(2 * m)),
-           -s * diff * std::sin(2 * m));
+  AddPiece(p, a, cx, cy, s * (mean + diff * g.cos2M), s * (mean - diff * g.cos2M),
+           -s * diff * g.sin2M);
 }
 
 void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o) {
   if (o.form != ArcSegmentForm::AnnularSector) return;  // no radius, no area
+  const SegmentShape& g = o.shape;
   const double xc = o.xc, yc = o.yc, r = o.r, tau = o.tau;
-  double alpha = (o.a2 - o.a1) / 2;
-  double m = (o.a1 + o.a2) / 2;
-  double S = std::sin(alpha);
-  double C = std::cos(alpha);
+  const double alpha = g.alpha, S = g.S, C = g.C;
   double d = (2 * r * S / (3 * alpha)) * ((1 - tau) + 1 / (2 - tau));
-  double cx = xc + d * std::cos(m);
-  double cy = yc + d * std::sin(m);
+  double cx = xc + d * g.cosM;
+  double cy = yc + d * g.sinM;
   double a = r * r * alpha * (2 * tau - tau * tau);
   double f = 1 - 1.5 * tau + tau * tau - tau * tau * tau / 4;
   double r4 = r * r * r * r;
@@ -81,13 +51,15 @@ void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o) {
   double mean = (is + ip) / 2;
   double diff = (is - ip) / 2;
   p = {};
-  AddPiece(p, a, cx, cy, mean + diff * std::cos(2 * m), mean - diff * std::cos(2 * m),
-           -diff * std::sin(2 * m));
+  AddPiece(p, a, cx, cy, mean + diff * g.cos2M, mean - diff * g.cos2M, -diff * g.sin2M);
 }
 
-void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k) {
-  SegmentTerm(p, +1, k.xc, k.yc, k.r, k.o1, k.o2);
-  SegmentTerm(p, -1, k.xc, k.yc, k.rho, k.i1, k.i2);
+void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k, ShapeCache* cache) {
+  auto shapeOf = [cache](double a1, double a2) {
+    return cache ? CachedSegmentShape(*cache, a1, a2) : SegmentShapeOf(a1, a2);
+  };
+  SegmentTerm(p, +1, k.xc, k.yc, k.r, shapeOf(k.o1, k.o2));
+  SegmentTerm(p, -1, k.xc, k.yc, k.rho, shapeOf(k.i1, k.i2));
   if (k.foot && k.w < 0) {
     EdgeTerm(p, k.q1.x, k.q1.y, k.f.x, k.f.y);
     EdgeTerm(p, k.f.x, k.f.y, k.p1.x, k.p1.y);

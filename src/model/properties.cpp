@@ -21,13 +21,14 @@ bool SlotRangeValid(const Section& sec) {
 
 // The outline runs node to node; a filleted corner is cut by the chord between its
 // tangent points and the circular segment between chord and arc goes in by its sign.
-void PolygonTerms(SectionProps& p, const Section& sec) {
+void PolygonTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
   for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
     const auto& ri = Table.params[i].c;
     double sx, sy;
     if (HasFillet(i)) {
       EdgeTerm(p, ri[6], ri[7], ri[8], ri[9]);
-      SegmentTerm(p, ri[0], ri[1], ri[2], ri[3], ri[4] * DegToRad, ri[5] * DegToRad);
+      SegmentTerm(p, ri[0], ri[1], ri[2], ri[3],
+                  CachedSegmentShape(cache, ri[4] * DegToRad, ri[5] * DegToRad));
       sx = ri[8];
       sy = ri[9];
     } else {
@@ -47,12 +48,12 @@ void PolygonTerms(SectionProps& p, const Section& sec) {
   }
 }
 
-void SectionTerms(SectionProps& p, const Section& sec) {
+void SectionTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
   if (!SlotRangeValid(sec)) return;
   const ParamRow& row = Table.params[sec.firstNode];
   switch (KindOf(sec)) {
     case SectionKind::Polygon:
-      PolygonTerms(p, sec);
+      PolygonTerms(p, sec, cache);
       break;
     case SectionKind::Circle: {
       double xc = row.c[1], yc = row.c[2], r = row.c[3];
@@ -61,7 +62,7 @@ void SectionTerms(SectionProps& p, const Section& sec) {
       break;
     }
     case SectionKind::ArcSegment: {
-      const ArcSegmentOutline o = ArcSegmentOutlineOf(row);
+      const ArcSegmentOutline o = ArcSegmentOutlineOf(row, &cache);
       if (o.form == ArcSegmentForm::AnnularSector) {
         AnnulusTerm(p, o);
       } else if (row.c[6] < 0) {
@@ -76,7 +77,7 @@ void SectionTerms(SectionProps& p, const Section& sec) {
       break;
     }
     case SectionKind::RadialBlock:
-      RadialBlockTerm(p, RadialBlockOutlineOf(row));
+      RadialBlockTerm(p, RadialBlockOutlineOf(row, &cache), &cache);
       break;
   }
 }
@@ -109,11 +110,12 @@ double PrincipalAngle(double ixx, double iyy, double ixy, double imax) {
 void ComputePropertySet() {
   SectionProps& t = Calc.totals;
   t = {};
+  ShapeCache cache;
   for (int s = 1; s <= Table.sectionCount; ++s) {
     const Section& sec = Table.sections[s];
     if (sec.flags & (Off | Deleted)) continue;
     SectionProps p{};
-    SectionTerms(p, sec);
+    SectionTerms(p, sec, cache);
     float f = static_cast<float>(Sign(p[1])) * sec.weight;
     for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
   }
