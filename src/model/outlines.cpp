@@ -18,13 +18,14 @@ int SlotOf(std::uint64_t a, std::uint64_t b, int bits) {
   return static_cast<int>(h >> (64 - bits));
 }
 
-// Looks the key up by linear probing: the entry holding it, or the free slot where
-// it goes (nullptr when the cache has no room left).
+// Looks the key up by linear probing over at most 8 slots: the entry holding it,
+// or the free slot where it goes (nullptr when there is no room for it).
 template <typename Entry, std::size_t N, typename Same>
 Entry* Probe(std::array<Entry, N>& entries, std::array<bool, N>& used, int& count,
              int first, Same same, bool& found) {
   found = false;
-  for (std::size_t i = static_cast<std::size_t>(first);; i = (i + 1) % N) {
+  std::size_t i = static_cast<std::size_t>(first);
+  for (int probe = 0; probe < 8; ++probe, i = (i + 1) % N) {
     if (!used[i]) {
       if (4 * (count + 1) > 3 * static_cast<int>(N)) return nullptr;
       used[i] = true;
@@ -36,29 +37,61 @@ Entry* Probe(std::array<Entry, N>& entries, std::array<bool, N>& used, int& coun
       return &entries[i];
     }
   }
+  return nullptr;
 }
 
-// The shape of the arc from a1 to a2 with the given half angle.
-SegmentShape ShapeOf(double a1, double a2, double alpha) {
-  SegmentShape g;
+// The shape of the arc from a1 to a2 with the given half angle, without the
+// segment factors; written in place, since shapes go straight into the cache.
+void SetArcShape(SegmentShape& g, double a1, double a2, double alpha) {
   g.m = (a1 + a2) / 2;
   g.alpha = alpha;
   g.S = std::sin(g.alpha);
   g.C = std::cos(g.alpha);
-  // Both factors are held in single precision, as stored results have always been.
-  g.k1 = static_cast<float>(g.alpha - g.S * g.C);
-  g.k2 = static_cast<float>(2 * g.C * g.S * g.S * g.S);
   g.cosM = std::cos(g.m);
   g.sinM = std::sin(g.m);
   g.cos2M = std::cos(2 * g.m);
   g.sin2M = std::sin(2 * g.m);
-  g.centroidOverR = g.aboutFactor = g.acrossFactor = 0;
-  if (g.k1 != 0) {  // a segment without area has no terms
-    g.centroidOverR = (2.0 / 3.0) * g.S * g.S * g.S / g.k1;
-    g.aboutFactor = 3 * g.k1 - g.k2;
-    g.acrossFactor = g.k1 + g.k2 - (16.0 / 9.0) * std::pow(g.S, 6) / g.k1;
-  }
+  g.segment = false;
+  g.k1 = g.k2 = g.centroidOverR = g.aboutFactor = g.acrossFactor = 0;
+}
+
+SegmentShape ArcShapeOf(double a1, double a2, double alpha) {
+  SegmentShape g;
+  SetArcShape(g, a1, a2, alpha);
   return g;
+}
+
+void AddSegmentFactors(SegmentShape& g) {
+  g.segment = true;
+  // Both factors are held in single precision, as stored results have always been.
+  g.k1 = SinglePrecision(g.alpha - g.S * g.C);
+  g.k2 = SinglePrecision(2 * g.C * g.S * g.S * g.S);
+  if (g.k1 == 0) return;  // a segment without area has no terms
+  g.centroidOverR = (2.0 / 3.0) * g.S * g.S * g.S / g.k1;
+  g.aboutFactor = 3 * g.k1 - g.k2;
+  g.acrossFactor = g.k1 + g.k2 - (16.0 / 9.0) * std::pow(g.S, 6) / g.k1;
+}
+
+// The cache entry for the arc from a1 to a2 (shape without segment factors when
+// new), or the cache's spare when it is full.
+SegmentShape& ArcEntry(ShapeCache& cache, double a1, double a2) {
+  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
+  static_assert(ShapeCache::SegmentSlots == 1 << 7);
+  bool found;
+  ShapeCache::SegmentEntry* e = Probe(
+      cache.segments, cache.segmentUsed, cache.segmentCount, SlotOf(k1, k2, 7),
+      [k1, k2](const ShapeCache::SegmentEntry& x) {
+        return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
+      },
+      found);
+  if (found) return e->shape;
+  SegmentShape& shape = e ? e->shape : cache.spare;
+  if (e) {
+    e->a1 = a1;
+    e->a2 = a2;
+  }
+  SetArcShape(shape, a1, a2, std::fabs(a2 - a1) / 2);
+  return shape;
 }
 
 RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
@@ -70,9 +103,9 @@ RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
   k.rho = std::max(k.r - static_cast<double>(row.c[6]), 0.0);
   // Both arcs start on the radial line; their angles are held in single precision,
   // so the radial line's end is the same angle on both arcs.
-  const double base = static_cast<float>(k.angle);
-  const double outer = static_cast<float>(k.angle + ParallelLineAngle(k.w, k.r));
-  const double inner = static_cast<float>(k.angle + ParallelLineAngle(k.w, k.rho));
+  const double base = SinglePrecision(k.angle);
+  const double outer = SinglePrecision(k.angle + ParallelLineAngle(k.w, k.r));
+  const double inner = SinglePrecision(k.angle + ParallelLineAngle(k.w, k.rho));
   const double cb = std::cos(base), sb = std::sin(base);
   const PlanePoint pb{k.r * cb, k.r * sb};
   const PlanePoint qb{k.rho * cb, k.rho * sb};
@@ -117,23 +150,19 @@ RadialBlockForm CachedRadialBlockForm(ShapeCache& cache, const ParamRow& row) {
 }  // namespace
 
 SegmentShape SegmentShapeOf(double a1, double a2) {
-  return ShapeOf(a1, a2, std::fabs(a2 - a1) / 2);
+  SegmentShape g = ArcShapeOf(a1, a2, std::fabs(a2 - a1) / 2);
+  AddSegmentFactors(g);
+  return g;
 }
 
 const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2) {
-  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
-  static_assert(ShapeCache::SegmentSlots == 1 << 7);
-  bool found;
-  ShapeCache::SegmentEntry* e = Probe(
-      cache.segments, cache.segmentUsed, cache.segmentCount, SlotOf(k1, k2, 7),
-      [k1, k2](const ShapeCache::SegmentEntry& x) {
-        return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
-      },
-      found);
-  if (found) return e->shape;
-  if (!e) return cache.spare = SegmentShapeOf(a1, a2);
-  *e = {a1, a2, SegmentShapeOf(a1, a2)};
-  return e->shape;
+  SegmentShape& g = ArcEntry(cache, a1, a2);
+  if (!g.segment) AddSegmentFactors(g);
+  return g;
+}
+
+const SegmentShape& CachedSectorShape(ShapeCache& cache, double a1, double a2) {
+  return ArcEntry(cache, a1, a2);
 }
 
 double ParallelLineAngle(double w, double rad) {
@@ -174,14 +203,11 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   o.r = row.c[3];
   o.a1 = row.c[4] * DegToRad;
   o.a2 = row.c[5] * DegToRad;
-  auto shapeOf = [cache](double a1, double a2) {
-    return cache ? CachedSegmentShape(*cache, a1, a2) : SegmentShapeOf(a1, a2);
-  };
   const double t = row.c[6];
   if (row.c[6] < 0) {
     if (o.a2 < o.a1) std::swap(o.a1, o.a2);
     o.sign = row.c[0];
-    o.shape = shapeOf(o.a1, o.a2);
+    o.shape = cache ? CachedSegmentShape(*cache, o.a1, o.a2) : SegmentShapeOf(o.a1, o.a2);
     bool counts = o.shape.k1 != 0 && o.sign != 0 && o.r != 0;
     o.form = counts ? ArcSegmentForm::CircularSegment : ArcSegmentForm::Empty;
     return o;
@@ -202,7 +228,11 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   } else if (o.a2 < o.a1) {
     o.a1 -= TwoPi;  // the arc runs counter-clockwise from a1 to a2
   }
-  // A sector typed with a1 more than a turn above a2 keeps its negative span.
-  o.shape = o.a2 >= o.a1 ? shapeOf(o.a1, o.a2) : ShapeOf(o.a1, o.a2, (o.a2 - o.a1) / 2);
+  if (cache && o.a2 >= o.a1) {
+    o.shape = CachedSectorShape(*cache, o.a1, o.a2);
+  } else {
+    // A sector typed with a1 more than a turn above a2 keeps its negative span.
+    o.shape = ArcShapeOf(o.a1, o.a2, (o.a2 - o.a1) / 2);
+  }
   return o;
 }

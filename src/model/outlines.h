@@ -13,18 +13,20 @@ struct PlanePoint {
 };
 
 // The arc from a1 to a2 (radians) of a circular segment or an annular sector: its
-// symmetry direction m, half angle alpha with its sine S and cosine C, the area
-// factors k1 = alpha - S*C and k2 = 2*C*S^3 (both held in single precision), and
-// the direction terms of the moments. k1 = 0 means a segment has no area and counts
-// nothing.
+// symmetry direction m, half angle alpha with its sine S and cosine C, and the
+// direction terms of the moments. A circular segment's shape also has the area
+// factors k1 = alpha - S*C and k2 = 2*C*S^3 (both held in single precision; k1 = 0
+// means the segment has no area and counts nothing) and the radius-free parts of
+// its terms: the centroid's distance over r, and the moments about and across the
+// symmetry line over r^4 before their divisors.
 struct SegmentShape {
-  double m, alpha, S, C, k1, k2;
+  double m, alpha, S, C;
   double cosM, sinM, cos2M, sin2M;
-  // The parts of a circular segment's terms that do not depend on its radius:
-  // the centroid's distance over r, and the moments about and across the symmetry
-  // line over r^4 before their divisors.
+  bool segment;  // the factors below are set
+  double k1, k2;
   double centroidOverR, aboutFactor, acrossFactor;
 };
+// The shape of a circular segment's arc, factors included.
 SegmentShape SegmentShapeOf(double a1, double a2);
 
 // Angle at the centre between a radial line and the point where the line parallel
@@ -78,7 +80,7 @@ struct ArcSegmentOutline {
   double a1, a2;
   bool fullRing;
   double sign;         // circular segment: column 0, added (+1) or removed (-1)
-  SegmentShape shape;  // of the arc, unless Empty
+  SegmentShape shape;  // of the arc, unless Empty; a sector's without segment factors
   double tau;          // annular sector: thickness over r, in [0, 1]
   double rho;          // annular sector: inner radius, 0 when it reaches the centre
 };
@@ -108,9 +110,11 @@ struct ShapeCache {
   std::array<BlockEntry, BlockSlots> blocks;
 };
 
-// The shape of the arc from a1 to a2, from the cache when it has it. The reference
-// stays good until the next call.
+// The shape of the arc from a1 to a2, from the cache when it has it; a segment's
+// with its factors, a sector's without (a1 <= a2). The reference stays good until
+// the next call.
 const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2);
+const SegmentShape& CachedSectorShape(ShapeCache& cache, double a1, double a2);
 
 // The outlines of a row; with a cache, the shapes come from it.
 RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache = nullptr);

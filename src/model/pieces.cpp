@@ -55,11 +55,13 @@ void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o) {
 }
 
 void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k, ShapeCache* cache) {
-  auto shapeOf = [cache](double a1, double a2) {
-    return cache ? CachedSegmentShape(*cache, a1, a2) : SegmentShapeOf(a1, a2);
-  };
-  SegmentTerm(p, +1, k.xc, k.yc, k.r, shapeOf(k.o1, k.o2));
-  SegmentTerm(p, -1, k.xc, k.yc, k.rho, shapeOf(k.i1, k.i2));
+  if (cache) {
+    SegmentTerm(p, +1, k.xc, k.yc, k.r, CachedSegmentShape(*cache, k.o1, k.o2));
+    SegmentTerm(p, -1, k.xc, k.yc, k.rho, CachedSegmentShape(*cache, k.i1, k.i2));
+  } else {
+    SegmentTerm(p, +1, k.xc, k.yc, k.r, SegmentShapeOf(k.o1, k.o2));
+    SegmentTerm(p, -1, k.xc, k.yc, k.rho, SegmentShapeOf(k.i1, k.i2));
+  }
   if (k.foot && k.w < 0) {
     EdgeTerm(p, k.q1.x, k.q1.y, k.f.x, k.f.y);
     EdgeTerm(p, k.f.x, k.f.y, k.p1.x, k.p1.y);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <utility>
@@ -12,12 +13,17 @@
 
 namespace {
 
-// SegmentShape is all doubles, so its bytes are its values.
-bool SameBits(const SegmentShape& a, const SegmentShape& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+bool SameBits(const SegmentShape& a, const SegmentShape& b) {
+  for (auto [x, y] : {std::pair{a.m, b.m}, {a.alpha, b.alpha}, {a.S, b.S}, {a.C, b.C},
+                      {a.cosM, b.cosM}, {a.sinM, b.sinM}, {a.cos2M, b.cos2M},
+                      {a.sin2M, b.sin2M}, {a.k1, b.k1}, {a.k2, b.k2},
+                      {a.centroidOverR, b.centroidOverR}, {a.aboutFactor, b.aboutFactor},
+                      {a.acrossFactor, b.acrossFactor}})
+    if (!SameBits(x, y)) return false;
+  return a.segment == b.segment;
+}
 bool SameBits(PlanePoint a, PlanePoint b) { return SameBits(a.x, b.x) && SameBits(a.y, b.y); }
 
 bool SameBits(const RadialBlockOutline& a, const RadialBlockOutline& b) {
@@ -66,6 +72,19 @@ TEST(ShapeCacheTest, CachedShapesAreTheShapesComputedAfresh) {
       ASSERT_TRUE(SameBits(cached, fresh)) << "row at x = " << row.c[1];
     }
   }
+}
+
+// The arc angles of a radial block are held in single precision, to the bit: the
+// calculation and the drawing both take them from here.
+TEST(RadialBlockOutlineTest, ArcAnglesAreHeldInSinglePrecision) {
+  const ParamRow row{{0, 1, 2, 10, 33, 3, 2, 0, 0, 0}};
+  const RadialBlockOutline k = RadialBlockOutlineOf(row);
+  const double angle = 33 * DegToRad;
+  EXPECT_EQ(k.o1, static_cast<float>(angle));
+  EXPECT_EQ(k.i1, static_cast<float>(angle));
+  EXPECT_EQ(k.o2, static_cast<float>(angle + std::asin(0.3)));
+  EXPECT_EQ(k.i2, static_cast<float>(angle + std::asin(3.0 / 8)));
+  EXPECT_EQ(k.p1.x, 1 + 10 * std::cos(k.o1));
 }
 
 }  // namespace
