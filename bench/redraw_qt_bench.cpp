@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "app/program_state.h"
 #include "app/main_panel.h"
@@ -11,24 +13,11 @@
 #include "model/section_table.h"
 #include "qt/gui_application.h"
 #include "qt/raster_canvas.h"
-#include "support/full_table.h"
+#include "support/table_builder.h"
 #include "view/redraw_view.h"
 #include "view/view_options.h"
 
 namespace {
-
-int NewSection(SectionKind kind, float weight) {
-  int s = ++Table.sectionCount;
-  int slot = ++Table.nodeCount;
-  Table.sections[s] = {static_cast<std::uint8_t>(kind), Complete, slot, slot, weight};
-  return s;
-}
-
-void Piece(SectionKind kind, float xc, float yc, float r, float c4, float c5, float c6,
-           float weight = 1) {
-  int s = NewSection(kind, weight);
-  Table.params[Table.sections[s].firstNode].c = {0, xc, yc, r, c4, c5, c6, 0, 0, 0};
-}
 
 // A second full table whose pieces cover much of the view, so that the fills
 // touch about a third of the million pixels: 100 sections on a 10 x 10 grid of
@@ -46,11 +35,10 @@ void BuildGridTable() {
   for (int i = 0; i < 25; ++i) {
     float x, y;
     origin(x, y);
-    int s = ++Table.sectionCount;
-    int first = Table.nodeCount + 1;
-    const float shape[5][2] = {{0, 0}, {80, 0}, {80, 40}, {40, 80}, {0, 60}};
-    for (const auto& p : shape) Table.nodes[++Table.nodeCount] = {x + 10 + p[0], y + 10 + p[1]};
-    Table.sections[s] = {0, Complete, first, Table.nodeCount, 1.0f};
+    std::vector<std::pair<double, double>> corners;
+    for (auto [px, py] : {std::pair{0, 0}, {80, 0}, {80, 40}, {40, 80}, {0, 60}})
+      corners.emplace_back(x + 10 + px, y + 10 + py);
+    int first = Table.sections[AddPolygon(corners)].firstNode;
     SetFillet(8, first + 1);
     SetFillet(6, first + 3);
   }
@@ -59,12 +47,12 @@ void BuildGridTable() {
     origin(x, y);
     float xc = x + 50, yc = y + 50;
     switch (i % 6) {
-      case 0: Piece(SectionKind::Circle, xc, yc, 40, 0, 0, 0, i % 4 == 0 ? -1.0f : 1.0f); break;
-      case 1: Piece(SectionKind::ArcSegment, x + 10, y + 10, 80, 0, 90, 25); break;
-      case 2: Piece(SectionKind::ArcSegment, x + 50, y + 10, 80, 60, 120, -1); break;
-      case 3: Piece(SectionKind::ArcSegment, x + 10, y + 10, 80, 10, 80, 0); break;
-      case 4: Piece(SectionKind::RadialBlock, x + 10, y + 10, 85, 0, 50, 30); break;
-      case 5: Piece(SectionKind::MergeData, xc, yc, 100, 10, 10, 0); break;
+      case 0: AddCircle(xc, yc, 40, i % 4 == 0 ? -1.0f : 1.0f); break;
+      case 1: AddArcSegment(x + 10, y + 10, 80, 0, 90, 25); break;
+      case 2: AddArcSegment(x + 50, y + 10, 80, 60, 120, -1); break;
+      case 3: AddArcSegment(x + 10, y + 10, 80, 10, 80, 0); break;
+      case 4: AddRadialBlock(x + 10, y + 10, 85, 0, 50, 30); break;
+      case 5: AddMergeData(xc, yc, 100, 10, 10, 0); break;
     }
   }
   for (int k = 0; k < 20; ++k) {

@@ -1,5 +1,5 @@
-// Reading and writing a full table: 100 sections on 200 node slots, every polygon
-// node with a fillet, in memory and through a file in a temporary folder.
+// Reading and writing the full table (100 sections of every kind on 200 node slots,
+// with fillets), in memory and through a file in a temporary folder.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -10,30 +10,9 @@
 #include "headless/headless_platform.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
+#include "support/table_builder.h"
 
 namespace {
-
-// 50 triangles with a fillet at every corner and 50 single-slot sections.
-void FillFullTable() {
-  ResetTables();
-  for (int p = 0; p < 50; ++p) {
-    Section& s = Table.sections[++Table.sectionCount];
-    s = Section{0, Complete, Table.nodeCount + 1, Table.nodeCount + 3, 1.0f};
-    const float x = 10.0f * static_cast<float>(p);
-    const Node corners[3] = {{x, 0}, {x + 8, 0}, {x, 6}};
-    for (const Node& n : corners) {
-      int k = ++Table.nodeCount;
-      Table.nodes[k] = n;
-      Table.params[k].c = {1, n.x + 0.5f, n.y + 0.5f, 0.5f, 10, 80, n.x, n.y, n.x + 1, n.y + 1};
-    }
-  }
-  for (int i = 0; i < 50; ++i) {
-    int k = ++Table.nodeCount;
-    Table.sections[++Table.sectionCount] =
-        Section{static_cast<std::uint8_t>(1 + i % 4), Complete, k, k, 1.0f};
-    Table.params[k].c = {0, static_cast<float>(i), 20, 2, 5, 60, 1, 0, 0, 0};
-  }
-}
 
 struct BenchPlatform {
   BenchPlatform() { SetPlatform(&platform); }
@@ -43,7 +22,7 @@ struct BenchPlatform {
 
 void BM_EncodeFullTable(benchmark::State& state) {
   BenchPlatform bp;
-  FillFullTable();
+  BuildFullTable();
   for (auto _ : state) benchmark::DoNotOptimize(EncodeSectionFile());
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(EncodeSectionFile().size()));
 }
@@ -51,7 +30,7 @@ BENCHMARK(BM_EncodeFullTable);
 
 void BM_DecodeFullTable(benchmark::State& state) {
   BenchPlatform bp;
-  FillFullTable();
+  BuildFullTable();
   const std::vector<std::uint8_t> bytes = EncodeSectionFile();
   for (auto _ : state) {
     if (DecodeSectionFile(bytes.data(), bytes.size()) != SectionFileError::None) {
@@ -72,7 +51,7 @@ std::string TempFile() {
 // The whole Save: temporary file, flush to disk, rename.
 void BM_SaveFullTableToFile(benchmark::State& state) {
   BenchPlatform bp;
-  FillFullTable();
+  BuildFullTable();
   Shared.CurrentFile = TempFile();
   for (auto _ : state) {
     Shared.FileChanged = true;
@@ -87,7 +66,7 @@ BENCHMARK(BM_SaveFullTableToFile)->Unit(benchmark::kMicrosecond);
 // The whole Open: empty the tables, read and check the file, fill the tables.
 void BM_OpenFullTableFromFile(benchmark::State& state) {
   BenchPlatform bp;
-  FillFullTable();
+  BuildFullTable();
   Shared.CurrentFile = TempFile();
   Shared.FileChanged = true;
   WriteSectionFile();

@@ -8,12 +8,11 @@
 #include "construct/point_slots.h"
 #include "model/section_table.h"
 #include "platform/platform.h"
+#include "util/numeric.h"
 
 namespace {
 
 const double Tol = IntersectTolerance;
-
-double Sign(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
 // The point the step starts from: the newest phantom point (the slot above the
 // reserved one) or the node before the pending one.

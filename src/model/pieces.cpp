@@ -5,91 +5,42 @@
 #include <utility>
 
 #include "platform/platform.h"
-
-namespace {
-
-double Sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
-
-// Adds a piece of area a and centroid (cx, cy) with own moments about its centroid.
-void AddPiece(SectionProps& p, double a, double cx, double cy, double ixx, double iyy,
-              double ixy) {
-  p[1] += a;
-  p[2] += a * cx;
-  p[3] += a * cy;
-  p[4] += a * cx * cx;
-  p[5] += a * cy * cy;
-  p[6] += a * cx * cy;
-  p[7] += ixx;
-  p[8] += iyy;
-  p[9] += ixy;
-}
-
-}  // namespace
-
-double ParallelLineAngle(double w, double rad) {
-  if (w == 0) return 0;
-  double aw = std::fabs(w);
-  if (aw >= rad) return Sgn(w) * Pi / 2;
-  return Sgn(w) * std::atan(aw / std::sqrt(rad * rad - w * w));
-}
-
-void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2) {
-  double a = (x1 * y2 - x2 * y1) / 2;
-  double cx = (x1 + x2) / 3;
-  double cy = (y1 + y2) / 3;
-  double dx = x2 - x1;
-  double dy = y2 - y1;
-  AddPiece(p, a, cx, cy, (a / 8) * (cy * cy + dy * dy / 3), (a / 8) * (cx * cx + dx * dx / 3),
-           (a / 8) * (cx * cy + dx * dy / 3));
-}
+#include "util/numeric.h"
 
 void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r, double a1,
                  double a2) {
-  double m = (a1 + a2) / 2;
-  double alpha = std::fabs(a2 - a1) / 2;
-  double S = std::sin(alpha);
-  double C = std::cos(alpha);
-  // Both factors are held in single precision, as stored results have always been.
-  double k1 = static_cast<float>(alpha - S * C);
-  double k2 = static_cast<float>(2 * C * S * S * S);
-  if (k1 == 0) {
+  SegmentTerm(p, s, xc, yc, r, SegmentShapeOf(a1, a2));
+}
+
+void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
+                 const SegmentShape& g) {
+  if (g.k1 == 0) {
     if (r != 0) PlatformMessageBox("Error calculating chord segment", "Chord Segment", MsgIconError);
     return;
   }
-  double d = (2.0 / 3.0) * S * S * S / k1 * r;
-  double cx = xc + d * std::cos(m);
-  double cy = yc + d * std::sin(m);
+  // d = (2/3)·S³/k1·r; Is = r⁴·(3·k1 − k2)/12; Ip = r⁴·(k1 + k2 − (16/9)·S⁶/k1)/4.
+  double d = g.centroidOverR * r;
+  double cx = xc + d * g.cosM;
+  double cy = yc + d * g.sinM;
   double r4 = r * r * r * r;
-  double is = r4 * (3 * k1 - k2) / 12;
-  double ip = r4 * (k1 + k2 - (16.0 / 9.0) * std::pow(S, 6) / k1) / 4;
+  double is = r4 * g.aboutFactor / 12;
+  double ip = r4 * g.acrossFactor / 4;
   if (std::fabs(ip) > std::fabs(is)) std::swap(is, ip);
-  double a = s * r * r * k1;
+  double a = s * r * r * g.k1;
   double mean = (is + ip) / 2;
   double diff = (is - ip) / 2;
-  AddPiece(p, a, cx, cy, s * (mean + diff * std::cos(2 * m)), s * (mean - diff * std::cos(2 * m)),
-           -s * diff * std::sin(2 * m));
+  AddPiece(p, a, cx, cy, s * (mean + diff * g.cos2M), s * (mean - diff * g.cos2M),
+           -s * diff * g.sin2M);
 }
 
-void AnnulusTerm(SectionProps& p, const ParamRow& row) {
-  double xc = row.c[1], yc = row.c[2], r = row.c[3];
-  double a1 = row.c[4] * DegToRad, a2 = row.c[5] * DegToRad, t = row.c[6];
-  if (!(r > 0)) return;  // no radius, no area
-  double tau = t / r;
-  if (tau == 0) tau = 1;  // t = 0: the sector reaches the centre
-  // A thickness beyond the centre cannot add material: it is the full sector.
-  tau = std::clamp(tau, 0.0, 1.0);
-  if (a2 == a1) {
-    a2 = a1 + TwoPi;  // a full ring
-  } else if (a2 < a1) {
-    a1 -= TwoPi;  // the arc runs counter-clockwise from a1 to a2
-  }
-  double alpha = (a2 - a1) / 2;
-  double m = (a1 + a2) / 2;
-  double S = std::sin(alpha);
-  double C = std::cos(alpha);
+void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o) {
+  if (o.form != ArcSegmentForm::AnnularSector) return;  // no radius, no area
+  const SegmentShape& g = o.shape;
+  const double xc = o.xc, yc = o.yc, r = o.r, tau = o.tau;
+  const double alpha = g.alpha, S = g.S, C = g.C;
   double d = (2 * r * S / (3 * alpha)) * ((1 - tau) + 1 / (2 - tau));
-  double cx = xc + d * std::cos(m);
-  double cy = yc + d * std::sin(m);
+  double cx = xc + d * g.cosM;
+  double cy = yc + d * g.sinM;
   double a = r * r * alpha * (2 * tau - tau * tau);
   double f = 1 - 1.5 * tau + tau * tau - tau * tau * tau / 4;
   double r4 = r * r * r * r;
@@ -100,50 +51,31 @@ void AnnulusTerm(SectionProps& p, const ParamRow& row) {
   double mean = (is + ip) / 2;
   double diff = (is - ip) / 2;
   p = {};
-  AddPiece(p, a, cx, cy, mean + diff * std::cos(2 * m), mean - diff * std::cos(2 * m),
-           -diff * std::sin(2 * m));
+  AddPiece(p, a, cx, cy, mean + diff * g.cos2M, mean - diff * g.cos2M, -diff * g.sin2M);
 }
 
-void RadialBlockTerm(SectionProps& p, const ParamRow& row) {
-  double xc = row.c[1], yc = row.c[2], r = row.c[3];
-  double b = row.c[4] * DegToRad, w = row.c[5], t = row.c[6];
-  // Outer arc, its end angles held in single precision.
-  double o1 = static_cast<float>(b);
-  double o2 = static_cast<float>(b + ParallelLineAngle(w, r));
-  if (o2 < o1) std::swap(o1, o2);
-  double p1x = xc + r * std::cos(o1), p1y = yc + r * std::sin(o1);
-  double p2x = xc + r * std::cos(o2), p2y = yc + r * std::sin(o2);
-  SegmentTerm(p, +1, xc, yc, r, o1, o2);
-  // Inner arc; a thickness beyond the centre leaves no inner arc.
-  double rho = std::max(r - t, 0.0);
-  double i1 = static_cast<float>(b);
-  double i2 = static_cast<float>(b + ParallelLineAngle(w, rho));
-  if (i2 < i1) std::swap(i1, i2);
-  double q1x = xc + rho * std::cos(i1), q1y = yc + rho * std::sin(i1);
-  double q2x = xc + rho * std::cos(i2), q2y = yc + rho * std::sin(i2);
-  SegmentTerm(p, -1, xc, yc, rho, i1, i2);
-  // Outline Q1 -> P1 -> P2 -> Q2 -> Q1. When the parallel line passes outside the
-  // inner circle, the block runs along it down to the foot F of the perpendicular
-  // from the centre (the inner arc is then a quarter turn); F joins the outline
-  // between the outer and inner points on w's side (P2, Q2 for w > 0; after the
-  // exchange of angles, Q1, P1 for w < 0).
-  bool foot = std::fabs(w) > rho;
-  double reach = std::min(std::fabs(w), r) * Sgn(w);
-  double fx = xc - reach * std::sin(b), fy = yc + reach * std::cos(b);
-  if (foot && w < 0) {
-    EdgeTerm(p, q1x, q1y, fx, fy);
-    EdgeTerm(p, fx, fy, p1x, p1y);
+void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k, ShapeCache* cache) {
+  if (cache) {
+    SegmentTerm(p, +1, k.xc, k.yc, k.r, CachedSegmentShape(*cache, k.o1, k.o2));
+    SegmentTerm(p, -1, k.xc, k.yc, k.rho, CachedSegmentShape(*cache, k.i1, k.i2));
   } else {
-    EdgeTerm(p, q1x, q1y, p1x, p1y);
+    SegmentTerm(p, +1, k.xc, k.yc, k.r, SegmentShapeOf(k.o1, k.o2));
+    SegmentTerm(p, -1, k.xc, k.yc, k.rho, SegmentShapeOf(k.i1, k.i2));
   }
-  EdgeTerm(p, p1x, p1y, p2x, p2y);
-  if (foot && w > 0) {
-    EdgeTerm(p, p2x, p2y, fx, fy);
-    EdgeTerm(p, fx, fy, q2x, q2y);
+  if (k.foot && k.w < 0) {
+    EdgeTerm(p, k.q1.x, k.q1.y, k.f.x, k.f.y);
+    EdgeTerm(p, k.f.x, k.f.y, k.p1.x, k.p1.y);
   } else {
-    EdgeTerm(p, p2x, p2y, q2x, q2y);
+    EdgeTerm(p, k.q1.x, k.q1.y, k.p1.x, k.p1.y);
   }
-  EdgeTerm(p, q2x, q2y, q1x, q1y);
+  EdgeTerm(p, k.p1.x, k.p1.y, k.p2.x, k.p2.y);
+  if (k.foot && k.w > 0) {
+    EdgeTerm(p, k.p2.x, k.p2.y, k.f.x, k.f.y);
+    EdgeTerm(p, k.f.x, k.f.y, k.q2.x, k.q2.y);
+  } else {
+    EdgeTerm(p, k.p2.x, k.p2.y, k.q2.x, k.q2.y);
+  }
+  EdgeTerm(p, k.q2.x, k.q2.y, k.q1.x, k.q1.y);
 }
 
 void SetFillet(double r, int n) {
@@ -182,7 +114,7 @@ void SetFillet(double r, int n) {
     std::swap(psi1, psi2);
     psi1 -= TwoPi;
   }
-  double g = Sgn((t2y - t1y) * (t1x - cx) - (t2x - t1x) * (t1y - cy));
+  double g = Sign((t2y - t1y) * (t1x - cx) - (t2x - t1x) * (t1y - cy));
   row.c = {static_cast<float>(g),          static_cast<float>(cx),
            static_cast<float>(cy),         static_cast<float>(r),
            static_cast<float>(psi1 / DegToRad), static_cast<float>(psi2 / DegToRad),

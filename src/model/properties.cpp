@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/outlines.h"
 #include "model/pieces.h"
 #include "model/report.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
+#include "util/numeric.h"
 
 CalcState Calc{};
 
 namespace {
-
-double Sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
 bool SlotRangeValid(const Section& sec) {
   return sec.firstNode >= 1 && sec.lastNode >= sec.firstNode && sec.lastNode <= TopNode;
@@ -21,13 +21,14 @@ bool SlotRangeValid(const Section& sec) {
 
 // The outline runs node to node; a filleted corner is cut by the chord between its
 // tangent points and the circular segment between chord and arc goes in by its sign.
-void PolygonTerms(SectionProps& p, const Section& sec) {
+void PolygonTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
   for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
     const auto& ri = Table.params[i].c;
     double sx, sy;
     if (HasFillet(i)) {
       EdgeTerm(p, ri[6], ri[7], ri[8], ri[9]);
-      SegmentTerm(p, ri[0], ri[1], ri[2], ri[3], ri[4] * DegToRad, ri[5] * DegToRad);
+      SegmentTerm(p, ri[0], ri[1], ri[2], ri[3],
+                  CachedSegmentShape(cache, ri[4] * DegToRad, ri[5] * DegToRad));
       sx = ri[8];
       sy = ri[9];
     } else {
@@ -47,12 +48,12 @@ void PolygonTerms(SectionProps& p, const Section& sec) {
   }
 }
 
-void SectionTerms(SectionProps& p, const Section& sec) {
+void SectionTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
   if (!SlotRangeValid(sec)) return;
   const ParamRow& row = Table.params[sec.firstNode];
   switch (KindOf(sec)) {
     case SectionKind::Polygon:
-      PolygonTerms(p, sec);
+      PolygonTerms(p, sec, cache);
       break;
     case SectionKind::Circle: {
       double xc = row.c[1], yc = row.c[2], r = row.c[3];
@@ -60,21 +61,23 @@ void SectionTerms(SectionProps& p, const Section& sec) {
       p = {0, a, xc * a, yc * a, xc * xc * a, yc * yc * a, xc * yc * a, a * r * r / 4, a * r * r / 4, 0};
       break;
     }
-    case SectionKind::ArcSegment:
-      if (row.c[6] < 0) {
-        SegmentTerm(p, row.c[0], row.c[1], row.c[2], row.c[3], row.c[4] * DegToRad,
-                    row.c[5] * DegToRad);
-      } else {
-        AnnulusTerm(p, row);
+    case SectionKind::ArcSegment: {
+      const ArcSegmentOutline o = ArcSegmentOutlineOf(row, &cache);
+      if (o.form == ArcSegmentForm::AnnularSector) {
+        AnnulusTerm(p, o);
+      } else if (row.c[6] < 0) {
+        // Also when it counts nothing: a segment without area is reported.
+        SegmentTerm(p, o.sign, o.xc, o.yc, o.r, o.shape);
       }
       break;
+    }
     case SectionKind::MergeData: {
       double xc = row.c[1], yc = row.c[2], a = row.c[3];
       p = {0, a, xc * a, yc * a, xc * xc * a, yc * yc * a, xc * yc * a, row.c[4], row.c[5], row.c[6]};
       break;
     }
     case SectionKind::RadialBlock:
-      RadialBlockTerm(p, row);
+      RadialBlockTerm(p, RadialBlockOutlineOf(row, &cache), &cache);
       break;
   }
 }
@@ -87,13 +90,16 @@ double PrincipalAngle(double ixx, double iyy, double ixy, double imax) {
     // The ratio tests below would divide by zero (possible only with negative
     // weights); decide by exact zeros instead.
     if (ixy == 0) return d < 0 ? 90 : 0;
-    if (d == 0) return -45 * Sgn(ixy);
+    if (d == 0) return -45 * Sign(ixy);
   } else if (std::fabs(ixy / imax) < eps) {
-    double larger = std::max(ixx, iyy);
+    // Against the larger magnitude: with negative totals (holes only, or negative
+    // weights that dominate) the larger of the two is the one nearer zero, and
+    // dividing by it would turn the test round.
+    double larger = std::max(std::fabs(ixx), std::fabs(iyy));
     bool upright = larger != 0 ? d / larger < -eps : d < 0;
     return upright ? 90 : 0;
   } else if (std::fabs(d / imax) < eps) {
-    return -45 * Sgn(ixy);
+    return -45 * Sign(ixy);
   }
   if (d > 0) return -0.5 * std::atan(2 * ixy / d) / DegToRad;
   return 90 - 0.5 * std::atan(2 * ixy / d) / DegToRad;
@@ -101,34 +107,40 @@ double PrincipalAngle(double ixx, double iyy, double ixy, double imax) {
 
 }  // namespace
 
+void ComputePropertySet() {
+  SectionProps& t = Calc.totals;
+  t = {};
+  ShapeCache cache;
+  for (int s = 1; s <= Table.sectionCount; ++s) {
+    const Section& sec = Table.sections[s];
+    if (sec.flags & (Off | Deleted)) continue;
+    SectionProps p{};
+    SectionTerms(p, sec, cache);
+    float f = static_cast<float>(Sign(p[1])) * sec.weight;
+    for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
+  }
+  PropertySet& r = Calc.props;
+  r.A = t[1];
+  if (r.A != 0) {
+    r.xBar = t[2] / r.A;
+    r.yBar = t[3] / r.A;
+  }
+  r.Ixx = t[5] + t[7] - r.yBar * t[3];
+  r.Iyy = t[4] + t[8] - r.xBar * t[2];
+  r.Ixy = t[6] + t[9] - r.yBar * t[2];
+  double root = std::sqrt((r.Ixx - r.Iyy) * (r.Ixx - r.Iyy) + 4 * r.Ixy * r.Ixy);
+  r.Imax = (r.Ixx + r.Iyy + root) / 2;
+  r.Imin = (r.Ixx + r.Iyy - root) / 2;
+  r.angle = PrincipalAngle(r.Ixx, r.Iyy, r.Ixy, r.Imax);
+}
+
 void ComputeProperties() {
   CloseOutputWindow();
   if (!(Table.sections[Table.sectionCount].flags & Complete)) return;
   Calc.totals = {};
   Calc.calcMode = std::max<std::uint8_t>(CalcReport, Calc.calcMode);
   if (!Shared.ResultsCurrent) {
-    SectionProps& t = Calc.totals;
-    for (int s = 1; s <= Table.sectionCount; ++s) {
-      const Section& sec = Table.sections[s];
-      if (sec.flags & (Off | Deleted)) continue;
-      SectionProps p{};
-      SectionTerms(p, sec);
-      float f = static_cast<float>(Sgn(p[1])) * sec.weight;
-      for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
-    }
-    PropertySet& r = Calc.props;
-    r.A = t[1];
-    if (r.A != 0) {
-      r.xBar = t[2] / r.A;
-      r.yBar = t[3] / r.A;
-    }
-    r.Ixx = t[5] + t[7] - r.yBar * t[3];
-    r.Iyy = t[4] + t[8] - r.xBar * t[2];
-    r.Ixy = t[6] + t[9] - r.yBar * t[2];
-    double root = std::sqrt((r.Ixx - r.Iyy) * (r.Ixx - r.Iyy) + 4 * r.Ixy * r.Ixy);
-    r.Imax = (r.Ixx + r.Iyy + root) / 2;
-    r.Imin = (r.Ixx + r.Iyy - root) / 2;
-    r.angle = PrincipalAngle(r.Ixx, r.Iyy, r.Ixy, r.Imax);
+    ComputePropertySet();
     Shared.ResultsCurrent = true;
   }
   BuildReportLines();

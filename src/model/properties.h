@@ -25,6 +25,10 @@ struct CalcState {
 
 extern CalcState Calc;
 
+// The calculation itself: sums every section that is neither off nor deleted into
+// Calc.totals and derives Calc.props from them. No check, no report lines.
+void ComputePropertySet();
+
 // Computes (or, while ResultsCurrent, reports again) the properties of the table.
 // Silent when the caller has set Calc.calcMode to CalcSilent.
 void ComputeProperties();

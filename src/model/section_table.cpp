@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "util/numeric.h"
 
 SectionTable Table{};
 
@@ -36,7 +37,7 @@ Polar ToPolar(double dx, double dy) {
   } else if (dx < 0) {
     angle = std::atan(dy / dx) + Pi;
   } else {
-    angle = (dy > 0 ? 1 : dy < 0 ? -1 : 0) * Pi / 2;
+    angle = Sign(dy) * Pi / 2;
   }
   if (angle < 0) angle += TwoPi;
   return {std::sqrt(dx * dx + dy * dy), angle};

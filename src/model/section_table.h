@@ -4,13 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "util/numeric.h"
+
 constexpr int MaxSections = 100;  // sections 1..100; slot 0 is never used
 constexpr int TopNode = 250;      // node slots 1..250; slot 0 stays (0, 0)
 constexpr int PhantomGap = 50;    // free slots kept between nodes and phantom points
-
-constexpr double Pi = 3.14159265358979323846;
-constexpr double TwoPi = 2.0 * Pi;
-constexpr double DegToRad = Pi / 180.0;
 
 enum class SectionKind : std::uint8_t {
   Polygon = 0,

@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "model/section_table.h"
+#include "util/numeric.h"
 
 namespace {
 
 // Direction of (dx, dy): arctan(dy/dx), plus π when dx < 0; ±π/2 (or 0) when dx = 0.
 double Direction(double dx, double dy) {
-  if (dx == 0) return (dy > 0 ? 1 : dy < 0 ? -1 : 0) * Pi / 2;
+  if (dx == 0) return Sign(dy) * Pi / 2;
   double a = std::atan(dy / dx);
   return dx < 0 ? a + Pi : a;
 }

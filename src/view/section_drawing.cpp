@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/pieces.h"
+#include "model/outlines.h"
 #include "model/properties.h"
 #include "model/section_table.h"
+#include "util/numeric.h"
 #include "view/polygon_seed.h"
 
 namespace {
@@ -19,16 +20,6 @@ struct Centre {
 
 Centre CentreOf(const ParamRow& row) { return {row.c[1], row.c[2]}; }
 WorldPoint NodePoint(int k) { return {Table.nodes[k].x, Table.nodes[k].y}; }
-
-// Counter-clockwise span from a1 to a2 as the canvas draws it, in (0, 2π]; equal
-// angles are the whole circle.
-double DrawnSpan(double a1, double a2) {
-  double span = std::fmod(a2 - a1, TwoPi);
-  if (span <= 0) span += TwoPi;
-  return span;
-}
-
-double Sign(double v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 
 void Label(Canvas& canvas, const SectionStyle& style, WorldPoint p, int number) {
   if (style.numbers) canvas.Text(p, NumberText(number));
@@ -80,107 +71,82 @@ void DrawMergeData(Canvas& canvas, int s, const SectionStyle& style, const ViewE
   }
 }
 
-// The corners of a radial block: the block lies between the radial line at angle
-// alpha and the line parallel to it at distance |w| (on w's side), and between the
-// circles of radius r and rho2. When the parallel line misses the inner circle the
-// outline runs along it to the foot of the perpendicular from the centre, as the
-// property calculation takes it.
-struct RadialCorners {
-  Centre o;
-  double alpha, w, r, rho2;
-  double lo, hi, lo2, hi2;  // outer and inner arc angles, ascending
-  WorldPoint a1, b1, a2, b2;
-  bool foot;
-  WorldPoint f;
-};
+WorldPoint ToWorld(PlanePoint p) { return {p.x, p.y}; }
 
-RadialCorners RadialBlockCorners(const ParamRow& row) {
-  RadialCorners k;
-  k.o = CentreOf(row);
-  k.r = row.c[3];
-  k.alpha = row.c[4] * DegToRad;
-  k.w = row.c[5];
-  k.rho2 = std::max(k.r - static_cast<double>(row.c[6]), 0.0);
-  double b = k.alpha + ParallelLineAngle(k.w, k.r);
-  k.lo = std::min(k.alpha, b);
-  k.hi = std::max(k.alpha, b);
-  k.a1 = k.o.At(k.r, k.lo);
-  k.b1 = k.o.At(k.r, k.hi);
-  double b2 = k.alpha + ParallelLineAngle(k.w, k.rho2);
-  k.lo2 = std::min(k.alpha, b2);
-  k.hi2 = std::max(k.alpha, b2);
-  k.a2 = k.o.At(k.rho2, k.lo2);
-  k.b2 = k.o.At(k.rho2, k.hi2);
-  k.foot = std::fabs(k.w) > k.rho2;
-  double reach = std::min(std::fabs(k.w), k.r) * Sign(k.w);
-  k.f = {k.o.xc - reach * std::sin(k.alpha), k.o.yc + reach * std::cos(k.alpha)};
-  return k;
-}
-
+// The block as the calculation counts it: the outer arc, the inner arc and the two
+// sides, the one on w's side bent at the foot when the parallel line misses the
+// inner circle.
 WorldPoint DrawRadialBlock(Canvas& canvas, int s, const SectionStyle& style) {
   const Section& sec = Table.sections[s];
-  RadialCorners k = RadialBlockCorners(Table.params[sec.firstNode]);
-  WorldPoint centre{k.o.xc, k.o.yc};
+  const RadialBlockOutline k = RadialBlockOutlineOf(Table.params[sec.firstNode]);
+  const Centre o{k.xc, k.yc};
+  const WorldPoint centre{k.xc, k.yc};
   // A block of width 0 has no arc (equal angles would draw the whole circle).
-  if (k.hi > k.lo) canvas.Arc(centre, k.r, k.lo, k.hi, style.colour);
-  if (k.hi2 > k.lo2) canvas.Arc(centre, k.rho2, k.lo2, k.hi2, style.colour);
-  auto side = [&](WorldPoint inner, WorldPoint outer, bool viaFoot) {
+  if (k.o2 > k.o1) canvas.Arc(centre, k.r, k.o1, k.o2, style.colour);
+  if (k.i2 > k.i1) canvas.Arc(centre, k.rho, k.i1, k.i2, style.colour);
+  auto side = [&](PlanePoint inner, PlanePoint outer, bool viaFoot) {
     if (viaFoot) {
-      canvas.Line(inner, k.f, style.colour);
-      canvas.Line(k.f, outer, style.colour);
+      canvas.Line(ToWorld(inner), ToWorld(k.f), style.colour);
+      canvas.Line(ToWorld(k.f), ToWorld(outer), style.colour);
     } else {
-      canvas.Line(inner, outer, style.colour);
+      canvas.Line(ToWorld(inner), ToWorld(outer), style.colour);
     }
   };
-  side(k.a2, k.a1, k.foot && k.w < 0);
-  side(k.b2, k.b1, k.foot && k.w > 0);
-  canvas.SetPixel(k.a1, style.colour);
-  canvas.SetPixel(k.b1, style.colour);
-  Label(canvas, style, k.a2, sec.firstNode);
+  side(k.q1, k.p1, k.foot && k.w < 0);
+  side(k.q2, k.p2, k.foot && k.w > 0);
+  canvas.SetPixel(ToWorld(k.p1), style.colour);
+  canvas.SetPixel(ToWorld(k.p2), style.colour);
+  Label(canvas, style, ToWorld(k.q1), sec.firstNode);
   // Seed half-way through the ring's thickness and half-way across the width,
   // which is inside the block whatever its proportions.
-  double rho = k.rho2 + (k.r - k.rho2) / 2;
+  double rho = k.rho + (k.r - k.rho) / 2;
   double across = rho > 0 ? std::min(1.0, std::fabs(k.w) / 2 / rho) : 0;
-  return k.o.At(rho, k.alpha + Sign(k.w) * std::asin(across));
+  return o.At(rho, k.angle + Sign(k.w) * std::asin(across));
 }
 
-WorldPoint DrawArcSegment(Canvas& canvas, int s, const SectionStyle& style) {
+// Draws the piece the calculation counts for an arc segment; false when that is
+// nothing (only the number is written, at the arc's start).
+bool DrawArcSegment(Canvas& canvas, int s, const SectionStyle& style, WorldPoint& seed) {
   const Section& sec = Table.sections[s];
-  const ParamRow& row = Table.params[sec.firstNode];
-  Centre o = CentreOf(row);
-  double r = row.c[3], a1 = row.c[4] * DegToRad, a2 = row.c[5] * DegToRad, t = row.c[6];
-  // The seed lies half-way round the arc as drawn (counter-clockwise from a1 to a2),
-  // so that a1 > a2 still seeds inside the piece.
-  double span = DrawnSpan(a1, a2);
-
-  WorldPoint A1 = o.At(r, a1), B1 = o.At(r, a2);
-  canvas.Arc({o.xc, o.yc}, r, a1, a2, style.colour);
-  double seedRadius;
-  if (t < 0) {
-    canvas.Line(A1, B1, style.colour);
-    canvas.SetPixel(B1, style.colour);
-    double rise = r * (1 - std::cos(span / 2));
-    seedRadius = r - rise / 2;
-    // A circular segment is numbered at the start of its chord.
-    Label(canvas, style, A1, sec.firstNode);
-  } else {
-    WorldPoint A2{o.xc, o.yc}, B2{o.xc, o.yc};
-    if (t > 0) {
-      double rho2 = r - t;
-      canvas.Arc({o.xc, o.yc}, rho2, a1, a2, style.colour);
-      A2 = o.At(rho2, a1);
-      B2 = o.At(rho2, a2);
-      seedRadius = rho2 + t / 2;
-    } else {
-      seedRadius = r / 2;
+  const ArcSegmentOutline a = ArcSegmentOutlineOf(Table.params[sec.firstNode]);
+  const Centre o{a.xc, a.yc};
+  const WorldPoint centre{a.xc, a.yc};
+  const WorldPoint A1 = o.At(a.r, a.a1), B1 = o.At(a.r, a.a2);
+  switch (a.form) {
+    case ArcSegmentForm::Empty:
+      Label(canvas, style, A1, sec.firstNode);
+      return false;
+    case ArcSegmentForm::CircularSegment: {
+      canvas.Arc(centre, a.r, a.a1, a.a2, style.colour);
+      canvas.Line(A1, B1, style.colour);
+      canvas.SetPixel(B1, style.colour);
+      // Half-way through the rise of the arc over its chord.
+      double rise = a.r * (1 - a.shape.C);
+      seed = o.At(a.r - rise / 2, a.shape.m);
+      // A circular segment is numbered at the start of its chord.
+      Label(canvas, style, A1, sec.firstNode);
+      return true;
     }
-    Label(canvas, style, A2, sec.firstNode);
-    canvas.Line(A2, A1, style.colour);
-    canvas.Line(B2, B1, style.colour);
-    canvas.SetPixel(A1, style.colour);
-    canvas.SetPixel(B1, style.colour);
+    case ArcSegmentForm::AnnularSector: {
+      // The canvas draws the whole circle for equal angles.
+      const double end = a.fullRing ? a.a1 : a.a2;
+      canvas.Arc(centre, a.r, a.a1, end, style.colour);
+      WorldPoint A2 = centre, B2 = centre;
+      if (a.rho > 0) {
+        canvas.Arc(centre, a.rho, a.a1, end, style.colour);
+        A2 = o.At(a.rho, a.a1);
+        B2 = o.At(a.rho, a.a2);
+      }
+      Label(canvas, style, A2, sec.firstNode);
+      canvas.Line(A2, A1, style.colour);
+      canvas.Line(B2, B1, style.colour);
+      canvas.SetPixel(A1, style.colour);
+      canvas.SetPixel(B1, style.colour);
+      seed = o.At(a.rho + (a.r - a.rho) / 2, (a.a1 + a.a2) / 2);
+      return true;
+    }
   }
-  return o.At(seedRadius, a1 + span / 2);
+  return false;
 }
 
 }  // namespace
@@ -213,9 +179,17 @@ void ExtendBySection(ViewExtent& e, int s) {
       square(row.c[3]);
       break;
     case SectionKind::ArcSegment: {
-      double r = row.c[3], a1 = row.c[4] * DegToRad, a2 = row.c[5] * DegToRad, t = row.c[6];
-      double ri = (t > 0 && t <= r) ? r - t : (t == 0 ? 0 : r);
-      if (a1 < a2 && a2 < a1 + Pi) {
+      // The corners of the piece the drawing shows; the square when its arc spans
+      // half a turn or more (or, for a sector, runs across angle 0).
+      const ArcSegmentOutline a = ArcSegmentOutlineOf(row);
+      double r = a.r, a1 = a.a1, a2 = a.a2;
+      if (a.form == ArcSegmentForm::Empty) {
+        add(o.At(r, a1));  // only the number is written there
+        break;
+      }
+      double ri = a.form == ArcSegmentForm::CircularSegment ? r : a.rho;
+      bool acrossZero = a.form == ArcSegmentForm::AnnularSector && row.c[5] < row.c[4];
+      if (!acrossZero && !a.fullRing && a2 < a1 + Pi) {
         add(o.At(r, a1));
         add(o.At(r, a2));
         add(o.At(ri, a1));
@@ -226,9 +200,9 @@ void ExtendBySection(ViewExtent& e, int s) {
       break;
     }
     case SectionKind::RadialBlock: {
-      RadialCorners k = RadialBlockCorners(row);
-      for (WorldPoint p : {k.a1, k.b1, k.a2, k.b2}) add(p);
-      if (k.foot) add(k.f);
+      const RadialBlockOutline k = RadialBlockOutlineOf(row);
+      for (PlanePoint p : {k.p1, k.p2, k.q1, k.q2}) add(ToWorld(p));
+      if (k.foot) add(ToWorld(k.f));
       break;
     }
     case SectionKind::MergeData:
@@ -241,7 +215,9 @@ bool DrawSection(Canvas& canvas, int s, const SectionStyle& style, const ViewExt
   switch (KindOf(Table.sections[s])) {
     case SectionKind::Polygon: seed = DrawPolygon(canvas, s, style); break;
     case SectionKind::Circle: seed = DrawCircle(canvas, s, style); break;
-    case SectionKind::ArcSegment: seed = DrawArcSegment(canvas, s, style); break;
+    case SectionKind::ArcSegment:
+      if (!DrawArcSegment(canvas, s, style, seed)) return false;
+      break;
     case SectionKind::RadialBlock: seed = DrawRadialBlock(canvas, s, style); break;
     case SectionKind::MergeData: DrawMergeData(canvas, s, style, extent); return false;
     default: return false;  // an unknown kind from a damaged file draws nothing

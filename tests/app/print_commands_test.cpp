@@ -4,6 +4,7 @@
 
 #include "app/print_commands.h"
 #include "output/output_window.h"
+#include "support/core_test.h"
 #include "support/table_builder.h"
 
 namespace {

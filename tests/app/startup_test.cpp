@@ -12,6 +12,7 @@
 #include "app/program_state.h"
 #include "files/section_file.h"
 #include "files/settings.h"
+#include "model/section_table.h"
 #include "model/shared_state.h"
 #include "support/table_builder.h"
 #include "support/temp_folder_test.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "construct/entry_state.h"
-#include "support/table_builder.h"
+#include "support/core_test.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "construct/rotate_copy.h"
 #include "model/pieces.h"
 #include "model/properties.h"
+#include "support/core_test.h"
 #include "support/table_builder.h"
 
 namespace {

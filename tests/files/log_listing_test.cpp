@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "files_fixture.h"
 #include "output/output_window.h"
 
@@ -135,6 +137,14 @@ TEST_F(LogListingTest, ZeroDecimalsGiveThreeCharacterFields) {
       "        5     6     7",
   };
   EXPECT_EQ(Shown(), expected);
+}
+
+TEST_F(LogListingTest, ValuesThatAreNotNumbersAreNamed) {
+  const float inf = std::numeric_limits<float>::infinity();
+  AddSingle(SectionKind::Circle, {0, -inf, std::numeric_limits<float>::quiet_NaN(), 1});
+  const Lines lines = Shown();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2], "  1   -infinite   undefined     1.000");
 }
 
 TEST_F(LogListingTest, AnOpenWindowIsClosedBeforeTheListing) {

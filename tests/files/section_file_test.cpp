@@ -15,6 +15,8 @@
 #include "files/settings.h"
 #include "files/table_invariants.h"
 #include "files_fixture.h"
+#include "model/properties.h"
+#include "support/table_builder.h"
 
 namespace {
 
@@ -157,6 +159,22 @@ TEST_F(SectionFileTest, EveryKindRoundTripsWithDeletedAndOffSections) {
   EXPECT_EQ(TableInvariantFault(), nullptr);
   EXPECT_FALSE(Shared.FileChanged);
   EXPECT_FALSE(Shared.ResultsCurrent);
+}
+
+// The largest table the program builds: 100 sections on every node slot below the
+// phantom-point gap, every kind, fillets and holes.
+TEST_F(SectionFileTest, AFullTableRoundTripsWithItsProperties) {
+  BuildFullTable();
+  ASSERT_EQ(Table.sectionCount, MaxSections);
+  ComputePropertiesSilently();
+  const PropertySet before = Calc.props;
+  const SectionTable written = Table;
+  ASSERT_TRUE(Save("full.sec"));
+  ASSERT_TRUE(Open("full.sec"));
+  EXPECT_TRUE(SameTables(Table, written));
+  EXPECT_EQ(TableInvariantFault(), nullptr);
+  ComputePropertiesSilently();
+  EXPECT_EQ(std::memcmp(&Calc.props, &before, sizeof before), 0);
 }
 
 TEST_F(SectionFileTest, ReadingClearsReflectionBitsAndKeepsPhantomPointsOut) {

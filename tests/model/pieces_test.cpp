@@ -7,7 +7,7 @@
 #include "model/pieces.h"
 #include "model/properties.h"
 #include "model/shared_state.h"
-#include "support/table_builder.h"
+#include "support/core_test.h"
 
 namespace {
 

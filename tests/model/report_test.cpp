@@ -1,11 +1,13 @@
 // Number formatting, the report text, other axes and line properties.
+#include <limits>
+
 #include "app/program_state.h"
 #include "model/other_axes.h"
 #include "model/properties.h"
 #include "model/report.h"
 #include "output/output_window.h"
 #include "model/shared_state.h"
-#include "support/table_builder.h"
+#include "support/core_test.h"
 
 namespace {
 
@@ -41,6 +43,36 @@ TEST(FormatValueTest, RoundingOfHalvesAndTinyNegatives) {
   EXPECT_EQ(FormatValue(9.5, "#"), "10");
   EXPECT_EQ(FormatValue(-0.0001, "#.000"), ".000");  // no "-0"
   EXPECT_EQ(FormatValue(0.4, "#"), "0");
+}
+
+// Halves round away from zero at every magnitude, also where a double has no
+// room left for a fraction beyond the half.
+TEST(FormatValueTest, HalvesRoundAwayFromZeroAtAnyMagnitude) {
+  EXPECT_EQ(FormatValue(2.5e15 + 0.5, "#"), "2500000000000001");
+  EXPECT_EQ(FormatValue(-(2.5e15 + 0.5), "#"), "-2500000000000001");
+  EXPECT_EQ(FormatValue(4503599627370494.5, "#"), "4503599627370495");
+  EXPECT_EQ(FormatValue(1e15 + 0.25, "#.0"), "1000000000000000.3");
+  EXPECT_EQ(FormatValue(1e15 + 0.125, "#.00"), "1000000000000000.13");
+  EXPECT_EQ(FormatValue(999999999999999.5, "* #"), "1000000000000000");
+  EXPECT_EQ(FormatValue(0.5, "#"), "1");
+  EXPECT_EQ(FormatValue(-0.0625, "#.000"), "-.063");
+  EXPECT_EQ(FormatValue(0.0009765625, "#.000000"), ".000977");  // 2^-10
+  // Large values that are not halves keep every digit.
+  EXPECT_EQ(FormatValue(1e17, "#.000"), "100000000000000000.000");
+  EXPECT_EQ(FormatValue(0x1p70, "#"), "1180591620717411303424");
+}
+
+// A value that is not a number is named, never printed as digits.
+TEST(FormatValueTest, NonFiniteValuesAreWords) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(FormatValue(inf, "#.000"), "infinite");
+  EXPECT_EQ(FormatValue(-inf, "#"), "-infinite");
+  EXPECT_EQ(FormatValue(nan, "#.000"), "undefined");
+  EXPECT_EQ(FormatValue(-nan, "#.000"), "undefined");
+  // In a filled field they are right-aligned like numbers.
+  EXPECT_EQ(FormatValue(inf, "* #.000"), "infinite");
+  EXPECT_EQ(FormatValue(inf, "* #.000000"), "  infinite");
 }
 
 TEST(FormatValueTest, MasksFromDigits) {
@@ -89,6 +121,14 @@ TEST_F(ReportTest, SilentCalculationBuildsLinesWithoutAWindow) {
   EXPECT_TRUE(OutputWindows().empty());
   EXPECT_EQ(Calc.reportLines[2], " Area \t=   3.142");
   EXPECT_EQ(Calc.calcMode, CalcIdle);
+}
+
+TEST_F(ReportTest, NonFiniteResultsAreNamedInTheReport) {
+  AddCircle(0, 0, std::numeric_limits<double>::infinity());  // as a damaged file can give
+  ComputeProperties();
+  EXPECT_EQ(Calc.reportLines[2], " Area \t=   infinite");
+  EXPECT_EQ(Calc.reportLines[3], " xBar \t=   undefined");
+  EXPECT_EQ(Calc.reportLines[12], "Angle \t=   undefined  Degrs");
 }
 
 class OtherAxesTest : public CoreTest {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/table_builder.h"
+#include "support/core_test.h"
 
 class EntryTest : public CoreTest {
  protected:

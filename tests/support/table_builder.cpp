@@ -1,10 +1,13 @@
 #include "support/table_builder.h"
 
+#include <cmath>
+
 #include "app/main_panel.h"
 #include "app/program_state.h"
-#include "model/properties.h"
+#include "model/pieces.h"
+#include "model/section_table.h"
 #include "model/shared_state.h"
-#include "output/output_window.h"
+#include "util/numeric.h"
 
 namespace {
 
@@ -26,12 +29,11 @@ int OneSlotSection(SectionKind kind, float weight, ParamRow row) {
   return s;
 }
 
-float Sgn(double v) { return v > 0 ? 1.0f : v < 0 ? -1.0f : 0.0f; }
 float F(double v) { return static_cast<float>(v); }
 
 }  // namespace
 
-int AddPolygon(std::initializer_list<std::pair<double, double>> corners, float weight,
+int AddPolygon(const std::vector<std::pair<double, double>>& corners, float weight,
                bool closed) {
   int s = NewSection(SectionKind::Polygon, weight);
   Table.sections[s].firstNode = Table.nodeCount + 1;
@@ -46,7 +48,7 @@ int AddCircle(double xc, double yc, double r, float weight) {
 }
 
 int AddArcSegment(double xc, double yc, double r, double a1, double a2, double t, float weight) {
-  float sign = t < 0 ? Sgn(a2 - a1) : 0.0f;
+  float sign = t < 0 ? F(Sign(a2 - a1)) : 0.0f;
   return OneSlotSection(SectionKind::ArcSegment, weight,
                         {{sign, F(xc), F(yc), F(r), F(a1), F(a2), F(t), 0, 0, 0}});
 }
@@ -63,27 +65,32 @@ int AddMergeData(double xc, double yc, double a, double ixx, double iyy, double 
                         {{0, F(xc), F(yc), F(a), F(ixx), F(iyy), F(ixy), 0, 0, 0}});
 }
 
-void CoreTest::SetUp() {
-  SetPlatform(&platform);
-  ResetProgramState();
-}
-
-void CoreTest::TearDown() { SetPlatform(nullptr); }
-
-std::vector<PlatformEvent> CoreTest::EventsOfKind(PlatformEvent::Kind kind) const {
-  std::vector<PlatformEvent> out;
-  for (const PlatformEvent& e : platform.Events())
-    if (e.kind == kind) out.push_back(e);
-  return out;
-}
-
-std::vector<PlatformEvent> CoreTest::OutputWindows() const {
-  return EventsOfKind(PlatformEvent::OutputWindow);
-}
-
-const PropertySet& CoreTest::Compute() {
-  Shared.ResultsCurrent = false;
-  Calc.calcMode = CalcSilent;
-  ComputeProperties();
-  return Calc.props;
+void BuildFullTable(int phantomPoints) {
+  ResetTables();
+  // 20 hexagons with a fillet at every other corner: 120 nodes.
+  for (int k = 0; k < 20; ++k) {
+    double cx = (k % 5) * 30, cy = (k / 5) * 30;
+    std::vector<std::pair<double, double>> corners;
+    for (int i = 0; i < 6; ++i) {
+      double a = i * Pi / 3;
+      corners.emplace_back(cx + 10 * std::cos(a), cy + 10 * std::sin(a));
+    }
+    int s = AddPolygon(corners, k % 4 == 3 ? -1.0f : 1.0f);
+    const Section& sec = Table.sections[s];
+    for (int n = sec.firstNode; n <= sec.lastNode; n += 2) SetFillet(1.5, n);
+  }
+  // 80 one-slot sections, 16 of each other kind (the two arc forms share 16).
+  for (int k = 0; k < 80; ++k) {
+    float x = F(200 + (k % 10) * 25), y = F((k / 10) * 25);
+    switch (k % 5) {
+      case 0: AddCircle(x, y, 5); break;
+      case 1: AddArcSegment(x, y, 8, 10, 100, -1); break;
+      case 2: AddArcSegment(x, y, 8, 200, 20, 3); break;
+      case 3: AddRadialBlock(x, y, 9, 30, 4, 3); break;
+      case 4: AddMergeData(x, y, 40, 90, 80, 5); break;
+    }
+  }
+  for (int i = 0; i < phantomPoints && Table.nodeCount + PhantomGap <= Table.lowestPhantom - 1; ++i)
+    Table.nodes[--Table.lowestPhantom] = {F(-20 - i), F(-20 + 3 * i)};
+  Table.CurrentSection = Table.sectionCount;
 }

@@ -1,16 +1,13 @@
-// Builds section tables directly for tests, as the entry commands would leave them.
+// Builds section tables directly, as the entry commands would leave them, for the
+// tests and the benchmarks. Standard library and core only: the benchmarks compile
+// it too.
 #pragma once
 
-#include <initializer_list>
 #include <utility>
-
-#include "app/main_panel.h"
-#include "headless/headless_platform.h"
-#include "model/properties.h"
-#include "model/section_table.h"
+#include <vector>
 
 // Appends a polygon of the given corners; returns its section number.
-int AddPolygon(std::initializer_list<std::pair<double, double>> corners, float weight = 1.0f,
+int AddPolygon(const std::vector<std::pair<double, double>>& corners, float weight = 1.0f,
                bool closed = true);
 int AddCircle(double xc, double yc, double r, float weight = 1.0f);
 // Arc segment: a1, a2 in degrees; t < 0 is the segment between chord and arc.
@@ -21,17 +18,8 @@ int AddRadialBlock(double xc, double yc, double r, double angle, double w, doubl
 int AddMergeData(double xc, double yc, double a, double ixx, double iyy, double ixy,
                  float weight = 1.0f);
 
-// A test fixture base: headless platform in force, tables and results reset.
-#include <gtest/gtest.h>
-
-class CoreTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-  // The output-window events recorded so far.
-  std::vector<PlatformEvent> OutputWindows() const;
-  std::vector<PlatformEvent> EventsOfKind(PlatformEvent::Kind kind) const;
-  // Recomputes the table silently and returns the stored results.
-  const PropertySet& Compute();
-  HeadlessPlatform platform;
-};
+// Empties the tables and fills them to capacity: 100 sections of every kind on 200
+// node slots (the most the phantom-point gap allows), 20 filleted hexagons (every
+// fourth a hole) and 80 one-slot sections, then up to phantomPoints phantom points.
+// The platform must already be set.
+void BuildFullTable(int phantomPoints = 0);

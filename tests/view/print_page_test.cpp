@@ -10,6 +10,7 @@
 #include "model/report.h"
 #include "model/shared_state.h"
 #include "output/print_lines.h"
+#include "support/core_test.h"
 #include "support/table_builder.h"
 #include "view/print_page.h"
 #include "view/redraw_view.h"

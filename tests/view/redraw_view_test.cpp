@@ -180,23 +180,24 @@ TEST_F(RedrawTest, RadialBlockGeometry) {
   RedrawView();
   auto arcs = canvas.CallsOf(Op::Arc);
   ASSERT_EQ(arcs.size(), 2u);
+  // The arc angles are the calculation's, held in single precision.
   double phiOuter = std::asin(0.3), phiInner = std::asin(3.0 / 8);
-  EXPECT_NEAR(arcs[0].a1, Pi / 2, 1e-12);
-  EXPECT_NEAR(arcs[0].a2, Pi / 2 + phiOuter, 1e-12);
+  EXPECT_NEAR(arcs[0].a1, Pi / 2, 1e-7);
+  EXPECT_NEAR(arcs[0].a2, Pi / 2 + phiOuter, 1e-7);
   EXPECT_NEAR(arcs[1].radius, 8, 1e-12);
-  EXPECT_NEAR(arcs[1].a2, Pi / 2 + phiInner, 1e-12);
+  EXPECT_NEAR(arcs[1].a2, Pi / 2 + phiInner, 1e-7);
   // The far side lies on the parallel line.
   auto lines = canvas.CallsOf(Op::Line);
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NEAR(lines[1].p.x, -3, 1e-9);
-  EXPECT_NEAR(lines[1].q.x, -3, 1e-9);
+  EXPECT_NEAR(lines[1].p.x, -3, 1e-6);
+  EXPECT_NEAR(lines[1].q.x, -3, 1e-6);
   // Extent: the four corners.
-  EXPECT_NEAR(Extent.xmin, -3, 1e-9);
-  EXPECT_NEAR(Extent.xmax, 0, 1e-9);
-  EXPECT_NEAR(Extent.ymax, 10, 1e-9);
-  EXPECT_NEAR(Extent.ymin, std::sqrt(64.0 - 9), 1e-9);
+  EXPECT_NEAR(Extent.xmin, -3, 1e-6);
+  EXPECT_NEAR(Extent.xmax, 0, 1e-6);
+  EXPECT_NEAR(Extent.ymax, 10, 1e-6);
+  EXPECT_NEAR(Extent.ymin, std::sqrt(64.0 - 9), 1e-6);
   // Numbered at the inner end at the smaller angle.
-  EXPECT_NEAR(canvas.CallsOf(Op::Text)[0].p.y, 8, 1e-9);
+  EXPECT_NEAR(canvas.CallsOf(Op::Text)[0].p.y, 8, 1e-6);
   // The seed lies inside: between the radii and between the two lines.
   View.highlight = -1;
   canvas.ClearCalls();
@@ -215,7 +216,7 @@ TEST_F(RedrawTest, RadialBlockWhoseParallelLineMissesTheInnerCircle) {
   auto arcs = canvas.CallsOf(Op::Arc);
   ASSERT_EQ(arcs.size(), 2u);
   EXPECT_NEAR(arcs[0].a1, -Pi / 6, 1e-7);
-  EXPECT_NEAR(arcs[1].a1, -Pi / 2, 1e-12);  // a quarter of the inner circle
+  EXPECT_NEAR(arcs[1].a1, -Pi / 2, 1e-7);  // a quarter of the inner circle
   auto lines = canvas.CallsOf(Op::Line);
   ASSERT_EQ(lines.size(), 3u);
   // Inner end, down to the foot (0, -5), along the parallel line to the outer end.
@@ -225,6 +226,108 @@ TEST_F(RedrawTest, RadialBlockWhoseParallelLineMissesTheInnerCircle) {
   EXPECT_NEAR(lines[1].q.x, std::sqrt(75.0), 1e-6);
   EXPECT_NEAR(lines[1].q.y, -5, 1e-6);
   EXPECT_NEAR(Extent.ymin, -5, 1e-6);
+}
+
+// The area a radial block's picture encloses, from the recorded calls alone: the
+// straight outline through the ends of its lines, plus the segment of the outer arc,
+// minus the segment of the inner arc.
+double RadialBlockPictureArea(const RecordingCanvas& canvas, WorldPoint centre) {
+  auto arcs = canvas.CallsOf(CanvasCall::Arc);
+  auto lines = canvas.CallsOf(CanvasCall::Line);
+  EXPECT_EQ(arcs.size(), 2u);
+  EXPECT_EQ(lines.size(), 2u);
+  if (arcs.size() != 2 || lines.size() != 2) return 0;
+  // Each side runs from the inner arc to the outer one; the first side is at the
+  // smaller angles.
+  const WorldPoint outline[] = {lines[0].p, lines[0].q, lines[1].q, lines[1].p};
+  double twice = 0;
+  for (int i = 0; i < 4; ++i) {
+    const WorldPoint& a = outline[i];
+    const WorldPoint& b = outline[(i + 1) % 4];
+    twice += (a.x - centre.x) * (b.y - centre.y) - (b.x - centre.x) * (a.y - centre.y);
+  }
+  auto segment = [](const CanvasCall& arc) {
+    double turn = arc.a2 - arc.a1;
+    return arc.radius * arc.radius / 2 * (turn - std::sin(turn));
+  };
+  return twice / 2 + segment(arcs[0]) - segment(arcs[1]);
+}
+
+TEST_F(RedrawTest, RadialBlockPictureEnclosesTheCountedArea) {
+  // Thick blocks with thin arc segments, so that the picture's corners, not the
+  // segments, decide its area; the radial lines lie at angles a float cannot hold.
+  for (float angle : {90.0f, 33.0f, -140.0f}) {
+    ResetTables();
+    canvas.ClearCalls();
+    AddRadialBlock(4, -3, 10, angle, angle < 0 ? -1.0f : 1.0f, 8);
+    Shared.ResultsCurrent = false;
+    ComputePropertiesSilently();
+    RedrawView();
+    EXPECT_NEAR(RadialBlockPictureArea(canvas, {4, -3}), Calc.props.A, 1e-9 * Calc.props.A)
+        << "at " << angle << " degrees";
+  }
+}
+
+TEST_F(RedrawTest, ArcSegmentThickerThanItsRadiusIsDrawnAsTheFullSector) {
+  AddArcSegment(1, 1, 2, 0, 90, 3);
+  ComputePropertiesSilently();
+  EXPECT_NEAR(Calc.props.A, Pi, 1e-6);  // counted as the quarter disc
+  View.highlight = -1;
+  View.magnification = 1;
+  RedrawView();
+  auto arcs = canvas.CallsOf(Op::Arc);
+  ASSERT_EQ(arcs.size(), 1u);  // no inner arc of negative radius
+  EXPECT_EQ(arcs[0].radius, 2);
+  auto lines = canvas.CallsOf(Op::Line);
+  ASSERT_EQ(lines.size(), 2u);
+  for (const CanvasCall& line : lines) {
+    EXPECT_EQ(line.p.x, 1);  // both radii start at the centre
+    EXPECT_EQ(line.p.y, 1);
+  }
+  WorldPoint seed = canvas.CallsOf(Op::FloodFill).at(0).p;
+  EXPECT_NEAR(std::hypot(seed.x - 1, seed.y - 1), 1, 1e-9);
+  EXPECT_NEAR(std::atan2(seed.y - 1, seed.x - 1), Pi / 4, 1e-9);
+  EXPECT_EQ(Extent.xmin, 1);  // the centre is in view
+  EXPECT_EQ(Extent.ymin, 1);
+}
+
+TEST_F(RedrawTest, ChordSegmentsAreDrawnAsCounted) {
+  // Angles typed downwards count the segment between them all the same.
+  AddArcSegment(0, 0, 2, 90, 0, -1);
+  ComputePropertiesSilently();
+  EXPECT_NEAR(Calc.props.A, 4 * (Pi / 4 - 0.5), 1e-6);
+  View.highlight = -1;
+  View.magnification = 1;
+  RedrawView();
+  auto arcs = canvas.CallsOf(Op::Arc);
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_NEAR(arcs[0].a1, 0, 1e-12);
+  EXPECT_NEAR(arcs[0].a2, Pi / 2, 1e-7);
+  WorldPoint seed = canvas.CallsOf(Op::FloodFill).at(0).p;
+  EXPECT_GT(seed.x + seed.y, 2);  // beyond the chord x + y = 2
+  EXPECT_LT(std::hypot(seed.x, seed.y), 2);
+
+  // Equal angles count nothing and draw nothing: no disc, no fill; the number
+  // still shows where the section is.
+  ResetTables();
+  AddArcSegment(0, 0, 2, 45, 45, -1);
+  AddCircle(10, 0, 1);
+  Shared.ResultsCurrent = false;
+  ComputePropertiesSilently();
+  EXPECT_NEAR(Calc.props.A, Pi, 1e-6);
+  canvas.ClearCalls();
+  View.highlight = -1;
+  View.magnification = 1;
+  RedrawView();
+  EXPECT_TRUE(canvas.CallsOf(Op::Arc).empty());
+  EXPECT_TRUE(canvas.CallsOf(Op::Line).empty());
+  EXPECT_TRUE(canvas.CallsOf(Op::SetPixel).empty());
+  auto fills = canvas.CallsOf(Op::FloodFill);
+  ASSERT_EQ(fills.size(), 1u);  // the circle's
+  EXPECT_EQ(fills[0].p.x, 10);
+  auto texts = canvas.Texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), " 1"), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "x"), 1);
 }
 
 TEST_F(RedrawTest, CircleExtentLabelAndFill) {

@@ -14,6 +14,7 @@
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
+#include "util/numeric.h"
 #include "view/view_options.h"
 
 namespace viewtest {
@@ -36,7 +37,7 @@ inline int AddPiece(SectionKind kind, float xc, float yc, float r, float c4 = 0,
   int slot = ++Table.nodeCount;
   Table.sections[s] = {static_cast<std::uint8_t>(kind), Complete, slot, slot, weight};
   float c0 = 0;
-  if (kind == SectionKind::ArcSegment && c6 < 0) c0 = (c5 > c4) - (c5 < c4);
+  if (kind == SectionKind::ArcSegment && c6 < 0) c0 = static_cast<float>(Sign(c5 - c4));
   Table.params[slot].c = {c0, xc, yc, r, c4, c5, c6, 0, 0, 0};
   Table.CurrentSection = s;
   return s;

@@ -1,0 +1,124 @@
+// The outlines of the curved pieces, computed once from a section's parameter row.
+// The property calculation counts exactly these outlines and the drawing draws
+// them, so the picture always shows the piece that was counted.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/section_table.h"
+
+struct PlanePoint {
+  double x, y;
+};
+
+// The arc from a1 to a2 (radians) of a circular segment or an annular sector: its
+// symmetry direction m, half angle alpha with its sine S and cosine C, and the
+// direction terms of the moments. A circular segment's shape also has the area
+// factors k1 = alpha - S*C and k2 = 2*C*S^3 (both held in single precision; k1 = 0
+// means the segment has no area and counts nothing) and the radius-free parts of
+// its terms: the centroid's distance over r, and the moments about and across the
+// symmetry line over r^4 before their divisors.
+struct SegmentShape {
+  double m, alpha, S, C;
+  double cosM, sinM, cos2M, sin2M;
+  bool segment;  // the factors below are set
+  double k1, k2;
+  double centroidOverR, aboutFactor, acrossFactor;
+};
+// The shape of a circular segment's arc, factors included.
+SegmentShape SegmentShapeOf(double a1, double a2);
+
+// Angle at the centre between a radial line and the point where the line parallel
+// to it at distance |w| meets the circle of radius rad, signed like w. A line that
+// misses the circle (|w| >= rad) is taken at a quarter turn, so the radial block
+// stays closed and finite.
+double ParallelLineAngle(double w, double rad);
+
+// A radial block about its own centre: the radial line at `angle` (radians), the
+// parallel line at distance |w| on w's side, the radii, the arc angles (ascending,
+// held in single precision) and the corners as offsets from the centre.
+struct RadialBlockForm {
+  double angle, w, r, rho;
+  double o1, o2, i1, i2;
+  PlanePoint p1, p2, q1, q2;
+  bool foot;
+  PlanePoint f;  // set only when foot
+};
+
+// A block cut from a ring by the radial line at `angle` and the line parallel to it
+// at distance |w| on w's side. Its straight outline runs q1 -> p1 -> p2 -> q2 -> q1;
+// the outer segment over p1-p2 is added to it and the inner one over q1-q2 removed.
+// When the parallel line misses the inner circle the outline runs along it through
+// the foot f of the perpendicular from the centre, between the outer and inner
+// corners on w's side (p2 and q2 for w > 0, p1 and q1 for w < 0).
+struct RadialBlockOutline {
+  double xc, yc;
+  double angle;       // the radial line, radians
+  double w;           // signed distance of the parallel line
+  double r, rho;      // outer and inner radius; rho is 0 once t reaches the centre
+  double o1, o2;      // outer arc, ascending, both held in single precision
+  double i1, i2;      // inner arc, likewise
+  PlanePoint p1, p2;  // outer arc ends at o1, o2
+  PlanePoint q1, q2;  // inner arc ends at i1, i2
+  bool foot;
+  PlanePoint f;       // set only when foot
+};
+
+// What an arc-segment row counts: nothing, the circular segment between its chord
+// and its arc (t < 0), or an annular sector (t >= 0; t = 0 and t > r reach the
+// centre).
+enum class ArcSegmentForm : std::uint8_t { Empty, CircularSegment, AnnularSector };
+
+struct ArcSegmentOutline {
+  ArcSegmentForm form;
+  double xc, yc, r;
+  // Radians. A circular segment runs between its two angles in ascending order
+  // (the counted piece does not depend on their order). An annular sector runs
+  // counter-clockwise from a1 to a2 with 0 < a2 - a1; equal angles in the row are
+  // the full ring, a2 = a1 + 2π, and a2 below a1 moves a1 back by 2π.
+  double a1, a2;
+  bool fullRing;
+  double sign;         // circular segment: column 0, added (+1) or removed (-1)
+  SegmentShape shape;  // of the arc, unless Empty; a sector's without segment factors
+  double tau;          // annular sector: thickness over r, in [0, 1]
+  double rho;          // annular sector: inner radius, 0 when it reaches the centre
+};
+
+// Shapes already worked out in one calculation, so that sections repeating a shape
+// (copies of a section, equal fillets on parallel edges) pay for its trigonometry
+// once. A shape taken from here has exactly the values it would be computed with.
+// Start a fresh one for each calculation. Open addressing; once three quarters
+// full, further shapes are computed without being kept.
+struct ShapeCache {
+  static constexpr int SegmentSlots = 128;
+  static constexpr int BlockSlots = 16;
+  struct SegmentEntry {
+    double a1, a2;
+    SegmentShape shape;
+  };
+  struct BlockEntry {
+    std::array<float, 4> columns;  // r, angle, w, t of the row
+    RadialBlockForm form;
+  };
+  SegmentShape spare;  // a shape computed after the cache filled up
+  int segmentCount = 0;
+  int blockCount = 0;
+  std::array<bool, SegmentSlots> segmentUsed{};
+  std::array<bool, BlockSlots> blockUsed{};
+  std::array<SegmentEntry, SegmentSlots> segments;
+  std::array<BlockEntry, BlockSlots> blocks;
+};
+
+// The shape of the arc from a1 to a2, from the cache when it has it; a segment's
+// with its factors, a sector's without (a1 <= a2). The reference stays good until
+// the next call.
+const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2);
+const SegmentShape& CachedSectorShape(ShapeCache& cache, double a1, double a2);
+
+// The outlines of a row; with a cache, the shapes come from it.
+RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache = nullptr);
+// An arc segment with t < 0 is Empty when the calculation counts nothing for it
+// (no area factor, sign 0 or radius 0); one with t >= 0 when its radius is not
+// positive.
+ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache = nullptr);
