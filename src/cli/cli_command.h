@@ -26,3 +26,4 @@ CliCommand AddReportCommand(CLI::App& cli);
 CliCommand AddLogCommand(CLI::App& cli);
 CliCommand AddDrawCommand(CLI::App& cli);
 CliCommand AddRunCommand(CLI::App& cli);
+CliCommand AddImportDxfCommand(CLI::App& cli);
