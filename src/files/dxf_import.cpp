@@ -115,6 +115,84 @@ bool Inside(const Outline& o, double px, double py) {
   return in;
 }
 
+// Points of the outline to place it against others: its vertices and the middle of
+// every edge (on the arc where it bulges); four points round a circle.
+std::vector<std::array<double, 2>> SamplePoints(const Outline& o) {
+  std::vector<std::array<double, 2>> points;
+  if (o.circle) {
+    for (auto [dx, dy] : {std::pair{1, 0}, {0, 1}, {-1, 0}, {0, -1}})
+      points.push_back({o.xc + dx * o.r, o.yc + dy * o.r});
+    return points;
+  }
+  const std::size_t n = o.v.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const DxfVertex& a = o.v[i];
+    const DxfVertex& b = o.v[(i + 1) % n];
+    points.push_back({a.x, a.y});
+    // The arc's middle lies off the chord's middle by the sagitta, b times half
+    // the chord, to the right for a positive bulge.
+    const double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
+    const double k = a.bulge / 2;
+    points.push_back({mx + k * (b.y - a.y), my - k * (b.x - a.x)});
+  }
+  return points;
+}
+
+double SegmentDistance(double px, double py, double x1, double y1, double x2, double y2) {
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double len2 = dx * dx + dy * dy;
+  double t = len2 > 0 ? ((px - x1) * dx + (py - y1) * dy) / len2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(px - (x1 + t * dx), py - (y1 + t * dy));
+}
+
+// Distance from (px, py) to the outline itself.
+double BoundaryDistance(const Outline& o, double px, double py) {
+  if (o.circle) return std::fabs(std::hypot(px - o.xc, py - o.yc) - o.r);
+  double d = HUGE_VAL;
+  const std::size_t n = o.v.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const DxfVertex& a = o.v[i];
+    const DxfVertex& b = o.v[(i + 1) % n];
+    if (a.bulge == 0) {
+      d = std::min(d, SegmentDistance(px, py, a.x, a.y, b.x, b.y));
+      continue;
+    }
+    EdgeArc arc = ArcOfEdge(a.x, a.y, b.x, b.y, a.bulge);
+    // Within the arc's angles the nearest point is on the arc, else an end.
+    const double start = std::atan2(a.y - arc.yc, a.x - arc.xc);
+    const double at = std::atan2(py - arc.yc, px - arc.xc);
+    double along = std::fmod((arc.sweep > 0 ? at - start : start - at) + 2 * TwoPi, TwoPi);
+    if (along <= std::fabs(arc.sweep)) {
+      d = std::min(d, std::fabs(std::hypot(px - arc.xc, py - arc.yc) - arc.r));
+    } else {
+      d = std::min({d, std::hypot(px - a.x, py - a.y), std::hypot(px - b.x, py - b.y)});
+    }
+  }
+  return d;
+}
+
+enum class Nesting { Apart, Inside, Crossing };
+
+// Where outline b lies against outline a, judged by b's sample points that are not
+// on a (within tol): all inside, all outside, or some of each (then (x, y) is one
+// that lies the other way from the first).
+Nesting NestingOf(const Outline& b, const Outline& a, double tol, double& x, double& y) {
+  int sides = 0;  // 1 inside, 2 outside, 3 both
+  int first = 0;
+  for (const auto& [px, py] : SamplePoints(b)) {
+    if (BoundaryDistance(a, px, py) <= tol) continue;
+    const int side = Inside(a, px, py) ? 1 : 2;
+    if (first == 0) first = side;
+    if (side != first) {
+      x = px;
+      y = py;
+    }
+    sides |= side;
+  }
+  return sides == 3 ? Nesting::Crossing : sides == 1 ? Nesting::Inside : Nesting::Apart;
+}
+
 // Drops vertices that coincide with the next one (a repeated closing vertex too).
 void DropRepeatedVertices(std::vector<DxfVertex>& v, double tol) {
   std::vector<DxfVertex> out;
@@ -636,13 +714,18 @@ DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options
     }
   }
 
-  // Depth: how many other outlines hold a point of the outline's boundary.
+  // Depth: how many other outlines hold the outline.
   for (std::size_t i = 0; i < outlines.size(); ++i) {
-    const Outline& o = outlines[i];
-    const double px = o.circle ? o.xc + o.r : o.v[0].x;
-    const double py = o.circle ? o.yc : o.v[0].y;
-    for (std::size_t j = 0; j < outlines.size(); ++j)
-      if (j != i && Inside(outlines[j], px, py)) ++outlines[i].depth;
+    for (std::size_t j = 0; j < outlines.size(); ++j) {
+      if (j == i) continue;
+      double x = 0, y = 0;
+      const Nesting n = NestingOf(outlines[i], outlines[j], tol, x, y);
+      if (n == Nesting::Crossing) {
+        return Refuse(result, "Two outlines cross near " + Coordinates(x, y) +
+                                  "; an outline may lie inside another, but not across it.");
+      }
+      if (n == Nesting::Inside) ++outlines[i].depth;
+    }
   }
   std::vector<int> order = fileOrder;
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

@@ -12,8 +12,9 @@
 // becomes its chord, and the segment between chord and arc becomes an arc-segment
 // section (t < 0) of weight +1 where it bulges out of the outline and -1 where it
 // bulges in. An outline inside another is a hole: weights alternate +1, -1, +1 ...
-// by depth, and a polygon's segments carry its sign. Outlines are taken in order of
-// depth, then of the file.
+// by depth, and a polygon's segments carry its sign. Outlines may touch but not
+// cross (judged by their vertices and the middles of their edges). Outlines are
+// taken in order of depth, then of the file.
 #pragma once
 
 #include <map>
@@ -54,7 +55,8 @@ struct DxfImportResult {
 //
 // Refused (imported == false, with the reason in refusal): a text that is not ASCII
 // DXF, a malformed number, an entity not in the drawing plane, an outline that is
-// open or branches, more than MaxSections sections or TopNode points, nothing to
+// open or branches, outlines that cross, more than MaxSections sections or TopNode
+// points, nothing to
 // import, a scale that is not a positive number, coordinates beyond single
 // precision. A refusal changes nothing at all: resetTables is not called.
 DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options,

@@ -389,6 +389,33 @@ TEST_F(DxfRefusalTest, ChainsThatBranch) {
                 "3 lines or arcs meet at (");
 }
 
+TEST_F(DxfRefusalTest, OutlinesThatCross) {
+  // A circle over the corner of a square, and a square whose bulged edge swells out
+  // through the side of a square round it although all its corners are inside.
+  std::string square = Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "0"}, {20, "0"}, {10, "10"},
+                              {20, "0"}, {10, "10"}, {20, "10"}, {10, "0"}, {20, "10"}});
+  ExpectRefused(Text(Entities(square + Pairs({{0, "CIRCLE"}, {10, "10"}, {20, "10"}, {40, "2"}}))),
+                "Two outlines cross near (");
+  std::string swelling = Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "2"}, {20, "2"}, {10, "8"},
+                                {20, "2"}, {42, "1"}, {10, "8"}, {20, "8"}, {10, "2"}, {20, "8"}});
+  ExpectRefused(Text(Entities(square + swelling)), "Two outlines cross near (10, 5)");
+}
+
+TEST_F(DxfImportTest, AHoleMayTouchItsOutline) {
+  // A square hole with one side on the plate's left edge, and a circle touching
+  // the plate's top from inside: both holes.
+  std::string text = Entities(
+      Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "0"}, {20, "0"}, {10, "40"}, {20, "0"}, {10, "40"},
+             {20, "20"}, {10, "0"}, {20, "20"}}) +
+      Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "0"}, {20, "5"}, {10, "5"}, {20, "5"}, {10, "5"},
+             {20, "10"}, {10, "0"}, {20, "10"}}) +
+      Pairs({{0, "CIRCLE"}, {10, "30"}, {20, "17"}, {40, "3"}}));
+  DxfImportResult r = ImportDxf(text, {}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.holes, 2);
+  EXPECT_NEAR(Compute().A, 800 - 25 - kPi * 9, 1e-9 * 800);
+}
+
 // Details of the reader and of the geometry, on drawings written by hand.
 TEST_F(DxfImportTest, HandWrittenHeaderUnitsLineEndingsAndChainsThatJustMiss) {
   // Carriage returns, padded codes, a header with microns; four lines whose ends
