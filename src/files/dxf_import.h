@@ -56,9 +56,9 @@ struct DxfImportResult {
 // Refused (imported == false, with the reason in refusal): a text that is not ASCII
 // DXF, a malformed number, an entity not in the drawing plane, an outline that is
 // open or branches, outlines that cross, more than MaxSections sections or TopNode
-// points, nothing to
-// import, a scale that is not a positive number, coordinates beyond single
-// precision. A refusal changes nothing at all: resetTables is not called.
+// points, nothing to import, a scale that is not a positive number, coordinates
+// beyond single precision. A refusal changes nothing at all: resetTables is not
+// called.
 DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options,
                           void (*resetTables)() = nullptr);
 
