@@ -60,10 +60,7 @@ CliExit RunImportDxf(const ImportOptions& options) {
     std::printf("units: not given\n");
   }
   if (!result.leftOut.empty()) {
-    std::string text;
-    for (const auto& [kind, count] : result.leftOut)
-      text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
-    std::printf("not read: %s\n", text.c_str());
+    std::printf("not read: %s\n", DxfLeftOutList(result.leftOut).c_str());
   }
   return ExitDone;
 }

@@ -522,14 +522,6 @@ TableCheck CheckTables(const Plan& plan, double tol, std::set<EdgeKey>& noFillet
   return allMade ? TableCheck::Sound : TableCheck::FilletsMissed;
 }
 
-std::string LeftOutText(const std::map<std::string, int>& leftOut) {
-  std::string text;
-  for (const auto& [kind, count] : leftOut) {
-    text += (text.empty() ? " Not read: " : ", ") + std::to_string(count) + " " + kind;
-  }
-  return text.empty() ? text : text + ".";
-}
-
 DxfImportResult Refuse(DxfImportResult result, std::string why) {
   result.imported = false;
   result.refusal = std::move(why);
@@ -690,7 +682,9 @@ DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options
     return Refuse(result, "There is nothing to import: the drawing has no closed outline" + where +
                               " (a closed LWPOLYLINE or POLYLINE, a CIRCLE, or a closed chain "
                               "of LINE and ARC)." +
-                              LeftOutText(result.leftOut));
+                              (result.leftOut.empty()
+                                   ? ""
+                                   : " Not read: " + DxfLeftOutList(result.leftOut) + "."));
   }
 
   // The sections before any nesting is worked out: their number does not depend on it.
@@ -801,4 +795,18 @@ DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& o
   }
   return ImportDxf(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
                    options, resetTables);
+}
+
+std::string DxfLeftOutList(const std::map<std::string, int>& leftOut) {
+  constexpr std::size_t Shown = 8;
+  std::string text;
+  std::size_t listed = 0;
+  for (const auto& [kind, count] : leftOut) {
+    if (listed++ == Shown) {
+      text += " and " + std::to_string(leftOut.size() - Shown) + " other kinds";
+      break;
+    }
+    text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
+  }
+  return text;
 }

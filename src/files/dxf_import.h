@@ -17,6 +17,7 @@
 // taken in order of depth, then of the file.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>
@@ -64,7 +65,18 @@ DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options
 
 // ImportDxf on the contents of the file at path; a file that cannot be read, or is
 // larger than MaxDxfFileSize, is refused in the same way.
+//
+// The desktop's File / Import DXF runs it as Open runs ReadSectionFile:
+//   if (SaveIfChanged()) return;                  // unsaved changes kept on Cancel
+//   ... an open-file dialog for "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*" ...
+//   DxfImportResult r = ImportDxfFile(path, {}, ResetTables);
+//   if (!r.imported) { PlatformMessageBox(r.refusal, "Import DXF", MsgOk | MsgIconError); return; }
+//   then redraw, refresh the panel and enable About Centroid and About Other Axes.
 DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& options,
                               void (*resetTables)() = nullptr);
 
 inline constexpr std::size_t MaxDxfFileSize = 64u << 20;
+
+// "2 SPLINE, 1 TEXT": the kinds that were not read with their counts, the first
+// eight of them.
+std::string DxfLeftOutList(const std::map<std::string, int>& leftOut);

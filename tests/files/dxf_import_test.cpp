@@ -339,6 +339,10 @@ TEST_F(DxfRefusalTest, DrawingsThatDoNotFit) {
                 "Not read: 1 POINT, 1 TEXT.");
   ExpectRefused(ImportDxfFile(DataFile("rectangle.dxf"), {"no such layer"}, CountedReset),
                 "no closed outline on layer \"no such layer\"");
+  std::string kinds;
+  for (const char* kind : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"})
+    kinds += Pairs({{0, kind}});
+  ExpectRefused(Text(Entities(kinds)), "Not read: 1 A, 1 B, 1 C, 1 D, 1 E, 1 F, 1 G, 1 H and 2 other kinds.");
 }
 
 TEST_F(DxfRefusalTest, ExactlyAtTheCapacitiesIsAccepted) {
