@@ -27,6 +27,14 @@ constexpr double MeetTolerance = 1e-6;
 
 double Sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
+// A value as the tables hold it; beyond single precision's range, an infinity
+// (which the checks refuse) rather than an undefined conversion.
+float Single(double v) {
+  if (v > FLT_MAX) return HUGE_VALF;
+  if (v < -FLT_MAX) return -HUGE_VALF;
+  return static_cast<float>(v);
+}
+
 // The difference of two directions, in [0, π].
 double AngleBetween(double a, double b) {
   double d = std::fmod(std::fabs(a - b), TwoPi);
@@ -370,10 +378,11 @@ bool SegmentOfEdge(const std::vector<DxfVertex>& v, std::size_t i, double scale,
   const double a2 = a1 + std::fabs(arc.sweep) / DegToRad;
   seg = {SectionKind::ArcSegment, weight, {}, arc.xc * scale, arc.yc * scale, arc.r * scale, a1, a2};
   // The calculation's test for a segment it cannot compute, on the stored values.
-  const float f1 = static_cast<float>(a1), f2 = static_cast<float>(a2);
+  const float f1 = Single(a1), f2 = Single(a2);
   const double alpha = std::fabs(static_cast<double>(f2) - f1) * DegToRad / 2;
   const double k1 = static_cast<float>(alpha - std::sin(alpha) * std::cos(alpha));
-  return k1 != 0 && static_cast<float>(seg.r) > 0;
+  // A radius beyond single precision is kept, for the checks to refuse.
+  return k1 != 0 && Single(seg.r) > 0;
 }
 
 struct Plan {
@@ -410,7 +419,8 @@ Plan PlanSections(const std::vector<Outline>& outlines, const std::vector<int>& 
       const DxfVertex& t1 = v[i];
       const DxfVertex& t2 = v[(i + 1) % n];
       EdgeArc arc = ArcOfEdge(t1.x, t1.y, t2.x, t2.y, t1.bulge);
-      if (!(static_cast<float>(arc.r * scale) > 0)) continue;
+      const float r = Single(arc.r * scale);
+      if (!(r > 0) || !std::isfinite(r)) continue;
       fillet[i] = true;
       corner[i] = {px * scale,     py * scale,     arc.r * scale, arc.xc * scale, arc.yc * scale,
                    t1.x * scale,   t1.y * scale,   t2.x * scale,  t2.y * scale,   k,
@@ -447,6 +457,25 @@ Plan PlanSections(const std::vector<Outline>& outlines, const std::vector<int>& 
 
 bool Finite(float v) { return std::isfinite(v); }
 
+// SetFillet keeps its centre and tangent points in single precision. Whether those
+// of the fillet of radius r at slot n, with the nodes as stored, stay well inside
+// that range (a corner that the stored nodes fold almost flat puts them far out).
+// A fillet not made is found missing by the check that follows.
+bool FilletInRange(double r, int n, const Section& sec) {
+  const Node& p = Table.nodes[n];
+  const Node& b = Table.nodes[n == sec.firstNode ? sec.lastNode : n - 1];
+  const Node& f = Table.nodes[n == sec.lastNode ? sec.firstNode : n + 1];
+  const Polar back = ToPolar(b.x - p.x, b.y - p.y), fore = ToPolar(f.x - p.x, f.y - p.y);
+  double theta = std::fabs(back.angle - fore.angle);
+  if (theta > Pi) theta = TwoPi - theta;
+  const double h = theta / 2;
+  if (h == 0 || h == Pi / 2 || back.length == 0 || fore.length == 0) return true;  // no fillet
+  const double q = r / std::tan(h);
+  const double k = std::sqrt(1 + (r / q) * (r / q)) / std::cos(h);
+  const double reach = std::max(std::fabs(p.x), std::fabs(p.y)) + q * (1 + k);
+  return reach < FLT_MAX / 4;
+}
+
 // Fills the (emptied) tables with the plan. Fillets are made by SetFillet as the
 // Fillets command makes them.
 void FillTables(const Plan& plan) {
@@ -456,23 +485,22 @@ void FillTables(const Plan& plan) {
     sec = {static_cast<std::uint8_t>(p.kind), Complete, Table.nodeCount + 1, 0, p.weight};
     if (p.kind == SectionKind::Polygon) {
       for (const PlannedNode& node : p.nodes) {
-        Table.nodes[++Table.nodeCount] = {static_cast<float>(node.x), static_cast<float>(node.y)};
+        Table.nodes[++Table.nodeCount] = {Single(node.x), Single(node.y)};
       }
       sec.lastNode = Table.nodeCount;
       for (int k = sec.firstNode; k <= sec.lastNode; ++k) {
         const double r = p.nodes[k - sec.firstNode].fillet;
-        if (r > 0) SetFillet(r, k);
+        if (r > 0 && FilletInRange(r, k, sec)) SetFillet(r, k);
       }
       continue;
     }
     const int slot = ++Table.nodeCount;
     sec.lastNode = slot;
-    const float xc = static_cast<float>(p.xc), yc = static_cast<float>(p.yc);
-    const float r = static_cast<float>(p.r);
+    const float xc = Single(p.xc), yc = Single(p.yc), r = Single(p.r);
     if (p.kind == SectionKind::Circle) {
       Table.params[slot].c = {0, xc, yc, r, 0, 0, 0, 0, 0, 0};
     } else {
-      const float a1 = static_cast<float>(p.a1), a2 = static_cast<float>(p.a2);
+      const float a1 = Single(p.a1), a2 = Single(p.a2);
       // t < 0: the segment between chord and arc; column 0 is the sign of a2 - a1.
       Table.params[slot].c = {static_cast<float>(Sgn(a2 - a1)), xc, yc, r, a1, a2, -1, 0, 0, 0};
     }

@@ -380,6 +380,11 @@ TEST_F(DxfRefusalTest, TextsThatAreNotDrawingsOrNotFlat) {
                 "the CIRCLE does not lie in the drawing plane");
   ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {40, "3e38"}})), {"", 10.0}),
                 "too large for the section table");
+  // A flat arc on a long edge: its radius is beyond single precision.
+  ExpectRefused(Text(Entities(Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "0"}, {20, "0"},
+                                     {42, "0.1"}, {10, "3e38"}, {20, "0"}, {10, "3e38"},
+                                     {20, "3e38"}}))),
+                "too large for the section table");
   ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {40, "1"}})), {"", -1.0}),
                 "The scale must be a positive number.");
   ExpectRefused(ImportDxfFile(DataFile("no-such-file.dxf"), {}, CountedReset),
@@ -469,6 +474,20 @@ TEST_F(DxfImportTest, AnArcThatIsNotTangentStaysAnArc) {
   EXPECT_EQ(r.arcSegments, 1);
   EXPECT_EQ(r.points, 4);
   EXPECT_NEAR(Compute().A, kPi * 25, kSegmentRel * (kPi * 25 - 50));
+}
+
+TEST_F(DxfImportTest, AnArcTooFlatForSinglePrecisionIsItsChord) {
+  // A bulge of 1e-9 turns the edge by 4e-9 radians: both ends of its arc would be
+  // stored at the same angle, and its segment would have no area to the calculation.
+  std::string text = Entities(Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "0"}, {20, "0"},
+                                     {42, "1e-9"}, {10, "10"}, {20, "0"}, {10, "10"}, {20, "10"},
+                                     {10, "0"}, {20, "10"}}));
+  DxfImportResult r = ImportDxf(text, {}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.sections, 1);
+  EXPECT_EQ(r.arcSegments, 0);
+  EXPECT_DOUBLE_EQ(Compute().A, 100);
+  EXPECT_TRUE(EventsOfKind(PlatformEvent::MessageBox).empty());
 }
 
 TEST_F(DxfImportTest, TwoHalfCircleBulgesAreACircleAndAnOpenPolylineMayCloseItself) {
