@@ -509,6 +509,28 @@ TEST_F(DxfImportTest, TwoHalfCircleBulgesAreACircleAndAnOpenPolylineMayCloseItse
   EXPECT_NEAR(Compute().A, kPi * 16 + 24, 1e-9 * 100);
 }
 
+TEST_F(DxfImportTest, PolylineVerticesThatAreNotOnTheOutline) {
+  // A fitted polyline's frame control point (vertex flag 16) is not on its outline;
+  // a 3D polyline's bulges mean nothing; a mesh outlines no section.
+  auto vertex = [](const char* x, const char* y, const char* flags, const char* bulge = "0") {
+    return Pairs({{0, "VERTEX"}, {10, x}, {20, y}, {42, bulge}, {70, flags}});
+  };
+  std::string fitted = Pairs({{0, "POLYLINE"}, {66, "1"}, {70, "5"}}) + vertex("0", "0", "8") +
+                       vertex("50", "-50", "16") + vertex("4", "0", "8") + vertex("4", "3", "8") +
+                       Pairs({{0, "SEQEND"}});
+  std::string spatial = Pairs({{0, "POLYLINE"}, {66, "1"}, {70, "9"}}) +
+                        vertex("10", "0", "32", "1") + vertex("12", "0", "32", "1") +
+                        vertex("12", "2", "32", "1") + Pairs({{0, "SEQEND"}});
+  std::string mesh = Pairs({{0, "POLYLINE"}, {66, "1"}, {70, "64"}}) + vertex("0", "0", "192") +
+                     vertex("9", "0", "192") + vertex("9", "9", "192") + Pairs({{0, "SEQEND"}});
+  DxfImportResult r = ImportDxf(Entities(fitted + spatial + mesh), {}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.polygons, 2);
+  EXPECT_EQ(r.arcSegments, 0);
+  EXPECT_EQ(r.leftOut, (std::map<std::string, int>{{"POLYLINE mesh", 1}}));
+  EXPECT_DOUBLE_EQ(Compute().A, 6 + 2);
+}
+
 TEST_F(DxfImportTest, PaperSpaceBlocksAndOtherKindsAreNotRead) {
   std::string text =
       Pairs({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {0, "CIRCLE"}, {40, "7"}, {0, "ENDBLK"},
