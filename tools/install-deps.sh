@@ -4,8 +4,10 @@
 set -euo pipefail
 packages=(g++ clang libclang-rt-dev cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-dejavu-core poppler-utils
-          libcli11-dev nlohmann-json3-dev)
+          qt6-base-dev libgl-dev fonts-dejavu-core
+          libcli11-dev nlohmann-json3-dev
+          poppler-utils  # reads back the printed PDF pages in the tests
+          python3-ezdxf)  # writes the DXF drawings of the tests (tests/data/dxf/make_dxf.py)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -27,3 +27,4 @@ CliCommand AddLogCommand(CLI::App& cli);
 CliCommand AddDrawCommand(CLI::App& cli);
 CliCommand AddRunCommand(CLI::App& cli);
 CliCommand AddPrintCommand(CLI::App& cli);
+CliCommand AddImportDxfCommand(CLI::App& cli);

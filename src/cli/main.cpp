@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
   // as such rather than as a missing command.
   cli.require_subcommand(0, 1);
   const CliCommand commands[] = {AddReportCommand(cli), AddLogCommand(cli), AddDrawCommand(cli),
-                                 AddRunCommand(cli),    AddPrintCommand(cli)};
+                                 AddRunCommand(cli),    AddPrintCommand(cli),
+                                 AddImportDxfCommand(cli)};
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

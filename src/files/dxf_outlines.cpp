@@ -1,0 +1,413 @@
+#include "files/dxf_outlines.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "model/section_table.h"
+
+namespace {
+
+double Sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
+
+// A bulge so small that its arc is straight to far better than single precision is
+// 0; one so large that its arc is a whole turn to the same precision is held
+// there, so that radius and centre stay finite.
+double CleanBulge(double b) {
+  if (std::fabs(b) < 1e-12) return 0;
+  return std::clamp(b, -1e12, 1e12);
+}
+
+double LoopArea(const std::vector<DxfVertex>& v) {
+  double chords = 0, segments = 0;
+  const std::size_t n = v.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const DxfVertex& a = v[i];
+    const DxfVertex& b = v[(i + 1) % n];
+    chords += a.x * b.y - b.x * a.y;
+    if (a.bulge != 0) {
+      // A positive bulge swells to the right of the edge: out of a
+      // counter-clockwise outline, into a clockwise one.
+      EdgeArc arc = ArcOfEdge(a.x, a.y, b.x, b.y, a.bulge);
+      double t = std::fabs(arc.sweep);
+      segments += Sgn(a.bulge) * arc.r * arc.r * (t - std::sin(t)) / 2;
+    }
+  }
+  return chords / 2 + segments;
+}
+
+// Whether (px, py) lies inside the outline: the parity of crossings with the chords,
+// toggled by each circular segment between a chord and its arc that holds the point.
+bool Inside(const DxfOutline& o, double px, double py) {
+  if (o.circle) return std::hypot(px - o.xc, py - o.yc) < o.r;
+  bool in = false;
+  const std::size_t n = o.v.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const DxfVertex& a = o.v[i];
+    const DxfVertex& b = o.v[(i + 1) % n];
+    if ((a.y > py) != (b.y > py)) {
+      double x = a.x + (py - a.y) * (b.x - a.x) / (b.y - a.y);
+      if (px < x) in = !in;
+    }
+    if (a.bulge != 0) {
+      EdgeArc arc = ArcOfEdge(a.x, a.y, b.x, b.y, a.bulge);
+      double side = (b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x);
+      bool arcSide = a.bulge > 0 ? side < 0 : side > 0;
+      if (arcSide && std::hypot(px - arc.xc, py - arc.yc) < arc.r) in = !in;
+    }
+  }
+  return in;
+}
+
+// Points of the outline to place it against others: its vertices and the middle of
+// every edge (on the arc where it bulges); four points round a circle.
+std::vector<std::array<double, 2>> SamplePoints(const DxfOutline& o) {
+  std::vector<std::array<double, 2>> points;
+  if (o.circle) {
+    for (auto [dx, dy] : {std::pair{1, 0}, {0, 1}, {-1, 0}, {0, -1}})
+      points.push_back({o.xc + dx * o.r, o.yc + dy * o.r});
+    return points;
+  }
+  const std::size_t n = o.v.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const DxfVertex& a = o.v[i];
+    const DxfVertex& b = o.v[(i + 1) % n];
+    points.push_back({a.x, a.y});
+    // The arc's middle lies off the chord's middle by the sagitta, b times half
+    // the chord, to the right for a positive bulge.
+    const double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
+    const double k = a.bulge / 2;
+    points.push_back({mx + k * (b.y - a.y), my - k * (b.x - a.x)});
+  }
+  return points;
+}
+
+double SegmentDistance(double px, double py, double x1, double y1, double x2, double y2) {
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double len2 = dx * dx + dy * dy;
+  double t = len2 > 0 ? ((px - x1) * dx + (py - y1) * dy) / len2 : 0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(px - (x1 + t * dx), py - (y1 + t * dy));
+}
+
+// Distance from (px, py) to the outline itself.
+double BoundaryDistance(const DxfOutline& o, double px, double py) {
+  if (o.circle) return std::fabs(std::hypot(px - o.xc, py - o.yc) - o.r);
+  double d = HUGE_VAL;
+  const std::size_t n = o.v.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const DxfVertex& a = o.v[i];
+    const DxfVertex& b = o.v[(i + 1) % n];
+    if (a.bulge == 0) {
+      d = std::min(d, SegmentDistance(px, py, a.x, a.y, b.x, b.y));
+      continue;
+    }
+    EdgeArc arc = ArcOfEdge(a.x, a.y, b.x, b.y, a.bulge);
+    // Within the arc's angles the nearest point is on the arc, else an end.
+    const double start = std::atan2(a.y - arc.yc, a.x - arc.xc);
+    const double at = std::atan2(py - arc.yc, px - arc.xc);
+    double along = std::fmod((arc.sweep > 0 ? at - start : start - at) + 2 * TwoPi, TwoPi);
+    if (along <= std::fabs(arc.sweep)) {
+      d = std::min(d, std::fabs(std::hypot(px - arc.xc, py - arc.yc) - arc.r));
+    } else {
+      d = std::min({d, std::hypot(px - a.x, py - a.y), std::hypot(px - b.x, py - b.y)});
+    }
+  }
+  return d;
+}
+
+enum class Nesting { Apart, Inside, Crossing };
+
+// Where outline b lies against outline a, judged by b's sample points that are not
+// on a (within tol): all inside, all outside, or some of each (then (x, y) is one
+// that lies the other way from the first).
+Nesting NestingOf(const DxfOutline& b, const DxfOutline& a, double tol, double& x, double& y) {
+  int sides = 0;  // 1 inside, 2 outside, 3 both
+  int first = 0;
+  for (const auto& [px, py] : SamplePoints(b)) {
+    if (BoundaryDistance(a, px, py) <= tol) continue;
+    const int side = Inside(a, px, py) ? 1 : 2;
+    if (first == 0) first = side;
+    if (side != first) {
+      x = px;
+      y = py;
+    }
+    sides |= side;
+  }
+  return sides == 3 ? Nesting::Crossing : sides == 1 ? Nesting::Inside : Nesting::Apart;
+}
+
+// Drops vertices that coincide with the next one (a repeated closing vertex too).
+void DropRepeatedVertices(std::vector<DxfVertex>& v, double tol) {
+  std::vector<DxfVertex> out;
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    const DxfVertex& a = v[i];
+    const DxfVertex& b = v[(i + 1) % v.size()];
+    if (std::hypot(b.x - a.x, b.y - a.y) > tol) out.push_back(a);
+  }
+  v = std::move(out);
+}
+
+// A loop whose edges are all arcs of one circle, turning the same way once round.
+bool LoopIsCircle(const std::vector<DxfVertex>& v, double tol, DxfOutline& c) {
+  double turn = 0;
+  const std::size_t n = v.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const DxfVertex& a = v[i];
+    const DxfVertex& b = v[(i + 1) % n];
+    if (a.bulge == 0 || Sgn(a.bulge) != Sgn(v[0].bulge)) return false;
+    EdgeArc arc = ArcOfEdge(a.x, a.y, b.x, b.y, a.bulge);
+    if (i == 0) {
+      c.xc = arc.xc;
+      c.yc = arc.yc;
+      c.r = arc.r;
+    } else if (std::hypot(arc.xc - c.xc, arc.yc - c.yc) > tol || std::fabs(arc.r - c.r) > tol) {
+      return false;
+    }
+    turn += std::fabs(arc.sweep);
+  }
+  return std::fabs(turn - TwoPi) < 1e-9;
+}
+
+// A piece of a chain: a line, an arc, or an edge of an open polyline.
+struct ChainEdge {
+  double x[2], y[2];
+  double bulge;
+  bool exactEnds;  // ends given in the file (lines, polylines), not computed (arcs)
+  int order;
+};
+
+// Joins the chain edges into closed loops. False with the reason when an end meets
+// no other end, or more than two ends meet.
+bool JoinChains(const std::vector<ChainEdge>& edges, double tol, std::vector<DxfOutline>& outlines,
+                std::string& why) {
+  const std::size_t m = edges.size() * 2;
+  // Ends closer than tol are one point: union-find over the ends, the pairs found
+  // by a sweep along x.
+  std::vector<std::size_t> root(m), byX(m);
+  for (std::size_t i = 0; i < m; ++i) root[i] = byX[i] = i;
+  auto find = [&](std::size_t i) {
+    while (root[i] != i) i = root[i] = root[root[i]];
+    return i;
+  };
+  auto endX = [&](std::size_t i) { return edges[i / 2].x[i % 2]; };
+  auto endY = [&](std::size_t i) { return edges[i / 2].y[i % 2]; };
+  std::sort(byX.begin(), byX.end(), [&](std::size_t a, std::size_t b) { return endX(a) < endX(b); });
+  for (std::size_t a = 0; a < m; ++a) {
+    const std::size_t i = byX[a];
+    for (std::size_t b = a + 1; b < m && endX(byX[b]) - endX(i) <= tol; ++b) {
+      const std::size_t j = byX[b];
+      const double dx = endX(j) - endX(i), dy = endY(j) - endY(i);
+      if (dx * dx + dy * dy <= tol * tol) root[find(j)] = find(i);
+    }
+  }
+
+  // Each point takes the coordinates of an end given in the file where it has one.
+  std::vector<std::size_t> point(m), rep(m, m);
+  std::vector<std::vector<std::size_t>> ends(m);
+  for (std::size_t i = 0; i < m; ++i) {
+    std::size_t p = find(i);
+    point[i] = p;
+    ends[p].push_back(i);
+    if (rep[p] == m || (edges[i / 2].exactEnds && !edges[rep[p] / 2].exactEnds)) rep[p] = i;
+  }
+  for (std::size_t p = 0; p < m; ++p) {
+    if (ends[p].empty()) continue;
+    const std::string at = PointText(endX(rep[p]), endY(rep[p]));
+    if (ends[p].size() == 1) {
+      why = "An outline is open: a line or arc ends at " + at +
+            " and meets nothing there. Only closed outlines can be imported.";
+      return false;
+    }
+    if (ends[p].size() > 2) {
+      why = std::to_string(ends[p].size()) + " lines or arcs meet at " + at +
+            "; an outline must not branch.";
+      return false;
+    }
+  }
+
+  std::vector<bool> used(edges.size(), false);
+  for (std::size_t e0 = 0; e0 < edges.size(); ++e0) {
+    if (used[e0]) continue;
+    DxfOutline o;
+    o.order = edges[e0].order;
+    std::size_t e = e0, from = 0;  // edge and the end it is walked from
+    while (!used[e]) {
+      used[e] = true;
+      const std::size_t start = 2 * e + from, finish = 2 * e + 1 - from;
+      const double bulge = from == 0 ? edges[e].bulge : -edges[e].bulge;
+      o.v.push_back({endX(rep[point[start]]), endY(rep[point[start]]), bulge});
+      o.order = std::min(o.order, edges[e].order);
+      const std::vector<std::size_t>& there = ends[point[finish]];
+      const std::size_t next = there[0] == finish ? there[1] : there[0];
+      e = next / 2;
+      from = next % 2;
+    }
+    outlines.push_back(std::move(o));
+  }
+  return true;
+}
+
+}  // namespace
+
+EdgeArc ArcOfEdge(double x1, double y1, double x2, double y2, double b) {
+  const double dx = x2 - x1, dy = y2 - y1;
+  // The centre lies on the chord's perpendicular bisector, to the left of the
+  // chord for 0 < b < 1; the radius follows from the half chord and the sagitta.
+  const double h = (1 - b * b) / (4 * b);
+  const double chord = std::hypot(dx, dy);
+  return {(x1 + x2) / 2 - h * dy, (y1 + y2) / 2 + h * dx, chord * (1 + b * b) / (4 * std::fabs(b)),
+          4 * std::atan(b)};
+}
+
+std::string PointText(double x, double y) {
+  char text[80];
+  std::snprintf(text, sizeof text, "(%.10g, %.10g)", x, y);
+  return text;
+}
+
+DxfExtent ExtentOf(const DxfDrawing& drawing) {
+  double xmin = HUGE_VAL, xmax = -HUGE_VAL, ymin = HUGE_VAL, ymax = -HUGE_VAL;
+  auto extend = [&](double x, double y) {
+    xmin = std::min(xmin, x);
+    xmax = std::max(xmax, x);
+    ymin = std::min(ymin, y);
+    ymax = std::max(ymax, y);
+  };
+  for (const DxfPolyline& p : drawing.polylines)
+    for (const DxfVertex& v : p.vertices) extend(v.x, v.y);
+  for (const DxfLine& l : drawing.lines) {
+    extend(l.x1, l.y1);
+    extend(l.x2, l.y2);
+  }
+  for (const DxfArc& a : drawing.arcs) {
+    extend(a.xc - a.r, a.yc - a.r);
+    extend(a.xc + a.r, a.yc + a.r);
+  }
+  for (const DxfCircle& c : drawing.circles) {
+    extend(c.xc - c.r, c.yc - c.r);
+    extend(c.xc + c.r, c.yc + c.r);
+  }
+  if (xmax < xmin) return {};
+  return {std::max(xmax - xmin, ymax - ymin),
+          std::max({std::fabs(xmin), std::fabs(xmax), std::fabs(ymin), std::fabs(ymax)})};
+}
+
+bool FindOutlines(const DxfDrawing& drawing, double tol, int maxPoints,
+                  std::vector<DxfOutline>& outlines, int& degenerate, std::string& why) {
+  outlines.clear();
+  degenerate = 0;
+  auto addCircle = [&](double xc, double yc, double r, int order) {
+    if (!(r > 0)) {
+      ++degenerate;
+      return;
+    }
+    DxfOutline c;
+    c.circle = true;
+    c.xc = xc;
+    c.yc = yc;
+    c.r = r;
+    c.area = Pi * r * r;
+    c.order = order;
+    outlines.push_back(std::move(c));
+  };
+  for (const DxfCircle& c : drawing.circles) addCircle(c.xc, c.yc, c.r, c.order);
+
+  std::vector<ChainEdge> chain;
+  for (const DxfPolyline& p : drawing.polylines) {
+    if (p.closed) {
+      DxfOutline o;
+      o.v = p.vertices;
+      for (DxfVertex& v : o.v) v.bulge = CleanBulge(v.bulge);
+      o.order = p.order;
+      outlines.push_back(std::move(o));
+      continue;
+    }
+    for (std::size_t i = 0; i + 1 < p.vertices.size(); ++i) {
+      const DxfVertex& a = p.vertices[i];
+      const DxfVertex& b = p.vertices[i + 1];
+      chain.push_back({{a.x, b.x}, {a.y, b.y}, CleanBulge(a.bulge), true, p.order});
+    }
+  }
+  for (const DxfLine& l : drawing.lines) {
+    chain.push_back({{l.x1, l.x2}, {l.y1, l.y2}, 0, true, l.order});
+  }
+  for (const DxfArc& a : drawing.arcs) {
+    const double end = a.start + a.sweep;
+    const double x1 = a.xc + a.r * std::cos(a.start), y1 = a.yc + a.r * std::sin(a.start);
+    const double x2 = a.xc + a.r * std::cos(end), y2 = a.yc + a.r * std::sin(end);
+    // An arc whose ends meet is a whole circle, or (when short) no edge at all.
+    if (std::fabs(a.sweep) >= TwoPi * (1 - 1e-12) ||
+        (std::hypot(x2 - x1, y2 - y1) <= tol && std::fabs(a.sweep) > Pi)) {
+      addCircle(a.xc, a.yc, a.r, a.order);
+      continue;
+    }
+    chain.push_back({{x1, x2}, {y1, y2}, CleanBulge(std::tan(a.sweep / 4)), false, a.order});
+  }
+  // A line or edge of no length is no edge.
+  std::vector<ChainEdge> edges;
+  for (const ChainEdge& e : chain) {
+    if (std::hypot(e.x[1] - e.x[0], e.y[1] - e.y[0]) > tol) {
+      edges.push_back(e);
+    } else {
+      ++degenerate;
+    }
+  }
+  // Every edge of a closed chain gives a vertex, and at most every other vertex of
+  // an outline shares a node with its neighbour (a fillet's two ends): more edges
+  // than twice the node slots cannot fit.
+  if (edges.size() > 2 * static_cast<std::size_t>(maxPoints)) {
+    why = "The drawing has more than " + std::to_string(maxPoints) +
+          " points; a section table holds at most " + std::to_string(maxPoints) + ".";
+    return false;
+  }
+  if (!JoinChains(edges, tol, outlines, why)) return false;
+
+  // Loops: repeated vertices out, whole circles as circles, loops of no area (none
+  // beyond a square of side tol) out.
+  const double tinyArea = tol * tol;
+  std::vector<DxfOutline> kept;
+  for (DxfOutline& o : outlines) {
+    if (!o.circle) {
+      DropRepeatedVertices(o.v, tol);
+      DxfOutline c;
+      if (o.v.size() >= 2 && LoopIsCircle(o.v, tol, c)) {
+        o.circle = true;
+        o.xc = c.xc;
+        o.yc = c.yc;
+        o.r = c.r;
+        o.area = Pi * c.r * c.r;
+        o.v.clear();
+      } else {
+        o.area = o.v.size() >= 2 ? LoopArea(o.v) : 0.0;
+        if (!(std::fabs(o.area) > tinyArea)) {
+          ++degenerate;
+          continue;
+        }
+      }
+    }
+    kept.push_back(std::move(o));
+  }
+  outlines = std::move(kept);
+  return true;
+}
+
+bool NestOutlines(std::vector<DxfOutline>& outlines, double tol, std::string& why) {
+  for (std::size_t i = 0; i < outlines.size(); ++i) {
+    outlines[i].depth = 0;
+    for (std::size_t j = 0; j < outlines.size(); ++j) {
+      if (j == i) continue;
+      double x = 0, y = 0;
+      const Nesting n = NestingOf(outlines[i], outlines[j], tol, x, y);
+      if (n == Nesting::Crossing) {
+        why = "Two outlines cross near " + PointText(x, y) +
+              "; an outline may lie inside another, but not across it.";
+        return false;
+      }
+      if (n == Nesting::Inside) ++outlines[i].depth;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,51 @@
+// The closed outlines of a DXF drawing and how they nest: closed polylines, chains
+// of lines, arcs and open polylines joined end to end, and circles.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "files/dxf_reader.h"
+
+// The circle of an edge with bulge b != 0 from (x1, y1) to (x2, y2).
+struct EdgeArc {
+  double xc, yc, r;
+  double sweep;  // signed, counter-clockwise positive; |sweep| < 2π
+};
+EdgeArc ArcOfEdge(double x1, double y1, double x2, double y2, double b);
+
+// One closed outline: a loop of vertices, each with the bulge of the edge that
+// leaves it, or a circle.
+struct DxfOutline {
+  bool circle = false;
+  double xc = 0, yc = 0, r = 0;  // circle
+  std::vector<DxfVertex> v;      // loop: at least two vertices, none repeated
+  double area = 0;  // signed, counter-clockwise positive (circles positive)
+  int order = 0;    // position in the file of its first entity
+  int depth = 0;    // how many other outlines hold it (NestOutlines)
+};
+
+// The drawing's extent: the larger side of the box round its entities, and the
+// largest coordinate.
+struct DxfExtent {
+  double size = 0;
+  double magnitude = 0;
+};
+DxfExtent ExtentOf(const DxfDrawing& drawing);
+
+// The closed outlines of the drawing, in the order of the file; ends meet within
+// tol. Bulges too small or too large to make a difference in single precision are
+// taken as 0 or as a whole turn. A loop whose arcs are one circle becomes the
+// circle; degenerate is the count of outlines of no area, lines of no length and
+// circles of no radius, left out. False with the reason for the user when an end
+// meets no other (an open outline), more than two ends meet, or there are more
+// chained edges than maxPoints node slots could hold.
+bool FindOutlines(const DxfDrawing& drawing, double tol, int maxPoints,
+                  std::vector<DxfOutline>& outlines, int& degenerate, std::string& why);
+
+// Sets each outline's depth. Outlines may touch (within tol); false with the reason
+// when two cross, judged by the vertices and edge middles of each against the other.
+bool NestOutlines(std::vector<DxfOutline>& outlines, double tol, std::string& why);
+
+// "(x, y)" for messages.
+std::string PointText(double x, double y);
