@@ -33,6 +33,7 @@ const MenuCommandEntry MenuCommands[] = {
     {MenuOpenFile, OpenFileCommand, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
     {MenuSave, SaveCommand, AfterNothing},
     {MenuSaveAs, SaveAsCommand, AfterCloseFileDialog},
+    {MenuImportDxf, ImportDxfCommand, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
     {MenuPrint, PrintResults, AfterNothing},
     {MenuPreferences, PreferencesCommand, AfterNothing},
     {MenuExit, ExitCommand, AfterNothing},

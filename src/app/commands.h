@@ -18,6 +18,7 @@ void IdentifySectionBranch(OkCommandState& ok);  // "Identify Section"
 void OpenFileCommand();            // 201
 void SaveCommand();                // 202
 void SaveAsCommand();              // 203
+void ImportDxfCommand();           // 207
 void PreferencesCommand();         // 205
 void ExitCommand();                // 206: the close protocol
 void BeginAgainCommand();          // 301

@@ -9,6 +9,8 @@
 #include "app/program_info.h"
 #include "app/program_state.h"
 #include "construct/entry_state.h"
+#include "construct/input_text.h"
+#include "files/dxf_import.h"
 #include "files/section_file.h"
 #include "files/settings.h"
 #include "model/section_table.h"
@@ -47,6 +49,25 @@ struct OpenSnapshot {
 
 }  // namespace
 
+// Before the tables are replaced (Open, Import DXF): asks to save unsaved changes.
+// False when the user wanted them saved and they could not be (the write failed and
+// said so, or Save As was cancelled): then nothing may replace them.
+bool SaveBeforeReplacing() {
+  if (!Shared.FileChanged) return true;
+  const MessageResult answer = PlatformMessageBox(
+      "File has changed...Save it now?\n(or the changes will be lost when the new file is loaded) ",
+      "Save File", MsgYesNo | MsgIconQuestion);
+  if (answer != ResultYes) return true;
+  if (Shared.CurrentFile.empty()) {
+    MainWindowCommand(MenuSaveAs);  // the changes have no file yet: ask for one
+  } else {
+    WriteSectionFile();
+  }
+  if (Shared.FileChanged) return false;
+  Dispatch.FileDialogOpen = true;  // Save As closed it; the caller's own work goes on
+  return true;
+}
+
 void OpenFileCommand() {
   Dispatch.FileDialogOpen = true;
   FileDialogRequest request = SectionFileRequest(
@@ -54,22 +75,7 @@ void OpenFileCommand() {
   std::string path;
   if (!GetPlatform().OpenFileDialog(request, path)) return;
 
-  if (Shared.FileChanged) {
-    const MessageResult answer = PlatformMessageBox(
-        "File has changed...Save it now?\n(or the changes will be lost when the new file is loaded) ",
-        "Save File", MsgYesNo | MsgIconQuestion);
-    if (answer == ResultYes) {
-      if (Shared.CurrentFile.empty()) {
-        MainWindowCommand(MenuSaveAs);  // the changes have no file yet: ask for one
-      } else {
-        WriteSectionFile();
-      }
-      // The user wanted the changes kept: when they could not be saved (the write
-      // failed and said so, or Save As was cancelled), nothing is opened.
-      if (Shared.FileChanged) return;
-      Dispatch.FileDialogOpen = true;  // Save As closed it; Open's own work goes on
-    }
-  }
+  if (!SaveBeforeReplacing()) return;
 
   const OpenSnapshot before;
   Shared.CurrentFile = path;
@@ -146,3 +152,20 @@ void HelpCommand() {
 }
 
 void AboutCommand() { ShowAboutBox(); }
+
+void ImportDxfCommand() {
+  Dispatch.FileDialogOpen = true;
+  FileDialogRequest request{"Import DXF", "", Shared.DataFolder,
+                            "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*", "dxf",
+                            OfnFileMustExist | OfnHideReadOnly | OfnLongNames};
+  std::string path;
+  if (!GetPlatform().OpenFileDialog(request, path)) return;
+  if (!SaveBeforeReplacing()) return;
+  const DxfImportResult r = ImportDxfFile(path, {}, ResetTables);
+  if (!r.imported) {
+    PlatformMessageBox(r.refusal, "Import DXF", MsgOk | MsgIconError);
+    return;  // nothing changed
+  }
+  PlatformMessageBox("Imported" + NumberToText(r.sections, 7) + " sections; units: " + r.units,
+                     "Import DXF", MsgOk | MsgIconInformation);
+}

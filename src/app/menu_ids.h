@@ -18,6 +18,7 @@ enum CommandId : int {
   MenuOpenFile = 201,
   MenuSave = 202,
   MenuSaveAs = 203,
+  MenuImportDxf = 207,
   MenuPrint = 204,
   MenuPreferences = 205,
   MenuExit = 206,

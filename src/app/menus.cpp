@@ -7,6 +7,7 @@ const std::vector<MenuDef>& MainMenus() {
        {{MenuOpenFile, "&Open", ""},
         {MenuSave, "&Save", ""},
         {MenuSaveAs, "Save&As", ""},
+        {MenuImportDxf, "&Import DXF...", ""},
         {CommandId{}, "-", ""},
         {MenuPrint, "&Print", ""},
         {MenuPreferences, "P&references", ""},
