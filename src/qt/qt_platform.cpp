@@ -1,0 +1,150 @@
+#include "qt/qt_platform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include "app/dispatch.h"
+#include "qt/message_dialogs.h"
+#include "qt/output_view.h"
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+OutputWindow* QtPlatform::OutputWindowShown() const {
+  return output_ != nullptr && output_->isVisible() ? output_.get() : nullptr;
+}
+
+MessageResult QtPlatform::MessageBox(const std::string& text, const std::string& caption,
+                                     MessageStyle style) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(ToQt(caption));
+  box.setText(ToQt(text));
+  switch (IconOf(style)) {
+    case MsgIconError: box.setIcon(QMessageBox::Critical); break;
+    case MsgIconQuestion: box.setIcon(QMessageBox::Question); break;
+    case MsgIconWarning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIconInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  switch (ButtonSetOf(style)) {
+    case MsgOkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MsgYesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+    case MsgYesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    default:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes: return ResultYes;
+    case QMessageBox::No: return ResultNo;
+    case QMessageBox::Cancel: return ResultCancel;
+    default: return ResultOk;
+  }
+}
+
+MessageResult QtPlatform::MessageDialog(const std::string& message, MessageStyle style,
+                                        const std::string& title, bool beep, int, int) {
+  MessageDialogWindow dialog(message, style, title, QApplication::activeWindow());
+  if (beep) Beep(IconOf(style));
+  return static_cast<MessageResult>(dialog.exec());
+}
+
+std::string QtPlatform::InputDialog(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultAnswer) {
+  InputDialogWindow dialog(prompt, title, defaultAnswer, owner_);
+  dialog.exec();
+  return dialog.Answer();
+}
+
+void QtPlatform::ShowOutputWindow(int width, int height, const std::string& title) {
+  if (output_ == nullptr) output_ = std::make_unique<OutputWindow>();
+  output_->Open(width, height, ToQt(title));
+}
+
+void QtPlatform::CloseOutputWindow() {
+  if (output_ != nullptr && output_->isVisible()) output_->CloseQuietly();
+}
+
+void QtPlatform::ShowResultDialog(const std::string& caption,
+                                  const std::vector<std::string>& lines) {
+  QDialog dialog(owner_);
+  dialog.setWindowTitle(ToQt(caption));
+  int y = 10;
+  for (const std::string& line : lines) {
+    auto* label = new QLabel(ToQt(line), &dialog);
+    label->setGeometry(20, y, 250, 15);
+    y += 15;
+  }
+  dialog.resize(300, y + 40);
+  resultDialog_ = &dialog;
+  dialog.exec();
+  resultDialog_ = nullptr;
+}
+
+void QtPlatform::CloseResultDialog() {
+  if (resultDialog_ != nullptr) resultDialog_->reject();
+}
+
+namespace {
+
+// "Sect Files (*.sec)|*.sec|All Files (*.*)|*.*" as Qt's name filters.
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = ToQt(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    // The description usually shows its patterns already.
+    filters << (description.contains(QLatin1Char('(')) ? description
+                                                      : description + " (" + parts[i + 1] + ")");
+  }
+  return filters;
+}
+
+}  // namespace
+
+bool QtPlatform::FileDialog(FileDialogRequest& request, std::string& path, bool save) {
+  QFileDialog dialog(owner_, ToQt(request.title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(!save && (request.flags & OfnFileMustExist) ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
+  dialog.setDirectory(request.folder.empty() ? QDir::currentPath() : ToQt(request.folder));
+  const QStringList filters = NameFilters(request.filter);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+  if (!(request.flags & OfnOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!request.initialName.empty()) dialog.selectFile(ToQt(request.initialName));
+
+  // The keyboard hook keeps out of the dialog's keys.
+  Dispatch.FileDialogOpen = true;
+  const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  Dispatch.FileDialogOpen = false;
+  path = chosen ? FromQt(QDir::toNativeSeparators(dialog.selectedFiles().front())) : "";
+  return chosen;
+}
+
+bool QtPlatform::OpenFileDialog(FileDialogRequest& request, std::string& path) {
+  return FileDialog(request, path, false);
+}
+
+bool QtPlatform::SaveFileDialog(FileDialogRequest& request, std::string& path) {
+  return FileDialog(request, path, true);
+}
+
+std::string QtPlatform::AppDataFolder() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (folder.isEmpty()) return "";
+  return FromQt(QDir::cleanPath(folder)) + "/";
+}
+
+void QtPlatform::Beep(int) { QApplication::beep(); }

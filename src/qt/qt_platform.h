@@ -1,0 +1,52 @@
+// The platform of the real program: Qt message boxes and file dialogs, the
+// program's own message and input dialogs, the output window, the result dialog,
+// the data folder and the beep.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+#include "platform/platform.h"
+
+class QDialog;
+class QWidget;
+class OutputWindow;
+
+// Texts of the core (UTF-8) for Qt, and back.
+inline QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+inline std::string FromQt(const QString& text) { return text.toStdString(); }
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+
+  // The window that owns modal dialogs and centres them (the main window).
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  QWidget* Owner() const { return owner_; }
+  // The output window while it is shown, else null.
+  OutputWindow* OutputWindowShown() const;
+
+  MessageResult MessageBox(const std::string& text, const std::string& caption,
+                           MessageStyle style) override;
+  MessageResult MessageDialog(const std::string& message, MessageStyle style,
+                              const std::string& title, bool beep, int x, int y) override;
+  std::string InputDialog(const std::string& prompt, const std::string& title,
+                          const std::string& defaultAnswer) override;
+  void ShowOutputWindow(int width, int height, const std::string& title) override;
+  void CloseOutputWindow() override;
+  void ShowResultDialog(const std::string& caption, const std::vector<std::string>& lines) override;
+  void CloseResultDialog() override;
+  bool OpenFileDialog(FileDialogRequest& request, std::string& path) override;
+  bool SaveFileDialog(FileDialogRequest& request, std::string& path) override;
+  std::string AppDataFolder() override;
+  void Beep(int kind) override;
+
+ private:
+  bool FileDialog(FileDialogRequest& request, std::string& path, bool save);
+
+  QPointer<QWidget> owner_;
+  std::unique_ptr<OutputWindow> output_;
+  QPointer<QDialog> resultDialog_;
+};
