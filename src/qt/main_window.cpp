@@ -104,7 +104,11 @@ MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
 }
 
 MainWindow::~MainWindow() {
+  // The children go after this destructor: nothing of theirs may call back here.
+  closing_ = true;
   qApp->removeEventFilter(this);
+  disconnect(qApp, nullptr, this, nullptr);
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
   if (platform_.ViewCanvas() == &view_->Canvas()) platform_.SetViewCanvas(nullptr);
   platform_.SetOwner(nullptr);
 }
@@ -252,6 +256,13 @@ void MainWindow::CopyPanelToWidgets() {
     QSignalBlocker block(buildPanel_);
     buildPanel_->setCurrentRow(ItemNumber(Panel.selectedItem) - 1);
   }
+  // The focus first: a line edit that loses it drops its selection.
+  switch (Panel.focus) {
+    case Focus::InputLine: input_->setFocus(Qt::OtherFocusReason); break;
+    case Focus::BuildPanel: buildPanel_->setFocus(Qt::OtherFocusReason); break;
+    case Focus::OkButton: ok_->setFocus(Qt::OtherFocusReason); break;
+    default: break;  // the output window or a dialog: the window keeps its own
+  }
   heading_->setText(ToQt(Panel.heading));
   mode_->setText(ToQt(Panel.modeLabel));
   const QString text = ToQt(Panel.inputLine);
@@ -265,13 +276,6 @@ void MainWindow::CopyPanelToWidgets() {
   }
   prompt_->setText(ToQt(Panel.promptLabel));
   status2_->setText(ToQt(Panel.status2));
-
-  switch (Panel.focus) {
-    case Focus::InputLine: input_->setFocus(Qt::OtherFocusReason); break;
-    case Focus::BuildPanel: buildPanel_->setFocus(Qt::OtherFocusReason); break;
-    case Focus::OkButton: ok_->setFocus(Qt::OtherFocusReason); break;
-    default: break;  // the output window or a dialog: the window keeps its own
-  }
 
   for (const auto& [id, action] : actions_) {
     const MenuItemState& state = Panel.menu[id];

@@ -1,0 +1,112 @@
+// The program's own dialogs and the output window, driven by keys and clicks
+// without running their modal loops.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "output/output_window.h"
+#include "qt/message_dialogs.h"
+#include "qt/output_view.h"
+#include "window_fixture.h"
+
+namespace {
+
+// The result a message dialog of the style gives for a key, or for a click on
+// button i when key is 0.
+int MessageResultOf(MessageStyle style, int key, int button = -1) {
+  MessageDialogWindow dialog("text", style, "title", nullptr);
+  dialog.show();
+  if (key != 0) {
+    QTest::keyClick(&dialog, static_cast<Qt::Key>(key));
+  } else {
+    dialog.Button(button)->click();
+  }
+  EXPECT_FALSE(dialog.isVisible());
+  return dialog.result();
+}
+
+}  // namespace
+
+TEST(MessageDialogTest, ButtonSetsGiveTheirCodes) {
+  // A lone Ok gives 1; Escape and the close box give 7 whatever the set.
+  EXPECT_EQ(MessageResultOf(MsgOk, Qt::Key_Return), ResultOk);
+  EXPECT_EQ(MessageResultOf(MsgOk, Qt::Key_Escape), ResultNo);
+  // Ok and Cancel give 6 and 7, not 1 and 2.
+  EXPECT_EQ(MessageResultOf(MsgOkCancel, 0, 0), ResultYes);
+  EXPECT_EQ(MessageResultOf(MsgOkCancel, 0, 1), ResultNo);
+  // Only the Cancel button of Yes/No/Cancel gives 2; Escape gives 7, Enter 6.
+  EXPECT_EQ(MessageResultOf(MsgYesNoCancel, 0, 2), ResultCancel);
+  EXPECT_EQ(MessageResultOf(MsgYesNoCancel, Qt::Key_Escape), ResultNo);
+  EXPECT_EQ(MessageResultOf(MsgYesNoCancel | MsgIconQuestion, Qt::Key_Return), ResultYes);
+  EXPECT_EQ(MessageResultOf(MsgYesNo | MsgIconQuestion, 0, 1), ResultNo);
+
+  MessageDialogWindow dialog("Begin again?", MsgYesNo | MsgIconWarning, "Clear Screen", nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Clear Screen");
+  ASSERT_EQ(dialog.ButtonCount(), 2);
+  EXPECT_EQ(dialog.Button(0)->text(), "&Yes");
+  EXPECT_EQ(dialog.Button(1)->text(), "&No");
+  EXPECT_NE(dialog.IconLabel(), nullptr);
+  EXPECT_EQ(MessageDialogWindow("a\r\nb", MsgOk, "", nullptr).TextLabel()->text(), "a\nb");
+  EXPECT_EQ(MessageDialogWindow("x", MsgOk, "", nullptr).IconLabel(), nullptr);
+}
+
+TEST(InputDialogTest, CancelGivesEmptyTextAndOkTheTypedOne) {
+  for (int key : {int(Qt::Key_Escape), 0}) {
+    InputDialogWindow dialog("Section number:", "Delete Section", "", nullptr);
+    dialog.show();
+    QTest::keyClicks(dialog.Edit(), "12");
+    if (key != 0) {
+      QTest::keyClick(&dialog, Qt::Key_Escape);
+    } else {
+      dialog.close();  // the close box
+    }
+    EXPECT_EQ(dialog.Answer(), "");
+  }
+  InputDialogWindow dialog("Magnification factor:", "", "2", nullptr);
+  dialog.show();
+  EXPECT_EQ(dialog.Edit()->text(), "2");
+  QTest::keyClick(dialog.Edit(), Qt::Key_End);
+  QTest::keyClicks(dialog.Edit(), "5");
+  QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+  EXPECT_EQ(dialog.Answer(), "25");
+}
+
+TEST_F(WindowTest, OutputWindowScrollsByItsPage) {
+  window_->RunCommand([] {
+    for (int i = 1; i <= 25; ++i) AppendOutputLine("line " + std::to_string(i));
+    ShowOutputWindow(250, 300, "Kelvarin");
+  });
+  OutputWindow* output = platform_->OutputWindowShown();
+  ASSERT_NE(output, nullptr);
+  EXPECT_EQ(output->windowTitle(), "Kelvarin");
+  EXPECT_TRUE(output->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(output->isModal());
+
+  // 20 rows of 25 lines: page 3, positions 1 to 6.
+  output->resize(250, 20 * output->LineHeight() + output->LineHeight() / 2);
+  ASSERT_EQ(output->VisibleRows(), 20);
+  QScrollBar* bar = output->VerticalBar();
+  ASSERT_TRUE(bar->isVisible());
+  EXPECT_FALSE(output->HorizontalBar()->isVisible());
+  EXPECT_EQ(bar->pageStep(), 3);
+  EXPECT_EQ(bar->minimum(), 1);
+  EXPECT_EQ(bar->maximum(), 6);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(output->TopLine(), 4);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(output->TopLine(), 6);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(output->TopLine(), 6);
+
+  // Large enough for everything: no bars, back to the first line.
+  output->resize(400, 30 * output->LineHeight());
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(output->TopLine(), 1);
+
+  // The close box gives the window up: the lines go, the open flag clears.
+  output->close();
+  EXPECT_FALSE(Output.open);
+  EXPECT_TRUE(Output.lines.empty());
+}
