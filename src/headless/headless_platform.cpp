@@ -1,9 +1,15 @@
 #include "headless/headless_platform.h"
 
+#include "output/about_box.h"
 #include "output/output_window.h"
 
 HeadlessPlatform::HeadlessPlatform(std::string appDataFolder) : appData_(std::move(appDataFolder)) {
   if (!appData_.empty() && appData_.back() != '/') appData_ += '/';
+}
+
+void HeadlessPlatform::SetProgramFolder(std::string folder) {
+  programFolder_ = std::move(folder);
+  if (!programFolder_.empty() && programFolder_.back() != '/') programFolder_ += '/';
 }
 
 const char* AnswerWord(DialogAnswer::Kind kind) {
@@ -169,6 +175,65 @@ bool HeadlessPlatform::OpenFileDialog(FileDialogRequest& request, std::string& p
 
 bool HeadlessPlatform::SaveFileDialog(FileDialogRequest& request, std::string& path) {
   return FileDialog(PlatformEvent::SaveFileDialog, request, path);
+}
+
+namespace {
+
+// "D" or "D,F" with D in 0..6 and F 0 or 1; false for anything else.
+bool ParsePreferencesAnswer(const std::string& text, PreferenceValues& values) {
+  if (text.empty() || text[0] < '0' || text[0] > '6') return false;
+  PreferenceValues v = values;
+  v.sigDigits = text[0] - '0';
+  if (text.size() == 3 && text[1] == ',' && (text[2] == '0' || text[2] == '1')) {
+    v.openLastFile = text[2] == '1';
+  } else if (text.size() != 1) {
+    return false;
+  }
+  values = v;
+  return true;
+}
+
+}  // namespace
+
+bool HeadlessPlatform::ShowPreferencesDialog(PreferenceValues& values) {
+  PlatformEvent e = MakeEvent(PlatformEvent::Preferences, "Preferences");
+  e.prefsShown = values;
+  DialogAnswer a{DialogAnswer::Close, ""};
+  e.answered = TakeAnswer(a);
+  PreferenceValues chosen = values;
+  bool ok = a.kind == DialogAnswer::Ok || a.kind == DialogAnswer::Yes ||
+            (a.kind == DialogAnswer::Text && ParsePreferencesAnswer(a.text, chosen));
+  e.answer = a.kind == DialogAnswer::Text ? a.text : AnswerWord(a.kind);
+  e.result = ok ? ResultOk : ResultCancel;
+  e.prefsChosen = ok ? chosen : values;
+  Record(std::move(e));
+  if (ok) values = chosen;
+  return ok;
+}
+
+void HeadlessPlatform::ShowAboutBox(const AboutBoxContent& content) {
+  PlatformEvent e = MakeEvent(PlatformEvent::AboutBox, content.caption);
+  e.lines = {content.title, content.subtitle, content.version, content.credits,
+             content.emailAddress, content.webAddress};
+  Record(std::move(e));
+  DialogAnswer a;
+  while (TakeAnswer(a)) {
+    if (a.kind != DialogAnswer::Text || (a.text != "email" && a.text != "web")) break;
+    AboutLinkClicked(content, a.text == "email" ? AboutLink::Email : AboutLink::Web);
+  }
+}
+
+void HeadlessPlatform::ShowHelp(const std::string& path, HelpViewer viewer) {
+  Record(MakeEvent(PlatformEvent::Help, "", path, static_cast<int>(viewer)));
+}
+
+void HeadlessPlatform::OpenUrl(const std::string& url) {
+  Record(MakeEvent(PlatformEvent::OpenUrl, "", url));
+}
+
+void HeadlessPlatform::QuitProgram() {
+  quit_ = true;
+  Record(MakeEvent(PlatformEvent::Quit));
 }
 
 void HeadlessPlatform::Beep(int kind) {

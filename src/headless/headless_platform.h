@@ -25,6 +25,11 @@ struct PlatformEvent {
     OpenFileDialog,
     SaveFileDialog,
     Beep,
+    Preferences,
+    AboutBox,
+    Help,
+    OpenUrl,
+    Quit,
   };
   Kind kind = MessageBox;
   std::string caption;
@@ -37,11 +42,17 @@ struct PlatformEvent {
   int width = 0, height = 0;       // output window size
   std::vector<std::string> lines;  // output window or result dialog lines
   std::string folder, filter, defaultExtension;  // file dialogs
+  PreferenceValues prefsShown, prefsChosen;      // Preferences: opened with, Ok gave
 };
 
 class HeadlessPlatform : public Platform {
  public:
   explicit HeadlessPlatform(std::string appDataFolder = "");
+
+  // The folder ProgramFolder() reports ("" by default: no help page installed).
+  void SetProgramFolder(std::string folder);
+  // QuitProgram() has been called since the platform was made or reset.
+  bool QuitRequested() const { return quit_; }
 
   void QueueAnswer(DialogAnswer answer) { answers_.push_back(std::move(answer)); }
   const std::vector<PlatformEvent>& Events() const { return events_; }
@@ -55,6 +66,7 @@ class HeadlessPlatform : public Platform {
   void Reset() {
     answers_.clear();
     events_.clear();
+    quit_ = false;
   }
 
   MessageResult MessageBox(const std::string& text, const std::string& caption,
@@ -71,6 +83,17 @@ class HeadlessPlatform : public Platform {
   bool OpenFileDialog(FileDialogRequest& request, std::string& path) override;
   bool SaveFileDialog(FileDialogRequest& request, std::string& path) override;
   std::string AppDataFolder() override { return appData_; }
+  std::string ProgramFolder() override { return programFolder_; }
+  // Answers: Text "D" or "D,F" is Ok with D decimals (0..6) and the flag F (0 or 1,
+  // unchanged when left out); Ok or Yes is Ok with the values unchanged; anything
+  // else, or a text that the dialog could not hold, closes it.
+  bool ShowPreferencesDialog(PreferenceValues& values) override;
+  // Recorded with its texts; then each queued Text answer "email" or "web" clicks
+  // that link, and the first other answer (or none left) closes the box.
+  void ShowAboutBox(const AboutBoxContent& content) override;
+  void ShowHelp(const std::string& path, HelpViewer viewer) override;
+  void OpenUrl(const std::string& url) override;
+  void QuitProgram() override;
   void Beep(int kind) override;
 
  private:
@@ -79,6 +102,8 @@ class HeadlessPlatform : public Platform {
   bool FileDialog(PlatformEvent::Kind kind, FileDialogRequest& request, std::string& path);
 
   std::string appData_;
+  std::string programFolder_;
+  bool quit_ = false;
   std::deque<DialogAnswer> answers_;
   std::vector<PlatformEvent> events_;
   std::function<void(const PlatformEvent&)> listener_;

@@ -103,6 +103,33 @@ void PrintScenarioEvent(const PlatformEvent& e) {
     case PlatformEvent::Beep:
       std::printf("beep %d\n", e.style);
       break;
+    case PlatformEvent::Preferences:
+      std::printf("preferences dialog %s: digits %d, open last file %s -> %s",
+                  Quote(e.caption).c_str(), e.prefsShown.sigDigits,
+                  e.prefsShown.openLastFile ? "on" : "off",
+                  e.answered ? ("answer " + e.answer).c_str() : "no answer queued: closed");
+      if (e.result == ResultOk) {
+        std::printf(", ok: digits %d, open last file %s\n", e.prefsChosen.sigDigits,
+                    e.prefsChosen.openLastFile ? "on" : "off");
+      } else {
+        std::printf(", closed: nothing changed\n");
+      }
+      break;
+    case PlatformEvent::AboutBox:
+      std::printf("about box %s, %zu texts\n", Quote(e.caption).c_str(), e.lines.size());
+      for (const std::string& line : e.lines) std::printf("| %s\n", Quote(line).c_str());
+      break;
+    case PlatformEvent::Help:
+      std::printf("help %s in the %s\n", Quote(e.text).c_str(),
+                  e.style == static_cast<int>(HelpViewer::Desktop) ? "desktop's viewer"
+                                                                   : "help window");
+      break;
+    case PlatformEvent::OpenUrl:
+      std::printf("open url %s\n", Quote(e.text).c_str());
+      break;
+    case PlatformEvent::Quit:
+      std::printf("program closes\n");
+      break;
   }
   std::fflush(stdout);
 }

@@ -38,6 +38,28 @@ enum FileDialogFlag : unsigned {
   OfnLongNames = 0x200000,
 };
 
+// The two values the Preferences dialog edits.
+struct PreferenceValues {
+  int sigDigits = 3;          // decimals shown, 0..6 (the list offers " 0" .. " 6")
+  bool openLastFile = false;  // "Open last file saved"
+};
+
+// What the About box shows. Its two links are opened through Platform::OpenUrl by
+// AboutLinkClicked (output/about_box.h).
+struct AboutBoxContent {
+  std::string caption;       // "About Velmora"
+  std::string title;         // "Kelvarin"
+  std::string subtitle;      // " for Linux"
+  std::string version;       // "1.2.3"
+  std::string credits;       // the author's name
+  std::string emailAddress;  // shown as the e-mail link
+  std::string webAddress;    // shown as the web link
+};
+
+// Which viewer shows help: the desktop's default viewer for the data folder's help
+// file, or the program's own help window for its HTML help page.
+enum class HelpViewer : int { Desktop = 0, HelpWindow = 1 };
+
 struct FileDialogRequest {
   std::string title;
   std::string initialName;
@@ -80,6 +102,24 @@ class Platform {
 
   // The user's application-data folder, ending in '/'; "" when unknown.
   virtual std::string AppDataFolder() = 0;
+  // The folder of the running program, ending in '/'; "" when unknown. The HTML
+  // help page is looked for under share/kelvarin/ beside it.
+  virtual std::string ProgramFolder() = 0;
+
+  // The modal "Preferences" dialog, opened with the values in force. True (with
+  // the chosen values) for Ok; false, values untouched, when closed otherwise.
+  virtual bool ShowPreferencesDialog(PreferenceValues& values) = 0;
+  // The modal About box; returns when it is closed. A click on a link calls
+  // AboutLinkClicked and leaves the box open.
+  virtual void ShowAboutBox(const AboutBoxContent& content) = 0;
+  // Shows a help file or page (path) in the viewer named; returns at once.
+  virtual void ShowHelp(const std::string& path, HelpViewer viewer) = 0;
+  // Hands a mail or web address to the desktop ("mailto:..." or "https://...").
+  // A failure is ignored.
+  virtual void OpenUrl(const std::string& url) = 0;
+  // The close protocol has agreed: the main window goes and the program ends once
+  // the current command returns.
+  virtual void QuitProgram() = 0;
 
   // The surface the view draws on: the window's GraphicView, or an offscreen
   // picture while one is being made; null when there is no view.

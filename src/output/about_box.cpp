@@ -1,0 +1,26 @@
+#include "output/about_box.h"
+
+#include "files/section_file.h"
+
+AboutBoxContent AboutBoxTexts() {
+  AboutBoxContent c;
+  c.caption = "About Velmora";
+  c.title = "Kelvarin";
+  c.subtitle = " for Linux";
+  // "Velmora 1.2.3" without the program name and its blank.
+  c.version = std::string(SectionFileHeader).substr(8);
+  c.credits = "Idris Penhallow";
+  c.emailAddress = "idris.penhallow@tessivane.example";
+  c.webAddress = "https://www.tessivane.example/velmora";
+  return c;
+}
+
+std::string AboutLinkTarget(const AboutBoxContent& content, AboutLink link) {
+  return link == AboutLink::Email ? "mailto:" + content.emailAddress + "?" : content.webAddress;
+}
+
+void AboutLinkClicked(const AboutBoxContent& content, AboutLink link) {
+  GetPlatform().OpenUrl(AboutLinkTarget(content, link));
+}
+
+void ShowAboutBox() { GetPlatform().ShowAboutBox(AboutBoxTexts()); }
