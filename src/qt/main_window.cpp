@@ -20,6 +20,7 @@
 #include "app/keyboard.h"
 #include "app/window_actions.h"
 #include "files/section_file.h"
+#include "platform/platform.h"
 #include "output/output_window.h"
 #include "qt/graphic_view.h"
 #include "qt/program_icon.h"
@@ -96,6 +97,7 @@ MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
   setFixedSize(geometry_.width, geometry_.windowHeight);
 
   platform_.SetOwner(this);
+  platform_.ClearQuitRequest();
   view_->FitCanvas();
   platform_.SetViewCanvas(&view_->Canvas());
 
@@ -234,7 +236,19 @@ void MainWindow::RunCommand(const std::function<void()>& command) {
   CopyWidgetsToPanel();
   command();
   --commandDepth_;
-  if (!closing_) CopyPanelToWidgets();
+  if (platform_.QuitRequested()) {
+    EndProgram();
+    return;
+  }
+  CopyPanelToWidgets();
+}
+
+void MainWindow::EndProgram() {
+  if (closing_) return;
+  closing_ = true;
+  MainWindowDestroyed();
+  platform_.CloseSideWindows();
+  close();  // inside closeEvent this does nothing more
 }
 
 void MainWindow::CopyWidgetsToPanel() {
@@ -330,24 +344,19 @@ bool MainWindow::HandleKeyPress(QObject* receiver, QKeyEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (closing_) {
-    event->accept();
-    return;
+  if (!closing_) {
+    // The close box, Alt+F4 or the window manager: the close protocol decides.
+    if (commandDepth_ == 0) {
+      RunCommand([] {
+        if (SaveIfChanged() != 0) return;  // refused: the window stays
+        CloseOutputWindow();
+        GetPlatform().QuitProgram();
+      });
+    }
+    if (!closing_) {
+      event->ignore();
+      return;
+    }
   }
-  if (commandDepth_ > 0) {  // a dialog of a running command is open
-    event->ignore();
-    return;
-  }
-  bool refused = false;
-  RunCommand([&refused] {
-    refused = SaveIfChanged() != 0;
-    if (!refused) CloseOutputWindow();
-  });
-  if (refused) {
-    event->ignore();
-    return;
-  }
-  closing_ = true;
-  MainWindowDestroyed();
   event->accept();
 }

@@ -78,6 +78,8 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void BuildControls();
   void OnFocusChanged(QWidget* old, QWidget* now);
+  // The close protocol agreed: the hook goes, the side windows close, the window too.
+  void EndProgram();
   // A key press delivered to a window of the program; true when the hook swallowed it.
   bool HandleKeyPress(QObject* receiver, QKeyEvent* event);
 

@@ -1,23 +1,15 @@
 #include "qt/message_dialogs.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
-#include <QVBoxLayout>
 
+#include "output/dialog_layout.h"
 #include "qt/qt_platform.h"
-
-std::vector<MessageButton> MessageButtonsOf(MessageStyle style) {
-  switch (ButtonSetOf(style)) {
-    case MsgOkCancel: return {{"&Ok", ResultYes}, {"&Cancel", ResultNo}};
-    case MsgYesNoCancel: return {{"&Yes", ResultYes}, {"&No", ResultNo}, {"Cancel", ResultCancel}};
-    case MsgYesNo: return {{"&Yes", ResultYes}, {"&No", ResultNo}};
-    default: return {{"&Ok", ResultOk}};
-  }
-}
+#include "qt/template_dialog.h"
 
 namespace {
 
@@ -30,15 +22,27 @@ QStyle::StandardPixmap IconPixmap(int icon) {
   }
 }
 
-bool HasIcon(int icon) {
-  return icon == MsgIconError || icon == MsgIconQuestion || icon == MsgIconWarning ||
-         icon == MsgIconInformation;
+QRect ToQRect(const DialogRect& r) { return {r.x, r.y, r.width, r.height}; }
+
+// The layouts give the whole window's size; the caption takes its share, the rest
+// is the client area the controls are placed in.
+QSize ClientSize(const QWidget* dialog, int width, int height) {
+  return {width, height - dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight)};
+}
+
+// The owner's frame on the screen, or the screen when there is no owner.
+DialogRect OwnerArea(const QWidget* owner) {
+  QRect r = owner != nullptr ? owner->frameGeometry()
+            : QGuiApplication::primaryScreen() != nullptr
+                ? QGuiApplication::primaryScreen()->availableGeometry()
+                : QRect();
+  return {r.x(), r.y(), r.width(), r.height()};
 }
 
 }  // namespace
 
 MessageDialogWindow::MessageDialogWindow(const std::string& message, MessageStyle messageStyle,
-                                         const std::string& title, QWidget* owner)
+                                         const std::string& title, QWidget* owner, int x, int y)
     : QDialog(owner, Qt::Dialog | Qt::WindowStaysOnTopHint) {
   setWindowTitle(ToQt(title));
   setAutoFillBackground(true);
@@ -46,60 +50,59 @@ MessageDialogWindow::MessageDialogWindow(const std::string& message, MessageStyl
   grey.setColor(QPalette::Window, QColor(192, 192, 192));
   setPalette(grey);
 
-  auto* top = new QHBoxLayout;
-  if (HasIcon(IconOf(messageStyle))) {
+  const MessageDialogLayout l = ComputeMessageDialogLayout(message, messageStyle, MeasureIn(font()));
+  if (l.iconKind != 0) {
     icon_ = new QLabel(this);
-    icon_->setPixmap(style()->standardIcon(IconPixmap(IconOf(messageStyle))).pixmap(32, 32));
-    icon_->setAlignment(Qt::AlignTop);
-    top->addWidget(icon_);
+    icon_->setPixmap(style()->standardIcon(IconPixmap(l.iconKind)).pixmap(32, 32));
+    icon_->setGeometry(ToQRect(l.icon));
   }
-  // CR LF pairs break the message into lines.
-  QString text = ToQt(message);
+  // The label's text starts a line down: CR LF, then the message.
+  QString text = ToQt(l.labelText);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text_ = new QLabel(text, this);
-  top->addWidget(text_, 1);
+  text_->setTextFormat(Qt::PlainText);
+  text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QRect textRect = ToQRect(l.text);
+  // Fonts with a taller line than 15 pixels still show every line.
+  textRect.setHeight(std::max(textRect.height(), l.lineCount * fontMetrics().lineSpacing()));
+  text_->setGeometry(textRect);
 
-  auto* row = new QHBoxLayout;
-  for (const MessageButton& b : MessageButtonsOf(messageStyle)) {
-    auto* button = new QPushButton(QString::fromLatin1(b.caption), this);
+  for (const DialogButton& b : l.buttons) {
+    auto* button = new QPushButton(ToQt(b.caption), this);
+    button->setGeometry(ToQRect(b.rect));
+    button->setDefault(b.isDefault);
     const int result = b.result;
     connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
     buttons_.push_back(button);
-    row->addWidget(button);
+    if (b.hasFocus) button->setFocus();
   }
-  row->addStretch(1);
-  // Enter activates the first button, which also has the keyboard focus.
-  buttons_.front()->setDefault(true);
-  buttons_.front()->setFocus();
 
-  auto* column = new QVBoxLayout(this);
-  column->addLayout(top);
-  column->addLayout(row);
-  setMinimumSize(220, 120);
+  setFixedSize(ClientSize(this, l.width, l.height));
+  const DialogRect place = PlaceMessageDialog(l.width, l.height, x, y, OwnerArea(owner));
+  move(place.x, place.y);
 }
 
-void MessageDialogWindow::reject() { done(ResultNo); }
+void MessageDialogWindow::reject() { done(MessageDialogEscapeResult); }
 
 InputDialogWindow::InputDialogWindow(const std::string& prompt, const std::string& title,
                                      const std::string& defaultAnswer, QWidget* owner)
     : QDialog(owner) {
   setWindowTitle(ToQt(title));
-  prompt_ = new QLabel(ToQt(prompt), this);
+  const DialogRect area = OwnerArea(owner);
+  const InputDialogLayout l = ComputeInputDialogLayout(prompt, title, defaultAnswer,
+                                                       MeasureIn(font()), area.width, area.height);
+  prompt_ = new QLabel(ToQt(prompt.substr(0, 255)), this);
+  prompt_->setTextFormat(Qt::PlainText);
+  prompt_->setGeometry(ToQRect(l.prompt));
   edit_ = new QLineEdit(ToQt(defaultAnswer), this);
+  edit_->setGeometry(ToQRect(l.edit));
   ok_ = new QPushButton(QStringLiteral("Ok"), this);
+  ok_->setGeometry(ToQRect(l.okButton));
+  // The confirm command: the button and Enter.
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-
-  auto* line = new QHBoxLayout;
-  line->addWidget(prompt_);
-  line->addWidget(edit_, 1);
-  auto* row = new QHBoxLayout;
-  row->addStretch(1);
-  row->addWidget(ok_);
-  auto* column = new QVBoxLayout(this);
-  column->addLayout(line);
-  column->addLayout(row);
-  setMinimumSize(190, 120);
+  setFixedSize(ClientSize(this, l.dialog.width, l.dialog.height));
+  move(l.dialog.x, l.dialog.y);
   edit_->setFocus();
 }
 

@@ -1,6 +1,7 @@
 // The program's own modal dialogs: the message dialog with its button sets, icons
-// and result codes, and the one-line input dialog. Both are built on demand and
-// shown with exec(); tests drive them with key events without running exec().
+// and result codes, and the one-line input dialog, laid out in pixels from their
+// measured texts (output/dialog_layout.h). Both are built on demand and shown with
+// exec(); tests drive them with key events without running exec().
 #pragma once
 
 #include <QDialog>
@@ -13,19 +14,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// A button of a message dialog's set, with the code it returns.
-struct MessageButton {
-  const char* caption;
-  MessageResult result;
-};
-// The buttons of a style's set, left to right.
-std::vector<MessageButton> MessageButtonsOf(MessageStyle style);
-
 class MessageDialogWindow : public QDialog {
   Q_OBJECT
  public:
+  // x, y: the screen position, or both 0 to centre the dialog on its owner.
   MessageDialogWindow(const std::string& message, MessageStyle style, const std::string& title,
-                      QWidget* owner);
+                      QWidget* owner, int x = 0, int y = 0);
 
   QPushButton* Button(int i) const { return buttons_.at(i); }
   int ButtonCount() const { return static_cast<int>(buttons_.size()); }

@@ -6,10 +6,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
-#include "output/output_window.h"
+#include "qt/program_icon.h"
 #include "qt/qt_platform.h"
 
 namespace {
@@ -27,19 +28,29 @@ QFont OutputFont() {
   return font;
 }
 
-// The most characters of a line shown at a time.
-constexpr int MaxShownChars = 127;
-
 int LineCount() { return static_cast<int>(Output.lines.size()); }
+
+std::optional<ScrollRequest> RequestOf(int action) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: return ScrollRequest::LineForward;
+    case QAbstractSlider::SliderSingleStepSub: return ScrollRequest::LineBack;
+    case QAbstractSlider::SliderPageStepAdd: return ScrollRequest::PageForward;
+    case QAbstractSlider::SliderPageStepSub: return ScrollRequest::PageBack;
+    case QAbstractSlider::SliderMove:
+    case QAbstractSlider::SliderToMinimum:
+    case QAbstractSlider::SliderToMaximum: return ScrollRequest::Thumb;
+    default: return std::nullopt;
+  }
+}
 
 }  // namespace
 
 OutputWindow::OutputWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("OutputWindow"));
+  setWindowIcon(ProgramIcon());
+  // Closing it never ends the program; the main window does.
+  setAttribute(Qt::WA_QuitOnClose, false);
   font_ = OutputFont();
-  const QFontMetrics metrics(font_);
-  charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('X')));
-  lineHeight_ = std::max(1, metrics.height());
   setAutoFillBackground(true);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
@@ -50,24 +61,17 @@ OutputWindow::OutputWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTo
   hbar_ = new QScrollBar(Qt::Horizontal, this);
   for (QScrollBar* bar : {vbar_, hbar_}) {
     bar->setFocusPolicy(Qt::NoFocus);
+    bar->setSingleStep(1);
     bar->hide();
   }
-  connect(vbar_, &QScrollBar::valueChanged, this, [this](int v) {
-    topLine_ = std::max(1, v);
-    update();
-  });
-  connect(hbar_, &QScrollBar::valueChanged, this, [this](int v) {
-    leftCol_ = std::max(1, v);
-    update();
-  });
+  connect(vbar_, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(true, a); });
+  connect(hbar_, &QScrollBar::actionTriggered, this, [this](int a) { OnScroll(false, a); });
 }
 
 void OutputWindow::Open(int width, int height, const QString& title) {
   setWindowTitle(title);
-  maxLen_ = 0;
-  for (const std::string& line : Output.lines)
-    maxLen_ = std::max(maxLen_, static_cast<int>(ToQt(line).size()));
-  topLine_ = leftCol_ = 1;
+  const QFontMetrics metrics(font_);
+  view_ = OpenOutputView(metrics.horizontalAdvance(QLatin1Char('X')), metrics.height());
   vbar_->hide();
   hbar_->hide();
   resize(width, height);
@@ -88,42 +92,47 @@ void OutputWindow::CloseQuietly() {
 }
 
 void OutputWindow::Relayout() {
-  const int count = LineCount();
-  // A bar narrows the text area, which may call for the other bar: settle both.
-  bool showV = false, showH = false;
+  // A shown bar narrows the client area, which may call for the other bar.
+  OutputScrollBar v, h;
   for (int pass = 0; pass < 3; ++pass) {
-    const int w = width() - (showV ? vbar_->sizeHint().width() : 0);
-    const int h = height() - (showH ? hbar_->sizeHint().height() : 0);
-    visibleCols_ = std::max(0, w / charWidth_ - 2);
-    visibleRows_ = std::max(0, h / lineHeight_);
-    showV = visibleRows_ < count;
-    showH = visibleCols_ < maxLen_;
+    const int w = width() - (v.shown ? vbar_->sizeHint().width() : 0);
+    const int hgt = height() - (h.shown ? hbar_->sizeHint().height() : 0);
+    ResizeOutputView(view_, w, hgt);
+    v = OutputScrollBarFor(LineCount(), view_.visibleRows, view_.topLine);
+    h = OutputScrollBarFor(view_.maxLen, view_.visibleCols, view_.leftCol);
   }
-  if (!showV) topLine_ = 1;
-  if (!showH) leftCol_ = 1;
-
-  // Positions run from 1 to count - visible + 1; a page step moves by the page
-  // value: a tenth of what is hidden, at least 3.
-  auto setUp = [](QScrollBar* bar, bool shown, int total, int visible, int position) {
-    const QSignalBlocker block(bar);
-    if (!shown) {
-      bar->hide();
-      return;
-    }
-    const int page = std::max(3, static_cast<int>(std::lround((total - visible) / 10.0)));
-    bar->setRange(1, total - visible + 1);
-    bar->setPageStep(page);
-    bar->setSingleStep(1);
-    bar->setValue(position);
-    bar->show();
-  };
   const int vbw = vbar_->sizeHint().width(), hbh = hbar_->sizeHint().height();
-  vbar_->setGeometry(width() - vbw, 0, vbw, height() - (showH ? hbh : 0));
-  hbar_->setGeometry(0, height() - hbh, width() - (showV ? vbw : 0), hbh);
-  setUp(vbar_, showV, count, visibleRows_, topLine_);
-  setUp(hbar_, showH, maxLen_, visibleCols_, leftCol_);
-  topLine_ = showV ? vbar_->value() : 1;
-  leftCol_ = showH ? hbar_->value() : 1;
+  vbar_->setGeometry(width() - vbw, 0, vbw, height() - (h.shown ? hbh : 0));
+  hbar_->setGeometry(0, height() - hbh, width() - (v.shown ? vbw : 0), hbh);
+  // Qt's range is the positions themselves: 1 .. maximum - page + 1.
+  for (auto [bar, state] : {std::pair{vbar_, v}, std::pair{hbar_, h}}) {
+    const QSignalBlocker block(bar);
+    if (!state.shown) {
+      bar->hide();
+      continue;
+    }
+    bar->setRange(state.minimum, state.maximum - state.page + 1);
+    bar->setPageStep(state.page);
+    bar->setValue(state.position);
+    bar->show();
+  }
+  update();
+}
+
+void OutputWindow::OnScroll(bool vertical, int action) {
+  const std::optional<ScrollRequest> request = RequestOf(action);
+  if (!request) return;
+  QScrollBar* bar = vertical ? vbar_ : hbar_;
+  const int thumb = action == QAbstractSlider::SliderToMinimum   ? bar->minimum()
+                    : action == QAbstractSlider::SliderToMaximum ? bar->maximum()
+                                                                 : bar->sliderPosition();
+  if (vertical) {
+    ScrollOutputVertically(view_, *request, thumb);
+    bar->setSliderPosition(view_.topLine);
+  } else {
+    ScrollOutputHorizontally(view_, *request, thumb);
+    bar->setSliderPosition(view_.leftCol);
+  }
   update();
 }
 
@@ -136,13 +145,20 @@ void OutputWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(font_);
   painter.setPen(Qt::black);
-  const QFontMetrics metrics(font_);
-  const int count = LineCount();
-  const int shown = std::min(visibleCols_, MaxShownChars);
-  for (int i = topLine_, row = 0; i <= count && row < visibleRows_; ++i, ++row) {
-    const QString line = ToQt(Output.lines[i - 1]).mid(leftCol_ - 1, shown);
-    painter.drawText(charWidth_, row * lineHeight_ + metrics.ascent(), line);
+  const int ascent = QFontMetrics(font_).ascent();
+  for (const OutputPaintLine& line : OutputLinesToPaint(view_))
+    painter.drawText(line.x, line.y + ascent, ToQt(line.text));
+}
+
+void OutputWindow::wheelEvent(QWheelEvent* event) {
+  if (vbar_->isVisible()) {
+    // Three lines a notch, each one a line step of the bar.
+    const int steps = event->angleDelta().y() / 40;
+    for (int i = 0; i < std::abs(steps); ++i)
+      vbar_->triggerAction(steps < 0 ? QAbstractSlider::SliderSingleStepAdd
+                                     : QAbstractSlider::SliderSingleStepSub);
   }
+  event->accept();
 }
 
 void OutputWindow::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QWidget>
 
+#include "output/output_window.h"
+
 class QScrollBar;
 
 class OutputWindow : public QWidget {
@@ -18,12 +20,12 @@ class OutputWindow : public QWidget {
   // Closed by the program (no close notice to the core: the caller gives it).
   void CloseQuietly();
 
-  int TopLine() const { return topLine_; }
-  int LeftCol() const { return leftCol_; }
-  int VisibleRows() const { return visibleRows_; }
-  int VisibleCols() const { return visibleCols_; }
-  int LineHeight() const { return lineHeight_; }
-  int CharWidth() const { return charWidth_; }
+  int TopLine() const { return view_.topLine; }
+  int LeftCol() const { return view_.leftCol; }
+  int VisibleRows() const { return view_.visibleRows; }
+  int VisibleCols() const { return view_.visibleCols; }
+  int LineHeight() const { return view_.lineHeight; }
+  int CharWidth() const { return view_.charWidth; }
   QScrollBar* VerticalBar() const { return vbar_; }
   QScrollBar* HorizontalBar() const { return hbar_; }
   const QFont& TextFont() const { return font_; }
@@ -32,17 +34,15 @@ class OutputWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void Relayout();
-  void OnScroll(QScrollBar* bar, int action);
+  void OnScroll(bool vertical, int action);
 
   QFont font_;
-  int charWidth_ = 8, lineHeight_ = 16;
-  int maxLen_ = 0;
-  int visibleRows_ = 0, visibleCols_ = 0;
-  int topLine_ = 1, leftCol_ = 1;
+  OutputView view_;
   QScrollBar* vbar_ = nullptr;
   QScrollBar* hbar_ = nullptr;
   bool quiet_ = false;

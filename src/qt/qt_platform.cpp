@@ -1,19 +1,37 @@
 #include "qt/qt_platform.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include "app/dispatch.h"
+#include "output/about_box.h"
+#include "output/dialog_layout.h"
 #include "qt/message_dialogs.h"
 #include "qt/output_view.h"
+#include "qt/program_icon.h"
+#include "qt/template_dialog.h"
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
+
+QTextBrowser* QtPlatform::HelpWindowShown() const {
+  return help_ != nullptr && help_->isVisible() ? help_.get() : nullptr;
+}
+
+void QtPlatform::CloseSideWindows() {
+  CloseOutputWindow();
+  if (help_ != nullptr) help_->close();
+}
 
 OutputWindow* QtPlatform::OutputWindowShown() const {
   return output_ != nullptr && output_->isVisible() ? output_.get() : nullptr;
@@ -54,8 +72,9 @@ MessageResult QtPlatform::MessageBox(const std::string& text, const std::string&
 }
 
 MessageResult QtPlatform::MessageDialog(const std::string& message, MessageStyle style,
-                                        const std::string& title, bool beep, int, int) {
-  MessageDialogWindow dialog(message, style, title, QApplication::activeWindow());
+                                        const std::string& title, bool beep, int x, int y) {
+  // Owned by the window that is active now (none is possible).
+  MessageDialogWindow dialog(message, style, title, QApplication::activeWindow(), x, y);
   if (beep) Beep(IconOf(style));
   return static_cast<MessageResult>(dialog.exec());
 }
@@ -78,15 +97,7 @@ void QtPlatform::CloseOutputWindow() {
 
 void QtPlatform::ShowResultDialog(const std::string& caption,
                                   const std::vector<std::string>& lines) {
-  QDialog dialog(owner_);
-  dialog.setWindowTitle(ToQt(caption));
-  int y = 10;
-  for (const std::string& line : lines) {
-    auto* label = new QLabel(ToQt(line), &dialog);
-    label->setGeometry(20, y, 250, 15);
-    y += 15;
-  }
-  dialog.resize(300, y + 40);
+  TemplateDialog dialog(ResultDialogTemplate(caption, lines), owner_);
   resultDialog_ = &dialog;
   dialog.exec();
   resultDialog_ = nullptr;
@@ -146,5 +157,56 @@ std::string QtPlatform::AppDataFolder() {
   if (folder.isEmpty()) return "";
   return FromQt(QDir::cleanPath(folder)) + "/";
 }
+
+std::string QtPlatform::ProgramFolder() {
+  const QString folder = QCoreApplication::applicationDirPath();
+  return folder.isEmpty() ? std::string() : FromQt(folder) + "/";
+}
+
+bool QtPlatform::ShowPreferencesDialog(PreferenceValues& values) {
+  TemplateDialog dialog(PreferencesDialogTemplate(values), owner_);
+  if (dialog.exec() != QDialog::Accepted) return false;  // the close box changes nothing
+  auto* list = dialog.findChild<QComboBox*>(QStringLiteral("control108"));
+  auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("control109"));
+  const int digits = list != nullptr ? DigitsOfListEntry(FromQt(list->currentText())) : -1;
+  if (digits >= 0) values.sigDigits = digits;
+  if (check != nullptr) values.openLastFile = check->isChecked();
+  return true;
+}
+
+void QtPlatform::ShowAboutBox(const AboutBoxContent& content) {
+  const DialogTemplate t = AboutBoxTemplate(content);
+  TemplateDialog dialog(t, owner_);
+  dialog.setWindowIcon(ProgramIcon());
+  // The links are the template's last two controls: e-mail, then web.
+  const int firstLink = static_cast<int>(t.controls.size()) - 2;
+  dialog.OnLinkClicked([&content, firstLink](int i) {
+    AboutLinkClicked(content, i == firstLink ? AboutLink::Email : AboutLink::Web);
+  });
+  dialog.exec();
+}
+
+void QtPlatform::ShowHelp(const std::string& path, HelpViewer viewer) {
+  const QUrl url = QUrl::fromLocalFile(ToQt(path));
+  if (viewer == HelpViewer::Desktop) {
+    QDesktopServices::openUrl(url);
+    return;
+  }
+  if (help_ == nullptr) {
+    help_ = std::make_unique<QTextBrowser>();
+    help_->setObjectName(QStringLiteral("HelpWindow"));
+    help_->setWindowTitle(QStringLiteral("Kelvarin Help"));
+    help_->setWindowIcon(ProgramIcon());
+    help_->setOpenExternalLinks(true);
+    help_->setAttribute(Qt::WA_QuitOnClose, false);
+    help_->resize(640, 720);
+  }
+  help_->setSource(url);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void QtPlatform::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(ToQt(url))); }
 
 void QtPlatform::Beep(int) { QApplication::beep(); }

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 
 class QDialog;
+class QTextBrowser;
 class QWidget;
 class OutputWindow;
 
@@ -41,12 +42,30 @@ class QtPlatform : public Platform {
   bool OpenFileDialog(FileDialogRequest& request, std::string& path) override;
   bool SaveFileDialog(FileDialogRequest& request, std::string& path) override;
   std::string AppDataFolder() override;
+  std::string ProgramFolder() override;
+  bool ShowPreferencesDialog(PreferenceValues& values) override;
+  void ShowAboutBox(const AboutBoxContent& content) override;
+  void ShowHelp(const std::string& path, HelpViewer viewer) override;
+  void OpenUrl(const std::string& url) override;
+  void QuitProgram() override { quitRequested_ = true; }
   void Beep(int kind) override;
+
+  // The close protocol agreed to end the program (the window closes after the
+  // command that asked).
+  bool QuitRequested() const { return quitRequested_; }
+  // A new main window starts a new run.
+  void ClearQuitRequest() { quitRequested_ = false; }
+  // The help window while it is shown, else null.
+  QTextBrowser* HelpWindowShown() const;
+  // Closes the windows the program opened beside the main window.
+  void CloseSideWindows();
 
  private:
   bool FileDialog(FileDialogRequest& request, std::string& path, bool save);
 
   QPointer<QWidget> owner_;
   std::unique_ptr<OutputWindow> output_;
+  std::unique_ptr<QTextBrowser> help_;
   QPointer<QDialog> resultDialog_;
+  bool quitRequested_ = false;
 };

@@ -1,5 +1,7 @@
 // The program's own dialogs and the output window, driven by keys and clicks
 // without running their modal loops.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +11,7 @@
 #include "output/output_window.h"
 #include "qt/message_dialogs.h"
 #include "qt/output_view.h"
+#include "qt/template_dialog.h"
 #include "window_fixture.h"
 
 namespace {
@@ -42,14 +45,22 @@ TEST(MessageDialogTest, ButtonSetsGiveTheirCodes) {
   EXPECT_EQ(MessageResultOf(MsgYesNoCancel | MsgIconQuestion, Qt::Key_Return), ResultYes);
   EXPECT_EQ(MessageResultOf(MsgYesNo | MsgIconQuestion, 0, 1), ResultNo);
 
+  // The widgets stand where the layout puts them.
   MessageDialogWindow dialog("Begin again?", MsgYesNo | MsgIconWarning, "Clear Screen", nullptr);
   EXPECT_EQ(dialog.windowTitle(), "Clear Screen");
   ASSERT_EQ(dialog.ButtonCount(), 2);
   EXPECT_EQ(dialog.Button(0)->text(), "&Yes");
-  EXPECT_EQ(dialog.Button(1)->text(), "&No");
-  EXPECT_NE(dialog.IconLabel(), nullptr);
-  EXPECT_EQ(MessageDialogWindow("a\r\nb", MsgOk, "", nullptr).TextLabel()->text(), "a\nb");
-  EXPECT_EQ(MessageDialogWindow("x", MsgOk, "", nullptr).IconLabel(), nullptr);
+  EXPECT_EQ(dialog.Button(0)->geometry(), QRect(10, 50, 60, 30));
+  EXPECT_EQ(dialog.Button(1)->geometry(), QRect(75, 50, 60, 30));
+  EXPECT_TRUE(dialog.Button(0)->isDefault());
+  ASSERT_NE(dialog.IconLabel(), nullptr);
+  EXPECT_EQ(dialog.IconLabel()->geometry(), QRect(10, 5, 32, 32));
+  EXPECT_EQ(dialog.TextLabel()->x(), 50);
+  MessageDialogWindow plain("a\r\nb", MsgOk, "", nullptr);
+  EXPECT_EQ(plain.TextLabel()->text(), "\na\nb") << "the text starts a line down";
+  EXPECT_EQ(plain.TextLabel()->x(), 10);
+  EXPECT_EQ(plain.IconLabel(), nullptr);
+  EXPECT_EQ(plain.Button(0)->geometry(), QRect(30, 50, 80, 30));
 }
 
 TEST(InputDialogTest, CancelGivesEmptyTextAndOkTheTypedOne) {
@@ -109,4 +120,41 @@ TEST_F(WindowTest, OutputWindowScrollsByItsPage) {
   output->close();
   EXPECT_FALSE(Output.open);
   EXPECT_TRUE(Output.lines.empty());
+}
+
+TEST(TemplateDialogTest, PreferencesAndAboutInDialogUnits) {
+  TemplateDialog prefs(PreferencesDialogTemplate({5, true}), nullptr);
+  EXPECT_EQ(prefs.windowTitle(), "Preferences");
+  const DialogBaseUnits base = prefs.BaseUnits();
+  ASSERT_GT(base.x, 0);
+  EXPECT_EQ(prefs.size(), QSize(DialogUnitsToPixels({0, 0, 120, 90}, base).width,
+                                DialogUnitsToPixels({0, 0, 120, 90}, base).height));
+  auto* list = prefs.findChild<QComboBox*>("control108");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->count(), 7);
+  EXPECT_EQ(list->currentText(), " 5");
+  auto* check = prefs.findChild<QCheckBox*>("control109");
+  ASSERT_NE(check, nullptr);
+  EXPECT_TRUE(check->isChecked());
+  auto* ok = prefs.findChild<QPushButton*>("control1");
+  ASSERT_NE(ok, nullptr);
+  const DialogRect at = DialogUnitsToPixels({10, 45, 50, 20}, base);
+  EXPECT_EQ(ok->geometry(), QRect(at.x, at.y, at.width, at.height));
+
+  // The About box's links: a hand over them, a click reports which one.
+  AboutBoxContent content{"About Velmora", "Kelvarin", " for Linux", "1.2.3", "someone",
+                          "mail@kelvarin.invalid", "https://kelvarin.invalid"};
+  TemplateDialog about(AboutBoxTemplate(content), nullptr);
+  std::vector<int> clicked;
+  about.OnLinkClicked([&](int i) { clicked.push_back(i); });
+  about.show();
+  const int email = about.ControlCount() - 2;
+  QWidget* link = about.Control(email);
+  EXPECT_EQ(static_cast<QLabel*>(link)->text(), "mail@kelvarin.invalid");
+  EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(link->font().underline());
+  QTest::mouseClick(link, Qt::LeftButton);
+  QTest::mouseClick(about.Control(email + 1), Qt::LeftButton);
+  EXPECT_EQ(clicked, std::vector<int>({email, email + 1}));
+  EXPECT_TRUE(about.isVisible()) << "the box stays open";
 }
