@@ -29,12 +29,12 @@ const OkBranchEntry OkBranches[] = {
 };
 
 const MenuCommandEntry MenuCommands[] = {
-    {MenuOpenFile, nullptr, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
-    {MenuSave, nullptr, AfterNothing},
-    {MenuSaveAs, nullptr, AfterCloseFileDialog},
+    {MenuOpenFile, OpenFileCommand, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
+    {MenuSave, SaveCommand, AfterNothing},
+    {MenuSaveAs, SaveAsCommand, AfterCloseFileDialog},
     {MenuPrint, nullptr, AfterNothing},
-    {MenuPreferences, nullptr, AfterNothing},
-    {MenuExit, nullptr, AfterNothing},
+    {MenuPreferences, PreferencesCommand, AfterNothing},
+    {MenuExit, ExitCommand, AfterNothing},
     {MenuBeginAgain, BeginAgainCommand, AfterNothing},
     {MenuEditData, SelectEditDataItem, AfterRefresh},
     {MenuSectionWeights, SelectSectionWeightsItem, AfterRefresh},
@@ -57,8 +57,8 @@ const MenuCommandEntry MenuCommands[] = {
     {MenuShowPhantoms, ShowPhantomsCommand, AfterRedraw},
     {MenuHidePhantoms, HidePhantomsCommand, AfterRedraw},
     {MenuLogFile, LogFileCommand, AfterNothing},
-    {MenuHelp, nullptr, AfterNothing},
-    {MenuAbout, nullptr, AfterNothing},
+    {MenuHelp, HelpCommand, AfterNothing},
+    {MenuAbout, AboutCommand, AfterNothing},
 };
 
 }  // namespace

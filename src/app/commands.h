@@ -15,6 +15,11 @@ void ViewLogFileBranch(OkCommandState& ok);   // "View Log File"
 void IdentifySectionBranch(OkCommandState& ok);  // "Identify Section"
 
 // Menu commands.
+void OpenFileCommand();            // 201
+void SaveCommand();                // 202
+void SaveAsCommand();              // 203
+void PreferencesCommand();         // 205
+void ExitCommand();                // 206: the close protocol
 void BeginAgainCommand();          // 301
 void SelectEditDataItem();         // 302
 void SelectSectionWeightsItem();   // 303
@@ -36,3 +41,5 @@ void MagnifyCommand();             // 507
 void ShowPhantomsCommand();        // 508
 void HidePhantomsCommand();        // 509
 void LogFileCommand();             // 510
+void HelpCommand();                // 601
+void AboutCommand();               // 602

@@ -105,6 +105,13 @@ void StartUp(const std::string& commandLine) {
   // "Save the file?" answered Yes with no file name asks for one through Save As.
   SetSaveAsHandler([] { MainWindowCommand(MenuSaveAs); });
   FormDataFolder();
+  std::error_code folderError;
+  if (!Shared.DataFolder.empty() && !std::filesystem::is_directory(Shared.DataFolder, folderError)) {
+    // The program works without it; only the settings cannot be kept.
+    PlatformMessageBox("Cannot create the data folder\n" + Shared.DataFolder +
+                           "\nPreferences and the last file saved will not be kept.",
+                       "Error", MsgOk | MsgIconWarning);
+  }
   ReadSettings();
   // The settings' last file and digits survive the empty start.
   const std::string lastFile = Shared.CurrentFile;

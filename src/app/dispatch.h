@@ -44,6 +44,12 @@ void MenuLoopEnded();
 // WM_DESTROY: the keyboard hook is removed.
 void MainWindowDestroyed();
 
+// The close protocol (close box, Alt+F4, File / Exit): the save question when the
+// tables have changed; Cancel, or changes that could not be saved, keep the window
+// and the data (false). Otherwise the output window is closed, the keyboard hook
+// removed and the platform asked to end the program (true).
+bool SystemClose();
+
 // The main window's start-up work, in order: data folder, settings, menus and
 // panel, an empty polygon entry (keeping the file and digits from the settings),
 // help file, the keyboard hook, then the file named on the command line (quotes

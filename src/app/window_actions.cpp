@@ -29,3 +29,5 @@ bool ChooseMenuItem(CommandId id) {
   MainWindowCommand(id);
   return true;
 }
+
+bool CloseMainWindow() { return SystemClose(); }

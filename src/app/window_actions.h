@@ -20,4 +20,7 @@ void PressOkButton();
 // A menu item chosen from the menu bar: the menu opens and closes, then the command
 // runs. A greyed item does nothing; the result says whether the command ran.
 bool ChooseMenuItem(CommandId id);
+// The main window's close box (or Alt+F4): the close protocol; true when the
+// window closes.
+bool CloseMainWindow();
 // A key press goes to the keyboard hook: PressKey (app/keyboard.h).

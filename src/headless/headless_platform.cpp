@@ -1,5 +1,8 @@
 #include "headless/headless_platform.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "output/about_box.h"
 #include "output/output_window.h"
 
@@ -156,17 +159,38 @@ void HeadlessPlatform::ShowResultDialog(const std::string& caption,
 
 bool HeadlessPlatform::FileDialog(PlatformEvent::Kind kind, FileDialogRequest& request,
                                   std::string& path) {
-  PlatformEvent e = MakeEvent(kind, request.title, request.initialName, static_cast<int>(request.flags));
-  e.folder = request.folder;
-  e.filter = request.filter;
-  e.defaultExtension = request.defaultExtension;
-  DialogAnswer a{DialogAnswer::Close, ""};
-  e.answered = TakeAnswer(a);
-  bool chosen = a.kind == DialogAnswer::File && !a.text.empty();
-  path = chosen ? a.text : "";
-  e.answer = path;
-  Record(std::move(e));
-  return chosen;
+  // Each queued File answer is one choice in the dialog; a Save dialog that asks
+  // about replacing a file stays open after No and takes the next choice.
+  for (;;) {
+    PlatformEvent e = MakeEvent(kind, request.title, request.initialName, static_cast<int>(request.flags));
+    e.folder = request.folder;
+    e.filter = request.filter;
+    e.defaultExtension = request.defaultExtension;
+    DialogAnswer a{DialogAnswer::Close, ""};
+    e.answered = TakeAnswer(a);
+    const bool chosen = a.kind == DialogAnswer::File && !a.text.empty();
+    path = chosen ? WithDefaultExtension(a.text, request.defaultExtension) : "";
+    e.answer = path;
+    Record(std::move(e));
+    if (!chosen) return false;
+    std::error_code error;
+    if (kind != PlatformEvent::SaveFileDialog || !(request.flags & OfnOverwritePrompt) ||
+        !std::filesystem::exists(path, error)) {
+      return true;
+    }
+    const std::string name = std::filesystem::path(path).filename().string();
+    if (MessageBox(name + " already exists.\nDo you want to replace it?", request.title,
+                   MsgYesNo | MsgIconWarning) == ResultYes) {
+      return true;
+    }
+  }
+}
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension) {
+  if (extension.empty()) return path;
+  const std::filesystem::path p(path);
+  if (p.has_extension() || !p.has_filename()) return path;
+  return path + "." + extension;
 }
 
 bool HeadlessPlatform::OpenFileDialog(FileDialogRequest& request, std::string& path) {

@@ -115,5 +115,8 @@ std::vector<std::string> MessageDialogButtons(MessageStyle style);
 // for an answer; Close stands for Escape or the close box.
 MessageResult MessageBoxResult(MessageStyle style, DialogAnswer::Kind answer);
 MessageResult MessageDialogResult(MessageStyle style, DialogAnswer::Kind answer);
+// A chosen file name as a file dialog returns it: with the default extension
+// added when the name has none.
+std::string WithDefaultExtension(const std::string& path, const std::string& extension);
 // The word of an answer kind ("yes", "no", "ok", "cancel", "close", "text", "file").
 const char* AnswerWord(DialogAnswer::Kind kind);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -22,8 +23,30 @@
 
 namespace {
 
+// The working folder with its separator: paths under it are shown relative, so
+// that a run prints the same wherever its folder is.
+const std::string& WorkingFolderPrefix() {
+  static const std::string prefix = [] {
+    std::error_code error;
+    std::string cwd = std::filesystem::current_path(error).string();
+    return error || cwd.empty() || cwd == "/" ? std::string() : cwd + "/";
+  }();
+  return prefix;
+}
+
+std::string RelativePaths(const std::string& s) {
+  const std::string& prefix = WorkingFolderPrefix();
+  if (prefix.empty()) return s;
+  std::string out;
+  std::size_t from = 0;
+  for (std::size_t at; (at = s.find(prefix, from)) != std::string::npos; from = at + prefix.size())
+    out += s.substr(from, at - from);
+  return out + s.substr(from);
+}
+
 // A text in double quotes with its control characters written as escapes.
-std::string Quote(const std::string& s) {
+std::string Quote(const std::string& raw) {
+  const std::string s = RelativePaths(raw);
   std::string out = "\"";
   for (char c : s) {
     switch (c) {
@@ -97,8 +120,8 @@ void PrintScenarioEvent(const PlatformEvent& e) {
                   e.kind == PlatformEvent::OpenFileDialog ? "open file dialog" : "save file dialog",
                   Quote(e.caption).c_str(), Quote(e.folder).c_str(), Quote(e.text).c_str(),
                   Quote(e.filter).c_str(), Quote(e.defaultExtension).c_str(),
-                  e.answered ? "chosen " : "no answer queued: closed",
-                  e.answered ? Quote(e.answer).c_str() : "");
+                  !e.answered ? "no answer queued: closed" : e.answer.empty() ? "cancelled" : "chosen ",
+                  e.answered && !e.answer.empty() ? Quote(e.answer).c_str() : "");
       break;
     case PlatformEvent::Beep:
       std::printf("beep %d\n", e.style);
@@ -361,6 +384,9 @@ bool PlayScenarioLine(const std::string& line, HeadlessPlatform& platform,
     }
     std::printf("> %s\n", line.c_str());
     platform.QueueAnswer(answer);
+  } else if (word == "close" && rest.empty()) {
+    std::printf("> %s\n", line.c_str());
+    if (!CloseMainWindow()) std::printf("  the window stays open\n");
   } else if (word == "show" && rest.empty()) {
     std::printf("> %s\n", line.c_str());
     PrintPanelState();

@@ -3,12 +3,13 @@
 //
 // One action a line: "item N" / "dblclick N" (BuildPanel 1..35), "type TEXT", "ok",
 // "ok TEXT", "menu ID", "key NAME[+shift][+ctrl]", "answer yes|no|ok|cancel|close",
-// "answer text TEXT", "answer file PATH", "show" (the panel), "state" (the file and
-// results flags and the table's counts), "view" (the mapping in force and the
-// drawing calls of the last redraw, when the view canvas records), "props" (the
-// stored results as JSON). Lines starting with '#' and blank lines are skipped. Each
-// action is echoed with "> "; every dialog, message and output window follows on its
-// own lines.
+// "answer text TEXT", "answer file PATH", "close" (the main window's close box),
+// "show" (the panel), "state" (the file and results flags and the table's counts),
+// "view" (the mapping in force and the drawing calls of the last redraw, when the
+// view canvas records), "props" (the stored results as JSON). Lines starting with
+// '#' and blank lines are skipped. Each action is echoed with "> "; every dialog,
+// message and output window follows on its own lines, paths under the working
+// folder written relative to it.
 //
 // A key (Enter, Esc, Left, Right, Up, Down, F1, F3, F9 or a letter) goes to the
 // keyboard hook with the panel's focus, as the window hands it over; a "hook:" line

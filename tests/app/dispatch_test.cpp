@@ -159,7 +159,7 @@ TEST_F(DispatchTest, UnbuiltCommandsDoNothing) {
   Nodes({{0, 0}, {1, 0}});
   Panel.inputLine = "typed";
   const MainPanel before = Panel;
-  for (CommandId id : {MenuOpenFile, MenuHelp}) MainWindowCommand(id);
+  MainWindowCommand(MenuPrint);
   EXPECT_EQ(Panel.inputLine, before.inputLine);
   EXPECT_EQ(Panel.heading, before.heading);
   EXPECT_EQ(Table.nodeCount, 2);

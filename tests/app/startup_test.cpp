@@ -11,6 +11,7 @@
 #include "app/menu_ids.h"
 #include "app/program_state.h"
 #include "files/section_file.h"
+#include "files/settings.h"
 #include "model/shared_state.h"
 #include "support/table_builder.h"
 #include "support/temp_folder_test.h"
@@ -93,6 +94,19 @@ TEST_F(StartUpTest, LastFileIsOpenedOnlyWhenTheSettingsSaySo) {
   StartUp("");
   EXPECT_EQ(Table.sectionCount, 1);
   EXPECT_EQ(Shared.CurrentFile, path);
+}
+
+TEST_F(StartUpTest, ADataFolderThatCannotBeMadeIsReportedAndTheProgramStarts) {
+  // A file where the folder chain must go.
+  std::ofstream(folder_ / "Tessivane") << "in the way";
+  StartUp("");
+  ASSERT_EQ(platform_->Events().size(), 1u);
+  EXPECT_EQ(platform_->Events()[0].caption, "Error");
+  EXPECT_EQ(Panel.inputLine, "0, 0");
+  // Saving the settings later says so too, and nothing is lost.
+  platform_->ClearEvents();
+  EXPECT_FALSE(::WriteSettings());
+  EXPECT_EQ(platform_->Events().size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,147 @@
+// The File and Help menus: Open, Save, Save As, Preferences, Exit and the close
+// protocol, Help and About.
+#include <filesystem>
+#include <system_error>
+
+#include "app/commands.h"
+#include "app/dispatch.h"
+#include "app/main_panel.h"
+#include "app/program_info.h"
+#include "app/program_state.h"
+#include "construct/entry_state.h"
+#include "files/section_file.h"
+#include "files/settings.h"
+#include "model/section_table.h"
+#include "model/shared_state.h"
+#include "output/about_box.h"
+#include "output/output_window.h"
+#include "platform/platform.h"
+#include "view/view_options.h"
+
+namespace {
+
+constexpr const char* SectionFileFilter = "Sect Files (*.sec)|*.sec|All Files (*.*)|*.*";
+
+FileDialogRequest SectionFileRequest(const char* title, const std::string& initialName,
+                                     unsigned flags) {
+  return {title, initialName, Shared.DataFolder, SectionFileFilter, "sec", flags};
+}
+
+// Everything Open changes before the file is known to be good, so that a refused
+// file leaves the drawing, its file name and its flags as they were.
+struct OpenSnapshot {
+  SectionTable table = Table;
+  SharedState shared = Shared;
+  EntryState entry = Entry;
+  ViewOptions view = View;
+  std::map<CommandId, MenuItemState> menus = Panel.menu;
+
+  void Restore() const {
+    Table = table;
+    Shared = shared;
+    Entry = entry;
+    View = view;
+    Panel.menu = menus;
+  }
+};
+
+}  // namespace
+
+void OpenFileCommand() {
+  Dispatch.FileDialogOpen = true;
+  FileDialogRequest request = SectionFileRequest(
+      "Open File", "", OfnFileMustExist | OfnCreatePrompt | OfnExtensionDifferent | OfnLongNames);
+  std::string path;
+  if (!GetPlatform().OpenFileDialog(request, path)) return;
+
+  if (Shared.FileChanged) {
+    const MessageResult answer = PlatformMessageBox(
+        "File has changed...Save it now?\n(or the changes will be lost when the new file is loaded) ",
+        "Save File", MsgYesNo | MsgIconQuestion);
+    if (answer == ResultYes) {
+      if (Shared.CurrentFile.empty()) {
+        MainWindowCommand(MenuSaveAs);  // the changes have no file yet: ask for one
+      } else {
+        WriteSectionFile();
+      }
+      // The user wanted the changes kept: when they could not be saved (the write
+      // failed and said so, or Save As was cancelled), nothing is opened.
+      if (Shared.FileChanged) return;
+      Dispatch.FileDialogOpen = true;  // Save As closed it; Open's own work goes on
+    }
+  }
+
+  const OpenSnapshot before;
+  Shared.CurrentFile = path;
+  ResetTables();
+  if (!ReadSectionFile()) before.Restore();  // the reader has said why
+}
+
+void SaveCommand() {
+  if (Shared.CurrentFile.empty()) {
+    MainWindowCommand(MenuSaveAs);
+    return;
+  }
+  if (PlatformMessageBox("Save file now?", "Save File", MsgYesNo | MsgIconQuestion) != ResultYes)
+    return;
+  Shared.FileChanged = true;  // so that the writer writes even when nothing changed
+  WriteSectionFile();         // writes the settings too; a failure keeps FileChanged
+}
+
+void SaveAsCommand() {
+  Dispatch.FileDialogOpen = true;
+  FileDialogRequest request = SectionFileRequest("Save File", Shared.CurrentFile,
+                                                 OfnOverwritePrompt | OfnHideReadOnly | OfnLongNames);
+  std::string path;
+  if (!GetPlatform().SaveFileDialog(request, path)) return;
+  const std::string previous = Shared.CurrentFile;
+  Shared.CurrentFile = path;
+  Shared.FileChanged = true;
+  if (!WriteSectionFile()) {
+    // Nothing was written there: the tables still belong to the file they came from.
+    Shared.CurrentFile = previous;
+  }
+  SetStatusText("", 2);
+}
+
+void PreferencesCommand() {
+  PreferenceValues values{Shared.SigDigits, Shared.OpenLastFile != 0};
+  if (!GetPlatform().ShowPreferencesDialog(values)) return;
+  // The list offers 0 to 6 only.
+  if (values.sigDigits < 0 || values.sigDigits > 6) return;
+  Shared.SigDigits = static_cast<std::uint8_t>(values.sigDigits);
+  Shared.OpenLastFile = values.openLastFile ? 1 : 0;
+  if (SettingsFilePath().empty()) {
+    PlatformMessageBox("There is no data folder: the preferences apply until the program ends.",
+                       "Preferences", MsgOk | MsgIconWarning);
+    return;
+  }
+  WriteSettings();  // reports its own failure
+}
+
+bool SystemClose() {
+  if (SaveIfChanged() != 0) return false;  // cancelled, or the changes could not be saved
+  CloseOutputWindow();
+  MainWindowDestroyed();
+  GetPlatform().QuitProgram();
+  return true;
+}
+
+void ExitCommand() { SystemClose(); }
+
+void HelpCommand() {
+  std::error_code error;
+  if (!Dispatch.HelpFile.empty() && std::filesystem::is_regular_file(Dispatch.HelpFile, error)) {
+    GetPlatform().ShowHelp(Dispatch.HelpFile, HelpViewer::Desktop);
+    return;
+  }
+  const std::string page = FindHelpPage(GetPlatform().ProgramFolder());
+  if (page.empty()) {
+    PlatformMessageBox(std::string("The help page ") + HelpPageName + " is not installed.", "Help",
+                       MsgOk | MsgIconWarning);
+    return;
+  }
+  GetPlatform().ShowHelp(page, HelpViewer::HelpWindow);
+}
+
+void AboutCommand() { ShowAboutBox(); }
