@@ -4,29 +4,15 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/program_info.h"
 #include "qt/main_window.h"
 #include "qt/qt_platform.h"
 
-#ifndef KELVARIN_VERSION
-#define KELVARIN_VERSION "0"
-#endif
-
 namespace {
-
-const char* const Usage =
-    "Usage: kelvarin [FILE.sec]\n"
-    "\n"
-    "Computes the exact properties of a plane cross-section built from polygons,\n"
-    "circles, arc segments, radial blocks and typed-in areas. Opens the section file\n"
-    "FILE.sec when one is named (the whole command line, without quotes, is the name).\n"
-    "\n"
-    "Options:\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n";
 
 // KELVARIN_EXIT_AFTER_PAINT=1: the program ends as soon as its main window has been
 // painted once (start-up timing). Its standard output then gets the milliseconds
@@ -60,12 +46,11 @@ class FirstPaintProbe : public QObject {
 int main(int argc, char* argv[]) {
   QElapsedTimer sinceStart;
   sinceStart.start();
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("kelvarin %s\n", KELVARIN_VERSION);
-    return 0;
-  }
-  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(Usage, stdout);
+  // --help and --version answer before anything needs a display.
+  const ProgramArguments early = ReadProgramArguments({argv + 1, argv + argc});
+  if (early.action == ProgramArguments::ShowVersion || early.action == ProgramArguments::ShowUsage) {
+    std::fputs((early.action == ProgramArguments::ShowVersion ? VersionText() : UsageText()).c_str(),
+               stdout);
     return 0;
   }
 
@@ -74,22 +59,25 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral(KELVARIN_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("kelvarin"));
 
-  // The arguments Qt left, without the program's own path, are the file name.
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
+  // Qt has taken its own options (-platform, -style...) out of argv.
+  const ProgramArguments args = ReadProgramArguments({argv + 1, argv + argc});
+  if (args.action == ProgramArguments::Refuse) {
+    std::fputs(args.error.c_str(), stderr);
+    return 1;
   }
 
   QtPlatform platform;
   SetPlatform(&platform);
-  MainWindow window(platform);
-  std::unique_ptr<FirstPaintProbe> probe;
-  if (qEnvironmentVariableIntValue("KELVARIN_EXIT_AFTER_PAINT") != 0)
-    probe = std::make_unique<FirstPaintProbe>(&window, sinceStart);
-  window.show();
-  window.StartUp(commandLine);
-  const int status = QApplication::exec();
+  int status = 0;
+  {
+    MainWindow window(platform);
+    std::unique_ptr<FirstPaintProbe> probe;
+    if (qEnvironmentVariableIntValue("KELVARIN_EXIT_AFTER_PAINT") != 0)
+      probe = std::make_unique<FirstPaintProbe>(&window, sinceStart);
+    window.show();
+    window.StartUp(args.fileText);
+    if (window.isVisible()) status = QApplication::exec();
+  }
   SetPlatform(nullptr);
   return status;
 }

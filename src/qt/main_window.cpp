@@ -19,8 +19,6 @@
 #include "app/dispatch.h"
 #include "app/keyboard.h"
 #include "app/window_actions.h"
-#include "files/section_file.h"
-#include "platform/platform.h"
 #include "output/output_window.h"
 #include "qt/graphic_view.h"
 #include "qt/program_icon.h"
@@ -245,8 +243,7 @@ void MainWindow::RunCommand(const std::function<void()>& command) {
 
 void MainWindow::EndProgram() {
   if (closing_) return;
-  closing_ = true;
-  MainWindowDestroyed();
+  closing_ = true;  // the close protocol has removed the hook
   platform_.CloseSideWindows();
   close();  // inside closeEvent this does nothing more
 }
@@ -347,11 +344,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     // The close box, Alt+F4 or the window manager: the close protocol decides.
     if (commandDepth_ == 0) {
-      RunCommand([] {
-        if (SaveIfChanged() != 0) return;  // refused: the window stays
-        CloseOutputWindow();
-        GetPlatform().QuitProgram();
-      });
+      RunCommand([] { CloseMainWindow(); });
     }
     if (!closing_) {
       event->ignore();

@@ -136,10 +136,12 @@ bool QtPlatform::FileDialog(FileDialogRequest& request, std::string& path, bool 
   if (!(request.flags & OfnOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!request.initialName.empty()) dialog.selectFile(ToQt(request.initialName));
 
-  // The keyboard hook keeps out of the dialog's keys.
+  // The keyboard hook keeps out of the dialog's keys; the command that asked says
+  // when its file dialog work is over.
+  const bool wasOpen = Dispatch.FileDialogOpen;
   Dispatch.FileDialogOpen = true;
   const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-  Dispatch.FileDialogOpen = false;
+  Dispatch.FileDialogOpen = wasOpen;
   path = chosen ? FromQt(QDir::toNativeSeparators(dialog.selectedFiles().front())) : "";
   return chosen;
 }

@@ -322,3 +322,26 @@ TEST_F(WindowTest, HundredsOfFastKeysKeepWindowAndPanelTogether) {
   EXPECT_EQ(window_->BuildPanel()->currentRow() + 1, ItemNumber(Panel.selectedItem));
   EXPECT_LE(Table.nodeCount, 250);
 }
+
+TEST_F(WindowTest, OpenOfABadFileKeepsTheDrawingAndExitEndsTheProgram) {
+  Key(Qt::Key_Return);  // a node at (0, 0): the tables have changed
+  ASSERT_EQ(Table.nodeCount, 1);
+  platform_->Answer(std::string(KELVARIN_TEST_DATA) + "/bad_kind.sec");
+  platform_->Answer(ResultNo);  // do not save the changes
+  platform_->Answer(ResultOk);  // the reader's refusal
+  window_->Action(MenuOpenFile)->trigger();
+  const std::vector<ShownDialog>& shown = platform_->Shown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].kind, "open");
+  EXPECT_EQ(shown[0].caption, "Open File");
+  EXPECT_EQ(shown[1].caption, "Save File");
+  EXPECT_EQ(Table.nodeCount, 1) << "a refused file keeps what was drawn";
+  EXPECT_FALSE(Dispatch.FileDialogOpen);
+  EXPECT_EQ(QApplication::focusWidget(), window_->InputLine());
+
+  // File / Exit runs the close protocol: No, and the window goes.
+  platform_->Answer(ResultNo);
+  window_->Action(MenuExit)->trigger();
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_TRUE(platform_->QuitRequested());
+}
