@@ -43,7 +43,7 @@ DialogRect OwnerArea(const QWidget* owner) {
 
 MessageDialogWindow::MessageDialogWindow(const std::string& message, MessageStyle messageStyle,
                                          const std::string& title, QWidget* owner, int x, int y)
-    : QDialog(owner, Qt::Dialog | Qt::WindowStaysOnTopHint) {
+    : QDialog(owner, DialogFlags | Qt::WindowStaysOnTopHint) {
   setWindowTitle(ToQt(title));
   setAutoFillBackground(true);
   QPalette grey = palette();
@@ -86,7 +86,7 @@ void MessageDialogWindow::reject() { done(MessageDialogEscapeResult); }
 
 InputDialogWindow::InputDialogWindow(const std::string& prompt, const std::string& title,
                                      const std::string& defaultAnswer, QWidget* owner)
-    : QDialog(owner) {
+    : QDialog(owner, DialogFlags) {
   setWindowTitle(ToQt(title));
   const DialogRect area = OwnerArea(owner);
   const InputDialogLayout l = ComputeInputDialogLayout(prompt, title, defaultAnswer,

@@ -45,7 +45,11 @@ std::optional<ScrollRequest> RequestOf(int action) {
 
 }  // namespace
 
-OutputWindow::OutputWindow() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint) {
+// A caption with the close box only: no minimize or maximize, always on top.
+OutputWindow::OutputWindow()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("OutputWindow"));
   setWindowIcon(ProgramIcon());
   // Closing it never ends the program; the main window does.

@@ -33,7 +33,8 @@ QFont FontOf(const DialogFont& wanted, const QFont& dialogFont) {
 
 }  // namespace
 
-TemplateDialog::TemplateDialog(const DialogTemplate& t, QWidget* owner) : QDialog(owner) {
+TemplateDialog::TemplateDialog(const DialogTemplate& t, QWidget* owner)
+    : QDialog(owner, DialogFlags) {
   setWindowTitle(ToQt(t.caption));
   const QFontMetrics metrics(font());
   base_ = BaseUnitsOf(MeasureIn(font()), metrics.height());

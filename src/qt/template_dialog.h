@@ -32,5 +32,10 @@ class TemplateDialog : public QDialog {
   std::function<void(int)> linkClicked_;
 };
 
+// The caption of the program's dialogs: a close box, no minimize or maximize.
+inline constexpr Qt::WindowFlags DialogFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+                                              Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                              Qt::WindowCloseButtonHint;
+
 // The dialog font's text measure, for the layouts of output/dialog_layout.h.
 MeasureText MeasureIn(const QFont& font);
