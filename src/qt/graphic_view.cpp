@@ -14,17 +14,23 @@ GraphicView::GraphicView(QWidget* parent)
 
 GraphicView::~GraphicView() = default;
 
-bool GraphicView::FitCanvas() {
+QSize GraphicView::WantedCanvasSize() const {
   const QRect area = contentsRect();
   const qreal ratio = devicePixelRatioF();
-  const int w = std::max(1, static_cast<int>(std::lround(area.width() * ratio)));
-  const int h = std::max(1, static_cast<int>(std::lround(area.height() * ratio)));
-  if (w == canvas_->Width() && h == canvas_->Height()) return false;
-  canvas_->Resize(w, h);
+  return {std::max(1, static_cast<int>(std::lround(area.width() * ratio))),
+          std::max(1, static_cast<int>(std::lround(area.height() * ratio)))};
+}
+
+bool GraphicView::FitCanvas() {
+  const QSize wanted = WantedCanvasSize();
+  if (wanted == QSize(canvas_->Width(), canvas_->Height())) return false;
+  canvas_->Resize(wanted.width(), wanted.height());
   return true;
 }
 
 void GraphicView::paintEvent(QPaintEvent* event) {
+  if (WantedCanvasSize() != QSize(canvas_->Width(), canvas_->Height()))
+    QMetaObject::invokeMethod(this, &GraphicView::CanvasOutOfDate, Qt::QueuedConnection);
   QFrame::paintEvent(event);  // the frame
   QPainter painter(this);
   painter.drawImage(QRectF(contentsRect()), canvas_->Image(),

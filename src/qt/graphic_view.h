@@ -19,9 +19,16 @@ class GraphicView : public QFrame {
   // when the size changed (the picture was cleared and needs a redraw).
   bool FitCanvas();
 
+ signals:
+  // The canvas no longer matches the drawing area (the window moved to a screen of
+  // another pixel ratio): the owner refits it and has the core redraw.
+  void CanvasOutOfDate();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  QSize WantedCanvasSize() const;
+
   std::unique_ptr<RasterCanvas> canvas_;
 };

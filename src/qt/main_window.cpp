@@ -99,6 +99,12 @@ MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
   view_->FitCanvas();
   platform_.SetViewCanvas(&view_->Canvas());
 
+  connect(view_, &GraphicView::CanvasOutOfDate, this, [this] {
+    // Only the core draws: a refitted (cleared) canvas gets the current picture.
+    if (commandDepth_ > 0 || closing_ || !view_->FitCanvas()) return;
+    RedrawView();
+    view_->update();
+  });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::OnFocusChanged);
   qApp->installEventFilter(this);
 }
@@ -327,9 +333,10 @@ bool MainWindow::HandleKeyPress(QObject* receiver, QKeyEvent* event) {
   } else {
     return false;  // a dialog's or another window's key
   }
-  // Alt combinations belong to the menu bar's mnemonics.
+  // Alt combinations belong to the menu bar's mnemonics, and so do the keys of a
+  // menu bar that has taken the focus.
   if (QApplication::activeModalWidget() != nullptr || commandDepth_ > 0 ||
-      (event->modifiers() & Qt::AltModifier))
+      (event->modifiers() & Qt::AltModifier) || qobject_cast<QMenuBar*>(focusWidget()) != nullptr)
     return false;
   const Key key = HookKey(event->key());
   if (key == Key::None) return false;  // the hook has no row for it

@@ -114,10 +114,12 @@ QStringList NameFilters(const std::string& filter) {
   const QStringList parts = ToQt(filter).split(QLatin1Char('|'));
   QStringList filters;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& description = parts[i];
-    // The description usually shows its patterns already.
-    filters << (description.contains(QLatin1Char('(')) ? description
-                                                      : description + " (" + parts[i + 1] + ")");
+    // Qt reads the patterns from the parentheses; "*.*" means every file.
+    QString description = parts[i].section(QLatin1Char('('), 0, 0).trimmed();
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
+    filters << description + " (" + patterns + ")";
   }
   return filters;
 }
@@ -180,6 +182,7 @@ void QtPlatform::ShowAboutBox(const AboutBoxContent& content) {
   const DialogTemplate t = AboutBoxTemplate(content);
   TemplateDialog dialog(t, owner_);
   dialog.setWindowIcon(ProgramIcon());
+  dialog.CloseOnEnter();
   // The links are the template's last two controls: e-mail, then web.
   const int firstLink = static_cast<int>(t.controls.size()) - 2;
   dialog.OnLinkClicked([&content, firstLink](int i) {

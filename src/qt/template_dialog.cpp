@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -107,6 +108,14 @@ TemplateDialog::TemplateDialog(const DialogTemplate& t, QWidget* owner)
     at = owner->mapToGlobal(QPoint(px.x, px.y));
   }
   move(at);
+}
+
+void TemplateDialog::keyPressEvent(QKeyEvent* event) {
+  if (closeOnEnter_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    reject();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 bool TemplateDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -22,14 +22,18 @@ class TemplateDialog : public QDialog {
   const DialogBaseUnits& BaseUnits() const { return base_; }
   // Called with the control's index when a link label is clicked.
   void OnLinkClicked(std::function<void(int)> handler) { linkClicked_ = std::move(handler); }
+  // Enter closes the dialog as Escape does (a dialog without an Ok button).
+  void CloseOnEnter() { closeOnEnter_ = true; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   DialogBaseUnits base_;
   std::vector<QWidget*> controls_;
   std::function<void(int)> linkClicked_;
+  bool closeOnEnter_ = false;
 };
 
 // The caption of the program's dialogs: a close box, no minimize or maximize.
