@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -204,7 +206,12 @@ void QtPlatform::ShowHelp(const std::string& path, HelpViewer viewer) {
     help_->setWindowIcon(ProgramIcon());
     help_->setOpenExternalLinks(true);
     help_->setAttribute(Qt::WA_QuitOnClose, false);
-    help_->resize(640, 720);
+    // A page wide enough for its tables, as tall as the screen allows, centred.
+    const QRect area = QGuiApplication::primaryScreen() != nullptr
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 800, 800);
+    help_->resize(std::min(640, area.width()), std::min(720, area.height() * 17 / 20));
+    help_->move(area.center() - help_->rect().center());
   }
   help_->setSource(url);
   help_->show();

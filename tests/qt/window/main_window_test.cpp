@@ -75,7 +75,11 @@ TEST_F(WindowTest, StartsWithItsControlsInPlace) {
 
   // The canvas covers the view's drawing area in device pixels.
   const qreal ratio = w.View()->devicePixelRatioF();
+  EXPECT_EQ(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                       ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                       : 1.0);
   EXPECT_EQ(w.View()->Canvas().Width(), qRound(w.View()->contentsRect().width() * ratio));
+  EXPECT_EQ(w.View()->Canvas().Height(), qRound(w.View()->contentsRect().height() * ratio));
 
   EXPECT_EQ(w.BuildPanel()->count(), 35);
   EXPECT_EQ(w.BuildPanel()->palette().color(QPalette::Base), QColor(255, 255, 0));
