@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -115,6 +116,13 @@ TEST_F(WindowTest, MenusMirrorTheMenuTable) {
   EXPECT_FALSE(window_->Action(MenuAboutCentroid)->isEnabled());
   EXPECT_FALSE(window_->Action(MenuAboutOtherAxes)->isEnabled());
   EXPECT_TRUE(window_->Action(MenuLineProperties)->isEnabled());
+
+  // MenuOpen holds while a menu is shown, so that the hook keeps out of its keys.
+  QMenu* file = titles[0]->menu();
+  file->popup(window_->mapToGlobal(QPoint(0, 0)));
+  EXPECT_TRUE(Dispatch.MenuOpen);
+  file->hide();
+  EXPECT_FALSE(Dispatch.MenuOpen);
 
   // Caption changes and check marks follow the panel after a command.
   window_->RunCommand([] {
