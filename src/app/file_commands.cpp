@@ -131,7 +131,8 @@ void ExitCommand() { SystemClose(); }
 
 void HelpCommand() {
   std::error_code error;
-  if (!Dispatch.HelpFile.empty() && std::filesystem::is_regular_file(Dispatch.HelpFile, error)) {
+  // Without a data folder the name would be looked up in the working folder.
+  if (!Shared.DataFolder.empty() && std::filesystem::is_regular_file(Dispatch.HelpFile, error)) {
     GetPlatform().ShowHelp(Dispatch.HelpFile, HelpViewer::Desktop);
     return;
   }

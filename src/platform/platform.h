@@ -117,8 +117,10 @@ class Platform {
   // Hands a mail or web address to the desktop ("mailto:..." or "https://...").
   // A failure is ignored.
   virtual void OpenUrl(const std::string& url) = 0;
-  // The close protocol has agreed: the main window goes and the program ends once
-  // the current command returns.
+  // The close protocol (SystemClose, app/dispatch.h) has agreed, after closing the
+  // output window and removing the keyboard hook: the main window goes and the
+  // program ends once the current command returns. The window's own close that
+  // follows must not run the protocol a second time.
   virtual void QuitProgram() = 0;
 
   // The surface the view draws on: the window's GraphicView, or an offscreen
