@@ -37,7 +37,9 @@ keys Return                     # node 1 at the "0, 0" already in the line
 for node in "40, 0" "40, 10" "10, 10" "10, 30" "0, 30"; do line "$node"; done
 keys c                          # closes the polygon
 keys alt+f a                    # File / Save&As
-sleep 1
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Save File$' | head -1)
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
 xdotool type --delay 20 "$saved"
 keys Return                     # the file dialog takes the name
 for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.2; done
