@@ -144,6 +144,21 @@ DialogTemplate PreferencesDialogTemplate(const PreferenceValues& values) {
   return t;
 }
 
+DialogTemplate ChoosePrinterDialogTemplate(const std::vector<std::string>& printers,
+                                           int preselected) {
+  DialogTemplate t;
+  t.caption = "Choose Printer";
+  t.centred = true;
+  t.rect = {0, 0, 240, 140};
+  DialogControl list = Control(DialogControlKind::ListBox, 101, "", {10, 10, 220, 60});
+  list.items = printers;
+  list.selected = preselected >= 0 && preselected < static_cast<int>(printers.size()) ? preselected : -1;
+  t.controls.push_back(list);
+  t.controls.push_back(Control(DialogControlKind::Button, 1, "Ok", {125, 80, 50, 25}));
+  t.controls.push_back(Control(DialogControlKind::Button, 2, "Cancel", {180, 80, 50, 25}));
+  return t;
+}
+
 int DigitsOfListEntry(const std::string& entry) {
   if (entry.size() == 2 && entry[0] == ' ' && entry[1] >= '0' && entry[1] <= '6')
     return entry[1] - '0';

@@ -80,7 +80,7 @@ struct DialogFont {
   bool bold = false, italic = false, underline = false;
 };
 
-enum class DialogControlKind { Label, Icon, DropDownList, CheckBox, Button, Link };
+enum class DialogControlKind { Label, Icon, DropDownList, ListBox, CheckBox, Button, Link };
 
 struct DialogControl {
   DialogControlKind kind = DialogControlKind::Label;
@@ -89,7 +89,7 @@ struct DialogControl {
   DialogRect rect;          // dialog units; a drop-down list's height is its open height
   DialogFont font;
   Rgb colour = Black;       // text colour
-  std::vector<std::string> items;  // drop-down list entries
+  std::vector<std::string> items;  // drop-down list or list box entries
   int selected = -1;        // selected list entry
   bool checked = false;     // check box state
 };
@@ -108,6 +108,10 @@ DialogTemplate PreferencesDialogTemplate(const PreferenceValues& values);
 // The value Ok takes from the list's entry text: " 5" gives 5; -1 for a text that
 // is not one of the entries.
 int DigitsOfListEntry(const std::string& entry);
+// The "Choose Printer" dialog: the printers' list box (id 101) with entry
+// preselected chosen (-1 for none), "Ok" (id 1) and "Cancel" (id 2).
+DialogTemplate ChoosePrinterDialogTemplate(const std::vector<std::string>& printers,
+                                           int preselected);
 // The "Property Calculations" result dialog with its label lines.
 DialogTemplate ResultDialogTemplate(const std::string& caption,
                                     const std::vector<std::string>& lines);

@@ -1,53 +1,83 @@
-// kelvarin: until the main window exists, prints the property report of a built-in
-// example section (a filleted I-section with a bored hole).
+// kelvarin: the desktop program. `kelvarin [FILE.sec]` opens the main window (with
+// the file); --version and --help print and exit without needing a display.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
 
-#include "app/program_state.h"
-#include "headless/headless_platform.h"
-#include "model/pieces.h"
-#include "model/properties.h"
-#include "model/section_table.h"
+#include "app/program_info.h"
+#include "qt/main_window.h"
+#include "qt/qt_platform.h"
 
 namespace {
 
-void AddPolygon(std::initializer_list<Node> nodes) {
-  int s = ++Table.sectionCount;
-  Section& sec = Table.sections[s];
-  sec = {static_cast<std::uint8_t>(SectionKind::Polygon), Complete, Table.nodeCount + 1, 0, 1.0f};
-  for (const Node& n : nodes) Table.nodes[++Table.nodeCount] = n;
-  sec.lastNode = Table.nodeCount;
-  Table.CurrentSection = s;
-}
+// KELVARIN_EXIT_AFTER_PAINT=1: the program ends as soon as its main window has been
+// painted once (start-up timing). Its standard output then gets the milliseconds
+// from the start of main to that paint.
+class FirstPaintProbe : public QObject {
+ public:
+  FirstPaintProbe(QWidget* window, QElapsedTimer sinceStart) : timer_(sinceStart) {
+    window->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !done_) {
+      done_ = true;
+      watched->removeEventFilter(this);
+      // After this paint has reached the window: the next turn of the loop.
+      QTimer::singleShot(0, qApp, [this] {
+        std::printf("first paint after %lld ms\n", static_cast<long long>(timer_.elapsed()));
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+      });
+    }
+    return false;
+  }
 
-void AddCircle(float xc, float yc, float r, float weight) {
-  int s = ++Table.sectionCount;
-  int slot = ++Table.nodeCount;
-  Table.sections[s] = {static_cast<std::uint8_t>(SectionKind::Circle), Complete, slot, slot, weight};
-  Table.params[slot].c = {0, xc, yc, r, 0, 0, 0, 0, 0, 0};
-}
+ private:
+  QElapsedTimer timer_;
+  bool done_ = false;
+};
 
 }  // namespace
 
-int main() {
-  HeadlessPlatform platform;
-  platform.SetListener([](const PlatformEvent& e) {
-    if (e.kind == PlatformEvent::OutputWindow) {
-      std::printf("%s\n", e.caption.c_str());
-      for (const std::string& line : e.lines) std::printf("%s\n", line.c_str());
-    } else if (!e.text.empty()) {
-      std::printf("%s: %s\n", e.caption.c_str(), e.text.c_str());
-    }
-  });
+int main(int argc, char* argv[]) {
+  QElapsedTimer sinceStart;
+  sinceStart.start();
+  // --help and --version answer before anything needs a display.
+  const ProgramArguments early = ReadProgramArguments({argv + 1, argv + argc});
+  if (early.action == ProgramArguments::ShowVersion || early.action == ProgramArguments::ShowUsage) {
+    std::fputs((early.action == ProgramArguments::ShowVersion ? VersionText() : UsageText()).c_str(),
+               stdout);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("kelvarin"));
+  QApplication::setApplicationVersion(QStringLiteral(KELVARIN_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("kelvarin"));
+
+  // Qt has taken its own options (-platform, -style...) out of argv.
+  const ProgramArguments args = ReadProgramArguments({argv + 1, argv + argc});
+  if (args.action == ProgramArguments::Refuse) {
+    std::fputs(args.error.c_str(), stderr);
+    return 1;
+  }
+
+  QtPlatform platform;
   SetPlatform(&platform);
-  ResetProgramState();
-
-  // I-section 200 wide, 300 deep, flanges 15, web 10, root fillets 12, and a
-  // 20-diameter hole bored through the web.
-  AddPolygon({{-100, 0}, {100, 0}, {100, 15}, {5, 15}, {5, 285}, {100, 285},
-              {100, 300}, {-100, 300}, {-100, 285}, {-5, 285}, {-5, 15}, {-100, 15}});
-  for (int n : {4, 5, 10, 11}) SetFillet(12, n);
-  AddCircle(0, 150, 4, -1.0f);
-
-  ComputeProperties();
-  return 0;
+  int status = 0;
+  {
+    MainWindow window(platform);
+    std::unique_ptr<FirstPaintProbe> probe;
+    if (qEnvironmentVariableIntValue("KELVARIN_EXIT_AFTER_PAINT") != 0)
+      probe = std::make_unique<FirstPaintProbe>(&window, sinceStart);
+    window.show();
+    window.StartUp(args.fileText);
+    if (window.isVisible()) status = QApplication::exec();
+  }
+  SetPlatform(nullptr);
+  return status;
 }

@@ -1,0 +1,270 @@
+#include "qt/qt_platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "app/dispatch.h"
+#include "output/about_box.h"
+#include "output/dialog_layout.h"
+#include "qt/message_dialogs.h"
+#include "qt/output_view.h"
+#include "qt/program_icon.h"
+#include "qt/printer_job.h"
+#include "qt/template_dialog.h"
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+QTextBrowser* QtPlatform::HelpWindowShown() const {
+  return help_ != nullptr && help_->isVisible() ? help_.get() : nullptr;
+}
+
+void QtPlatform::CloseSideWindows() {
+  CloseOutputWindow();
+  if (help_ != nullptr) help_->close();
+}
+
+OutputWindow* QtPlatform::OutputWindowShown() const {
+  return output_ != nullptr && output_->isVisible() ? output_.get() : nullptr;
+}
+
+MessageResult QtPlatform::MessageBox(const std::string& text, const std::string& caption,
+                                     MessageStyle style) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(ToQt(caption));
+  box.setText(ToQt(text));
+  switch (IconOf(style)) {
+    case MsgIconError: box.setIcon(QMessageBox::Critical); break;
+    case MsgIconQuestion: box.setIcon(QMessageBox::Question); break;
+    case MsgIconWarning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIconInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  switch (ButtonSetOf(style)) {
+    case MsgOkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MsgYesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+    case MsgYesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    default:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes: return ResultYes;
+    case QMessageBox::No: return ResultNo;
+    case QMessageBox::Cancel: return ResultCancel;
+    default: return ResultOk;
+  }
+}
+
+MessageResult QtPlatform::MessageDialog(const std::string& message, MessageStyle style,
+                                        const std::string& title, bool beep, int x, int y) {
+  // Owned by the window that is active now (none is possible).
+  MessageDialogWindow dialog(message, style, title, QApplication::activeWindow(), x, y);
+  if (beep) Beep(IconOf(style));
+  return static_cast<MessageResult>(dialog.exec());
+}
+
+std::string QtPlatform::InputDialog(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultAnswer) {
+  InputDialogWindow dialog(prompt, title, defaultAnswer, owner_);
+  dialog.exec();
+  return dialog.Answer();
+}
+
+void QtPlatform::ShowOutputWindow(int width, int height, const std::string& title) {
+  if (output_ == nullptr) output_ = std::make_unique<OutputWindow>();
+  output_->Open(width, height, ToQt(title));
+}
+
+void QtPlatform::CloseOutputWindow() {
+  if (output_ != nullptr && output_->isVisible()) output_->CloseQuietly();
+}
+
+void QtPlatform::ShowResultDialog(const std::string& caption,
+                                  const std::vector<std::string>& lines) {
+  TemplateDialog dialog(ResultDialogTemplate(caption, lines), owner_);
+  resultDialog_ = &dialog;
+  dialog.exec();
+  resultDialog_ = nullptr;
+}
+
+void QtPlatform::CloseResultDialog() {
+  if (resultDialog_ != nullptr) resultDialog_->reject();
+}
+
+namespace {
+
+// "Sect Files (*.sec)|*.sec|All Files (*.*)|*.*" as Qt's name filters.
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = ToQt(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    // Qt reads the patterns from the parentheses; "*.*" means every file.
+    QString description = parts[i].section(QLatin1Char('('), 0, 0).trimmed();
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
+    filters << description + " (" + patterns + ")";
+  }
+  return filters;
+}
+
+}  // namespace
+
+bool QtPlatform::FileDialog(FileDialogRequest& request, std::string& path, bool save) {
+  QFileDialog dialog(owner_, ToQt(request.title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(!save && (request.flags & OfnFileMustExist) ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
+  dialog.setDirectory(request.folder.empty() ? QDir::currentPath() : ToQt(request.folder));
+  const QStringList filters = NameFilters(request.filter);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+  if (!(request.flags & OfnOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!request.initialName.empty()) dialog.selectFile(ToQt(request.initialName));
+
+  // The keyboard hook keeps out of the dialog's keys; the command that asked says
+  // when its file dialog work is over.
+  const bool wasOpen = Dispatch.FileDialogOpen;
+  Dispatch.FileDialogOpen = true;
+  const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  Dispatch.FileDialogOpen = wasOpen;
+  path = chosen ? FromQt(QDir::toNativeSeparators(dialog.selectedFiles().front())) : "";
+  return chosen;
+}
+
+bool QtPlatform::OpenFileDialog(FileDialogRequest& request, std::string& path) {
+  return FileDialog(request, path, false);
+}
+
+bool QtPlatform::SaveFileDialog(FileDialogRequest& request, std::string& path) {
+  return FileDialog(request, path, true);
+}
+
+std::string QtPlatform::AppDataFolder() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (folder.isEmpty()) return "";
+  return FromQt(QDir::cleanPath(folder)) + "/";
+}
+
+std::string QtPlatform::ProgramFolder() {
+  const QString folder = QCoreApplication::applicationDirPath();
+  return folder.isEmpty() ? std::string() : FromQt(folder) + "/";
+}
+
+bool QtPlatform::ShowPreferencesDialog(PreferenceValues& values) {
+  TemplateDialog dialog(PreferencesDialogTemplate(values), owner_);
+  if (dialog.exec() != QDialog::Accepted) return false;  // the close box changes nothing
+  auto* list = dialog.findChild<QComboBox*>(QStringLiteral("control108"));
+  auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("control109"));
+  const int digits = list != nullptr ? DigitsOfListEntry(FromQt(list->currentText())) : -1;
+  if (digits >= 0) values.sigDigits = digits;
+  if (check != nullptr) values.openLastFile = check->isChecked();
+  return true;
+}
+
+void QtPlatform::ShowAboutBox(const AboutBoxContent& content) {
+  const DialogTemplate t = AboutBoxTemplate(content);
+  TemplateDialog dialog(t, owner_);
+  dialog.setWindowIcon(ProgramIcon());
+  dialog.CloseOnEnter();
+  // The links are the template's last two controls: e-mail, then web.
+  const int firstLink = static_cast<int>(t.controls.size()) - 2;
+  dialog.OnLinkClicked([&content, firstLink](int i) {
+    AboutLinkClicked(content, i == firstLink ? AboutLink::Email : AboutLink::Web);
+  });
+  dialog.exec();
+}
+
+void QtPlatform::ShowHelp(const std::string& path, HelpViewer viewer) {
+  const QUrl url = QUrl::fromLocalFile(ToQt(path));
+  if (viewer == HelpViewer::Desktop) {
+    QDesktopServices::openUrl(url);
+    return;
+  }
+  if (help_ == nullptr) {
+    help_ = std::make_unique<QTextBrowser>();
+    help_->setObjectName(QStringLiteral("HelpWindow"));
+    help_->setWindowTitle(QStringLiteral("Kelvarin Help"));
+    help_->setWindowIcon(ProgramIcon());
+    help_->setOpenExternalLinks(true);
+    help_->setAttribute(Qt::WA_QuitOnClose, false);
+    // A page wide enough for its tables, as tall as the screen allows, centred.
+    const QRect area = QGuiApplication::primaryScreen() != nullptr
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 800, 800);
+    help_->resize(std::min(640, area.width()), std::min(720, area.height() * 17 / 20));
+    help_->move(area.center() - help_->rect().center());
+  }
+  help_->setSource(url);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void QtPlatform::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(ToQt(url))); }
+
+void QtPlatform::Beep(int) { QApplication::beep(); }
+
+// The installed printers, then a PDF entry unless a PDF printer is installed
+// already, so that a machine without printers can still print.
+std::vector<std::string> QtPlatform::PrinterNames() {
+  std::vector<std::string> names;
+  bool pdf = false;
+  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+    names.push_back(FromQt(info.printerName()));
+    pdf = pdf || info.printerName().contains(QStringLiteral("PDF"), Qt::CaseInsensitive);
+  }
+  if (!pdf) names.push_back("Print to PDF");
+  return names;
+}
+
+std::string QtPlatform::DefaultPrinterName() { return FromQt(QPrinterInfo::defaultPrinterName()); }
+
+std::string QtPlatform::ChoosePrinterDialog(const std::vector<std::string>& names,
+                                            int preselected) {
+  TemplateDialog dialog(ChoosePrinterDialogTemplate(names, preselected), owner_);
+  auto* list = dialog.findChild<QListWidget*>(QStringLiteral("control101"));
+  if (dialog.exec() != QDialog::Accepted || list == nullptr || list->currentItem() == nullptr)
+    return "";
+  return FromQt(list->currentItem()->text());
+}
+
+// The platform's own print dialog; printing to a file is the PDF entry, whose file
+// the program asks for itself.
+std::string QtPlatform::PlatformPrintDialog() {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, owner_);
+  if (dialog.exec() != QDialog::Accepted) return "";
+  if (printer.outputFormat() == QPrinter::PdfFormat) return "Print to PDF";
+  return FromQt(printer.printerName());
+}
+
+std::unique_ptr<PrintJob> QtPlatform::StartPrintJob(const std::string& printerName,
+                                                    const std::string& pdfFile) {
+  auto job = std::make_unique<QtPrintJob>(printerName, pdfFile);
+  if (job->PrinterName().empty()) return nullptr;
+  return job;
+}

@@ -1,0 +1,166 @@
+// The program's own dialogs and the output window, driven by keys and clicks
+// without running their modal loops.
+#include <QMenuBar>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "output/output_window.h"
+#include "qt/message_dialogs.h"
+#include "qt/output_view.h"
+#include "qt/template_dialog.h"
+#include "window_fixture.h"
+
+namespace {
+
+// The result a message dialog of the style gives for a key, or for a click on
+// button i when key is 0.
+int MessageResultOf(MessageStyle style, int key, int button = -1) {
+  MessageDialogWindow dialog("text", style, "title", nullptr);
+  dialog.show();
+  if (key != 0) {
+    QTest::keyClick(&dialog, static_cast<Qt::Key>(key));
+  } else {
+    dialog.Button(button)->click();
+  }
+  EXPECT_FALSE(dialog.isVisible());
+  return dialog.result();
+}
+
+}  // namespace
+
+TEST(MessageDialogTest, ButtonSetsGiveTheirCodes) {
+  // A lone Ok gives 1; Escape and the close box give 7 whatever the set.
+  EXPECT_EQ(MessageResultOf(MsgOk, Qt::Key_Return), ResultOk);
+  EXPECT_EQ(MessageResultOf(MsgOk, Qt::Key_Escape), ResultNo);
+  // Ok and Cancel give 6 and 7, not 1 and 2.
+  EXPECT_EQ(MessageResultOf(MsgOkCancel, 0, 0), ResultYes);
+  EXPECT_EQ(MessageResultOf(MsgOkCancel, 0, 1), ResultNo);
+  // Only the Cancel button of Yes/No/Cancel gives 2; Escape gives 7, Enter 6.
+  EXPECT_EQ(MessageResultOf(MsgYesNoCancel, 0, 2), ResultCancel);
+  EXPECT_EQ(MessageResultOf(MsgYesNoCancel, Qt::Key_Escape), ResultNo);
+  EXPECT_EQ(MessageResultOf(MsgYesNoCancel | MsgIconQuestion, Qt::Key_Return), ResultYes);
+  EXPECT_EQ(MessageResultOf(MsgYesNo | MsgIconQuestion, 0, 1), ResultNo);
+
+  // The widgets stand where the layout puts them.
+  MessageDialogWindow dialog("Begin again?", MsgYesNo | MsgIconWarning, "Clear Screen", nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Clear Screen");
+  ASSERT_EQ(dialog.ButtonCount(), 2);
+  EXPECT_EQ(dialog.Button(0)->text(), "&Yes");
+  EXPECT_EQ(dialog.Button(0)->geometry(), QRect(10, 50, 60, 30));
+  EXPECT_EQ(dialog.Button(1)->geometry(), QRect(75, 50, 60, 30));
+  EXPECT_TRUE(dialog.Button(0)->isDefault());
+  ASSERT_NE(dialog.IconLabel(), nullptr);
+  EXPECT_EQ(dialog.IconLabel()->geometry(), QRect(10, 5, 32, 32));
+  EXPECT_EQ(dialog.TextLabel()->x(), 50);
+  MessageDialogWindow plain("a\r\nb", MsgOk, "", nullptr);
+  EXPECT_EQ(plain.TextLabel()->text(), "\na\nb") << "the text starts a line down";
+  EXPECT_EQ(plain.TextLabel()->x(), 10);
+  EXPECT_EQ(plain.IconLabel(), nullptr);
+  EXPECT_EQ(plain.Button(0)->geometry(), QRect(30, 50, 80, 30));
+}
+
+TEST(InputDialogTest, CancelGivesEmptyTextAndOkTheTypedOne) {
+  for (int key : {int(Qt::Key_Escape), 0}) {
+    InputDialogWindow dialog("Section number:", "Delete Section", "", nullptr);
+    dialog.show();
+    QTest::keyClicks(dialog.Edit(), "12");
+    if (key != 0) {
+      QTest::keyClick(&dialog, Qt::Key_Escape);
+    } else {
+      dialog.close();  // the close box
+    }
+    EXPECT_EQ(dialog.Answer(), "");
+  }
+  InputDialogWindow dialog("Magnification factor:", "", "2", nullptr);
+  dialog.show();
+  EXPECT_EQ(dialog.Edit()->text(), "2");
+  QTest::keyClick(dialog.Edit(), Qt::Key_End);
+  QTest::keyClicks(dialog.Edit(), "5");
+  QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+  EXPECT_EQ(dialog.Answer(), "25");
+}
+
+TEST_F(WindowTest, OutputWindowScrollsByItsPage) {
+  window_->RunCommand([] {
+    for (int i = 1; i <= 25; ++i) AppendOutputLine("line " + std::to_string(i));
+    ShowOutputWindow(250, 300, "Kelvarin");
+  });
+  OutputWindow* output = platform_->OutputWindowShown();
+  ASSERT_NE(output, nullptr);
+  EXPECT_EQ(output->windowTitle(), "Kelvarin");
+  EXPECT_TRUE(output->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(output->isModal());
+  // "&To Printer " on the window's own menu bar and in its context menu.
+  ASSERT_EQ(output->MenuBar()->actions().size(), 1);
+  EXPECT_EQ(output->MenuBar()->actions()[0]->text(), "&To Printer ");
+  EXPECT_TRUE(output->actions().contains(output->MenuBar()->actions()[0]));
+
+  // 20 rows of 25 lines: page 3, positions 1 to 6.
+  const int menu = output->MenuBar()->sizeHint().height();
+  output->resize(250, menu + 20 * output->LineHeight() + output->LineHeight() / 2);
+  ASSERT_EQ(output->VisibleRows(), 20);
+  QScrollBar* bar = output->VerticalBar();
+  ASSERT_TRUE(bar->isVisible());
+  EXPECT_FALSE(output->HorizontalBar()->isVisible());
+  EXPECT_EQ(bar->pageStep(), 3);
+  EXPECT_EQ(bar->minimum(), 1);
+  EXPECT_EQ(bar->maximum(), 6);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(output->TopLine(), 4);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(output->TopLine(), 6);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(output->TopLine(), 6);
+
+  // Large enough for everything: no bars, back to the first line.
+  output->resize(400, 30 * output->LineHeight());
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(output->TopLine(), 1);
+
+  // The close box gives the window up: the lines go, the open flag clears.
+  output->close();
+  EXPECT_FALSE(Output.open);
+  EXPECT_TRUE(Output.lines.empty());
+}
+
+TEST(TemplateDialogTest, PreferencesAndAboutInDialogUnits) {
+  TemplateDialog prefs(PreferencesDialogTemplate({5, true}), nullptr);
+  EXPECT_EQ(prefs.windowTitle(), "Preferences");
+  const DialogBaseUnits base = prefs.BaseUnits();
+  ASSERT_GT(base.x, 0);
+  EXPECT_EQ(prefs.size(), QSize(DialogUnitsToPixels({0, 0, 120, 90}, base).width,
+                                DialogUnitsToPixels({0, 0, 120, 90}, base).height));
+  auto* list = prefs.findChild<QComboBox*>("control108");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->count(), 7);
+  EXPECT_EQ(list->currentText(), " 5");
+  auto* check = prefs.findChild<QCheckBox*>("control109");
+  ASSERT_NE(check, nullptr);
+  EXPECT_TRUE(check->isChecked());
+  auto* ok = prefs.findChild<QPushButton*>("control1");
+  ASSERT_NE(ok, nullptr);
+  const DialogRect at = DialogUnitsToPixels({10, 45, 50, 20}, base);
+  EXPECT_EQ(ok->geometry(), QRect(at.x, at.y, at.width, at.height));
+
+  // The About box's links: a hand over them, a click reports which one.
+  AboutBoxContent content{"About Velmora", "Kelvarin", " for Linux", "1.2.3", "someone",
+                          "mail@kelvarin.invalid", "https://kelvarin.invalid"};
+  TemplateDialog about(AboutBoxTemplate(content), nullptr);
+  std::vector<int> clicked;
+  about.OnLinkClicked([&](int i) { clicked.push_back(i); });
+  about.show();
+  const int email = about.ControlCount() - 2;
+  QWidget* link = about.Control(email);
+  EXPECT_EQ(static_cast<QLabel*>(link)->text(), "mail@kelvarin.invalid");
+  EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(link->font().underline());
+  QTest::mouseClick(link, Qt::LeftButton);
+  QTest::mouseClick(about.Control(email + 1), Qt::LeftButton);
+  EXPECT_EQ(clicked, std::vector<int>({email, email + 1}));
+  EXPECT_TRUE(about.isVisible()) << "the box stays open";
+}
