@@ -64,7 +64,7 @@ struct Quadrature {
     const double span = 2 * std::hypot(x1 - x0, y1 - y0);
     const double mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
     const double base = nx * mx + ny * my;
-    const int m = 200000;
+    const int m = 40000;
     double width = 0;
     for (int k = 0; k < m; ++k) {
       double s = -span / 2 + (k + 0.5) * span / m;
@@ -81,7 +81,6 @@ struct Quadrature {
       p.Sx += s.w * s.x * cell;
       p.Sy += s.w * s.y * cell;
     }
-    p.width = Width(nx, ny, c);
     return p;
   }
 };
