@@ -48,6 +48,7 @@ const MenuCommandEntry MenuCommands[] = {
     {MenuLineProperties, LinePropertiesCommand, AfterNothing},
     {MenuAboutCentroid, AboutCentroidCommand, AfterNothing},
     {MenuAboutOtherAxes, AboutOtherAxesCommand, AfterNothing},
+    {MenuSectionModuli, SectionModuliCommand, AfterNothing},
     {MenuNormal, NormalViewCommand, AfterRedraw | AfterRefresh},
     {MenuWithoutNodes, WithoutNodesCommand, AfterRedraw},
     {MenuPrincipalAxes, PrincipalAxesCommand, AfterRedraw},

@@ -7,7 +7,10 @@
 #include "construct/node_input.h"
 #include "construct/point_slots.h"
 #include "files/log_listing.h"
+#include "model/moduli.h"
 #include "model/other_axes.h"
+#include "model/shared_state.h"
+#include "output/output_window.h"
 #include "model/properties.h"
 #include "model/report.h"
 #include "model/section_table.h"
@@ -90,6 +93,18 @@ void AboutOtherAxesCommand() {
   if (answer.empty()) return;
   const std::string line = CleanLine(answer);
   OtherAxes(FieldNumber(line, ",", 0), FieldNumber(line, ",", 1), FieldNumber(line, ",", 2));
+}
+
+// Computes silently when needed, then shows the moduli in the output window with
+// the chosen decimals. Like About Centroid it does nothing while the last polygon is
+// open.
+void SectionModuliCommand() {
+  if (!(Table.sections[Table.sectionCount].flags & Complete)) return;
+  ComputePropertiesSilently();
+  const ModuliSet moduli = ComputeModuli();
+  CloseOutputWindow();
+  for (const std::string& line : ModuliReportLines(moduli, Shared.SigDigits)) AppendOutputLine(line);
+  ShowOutputWindow(250, 300, "Section Moduli");
 }
 
 void LogFileCommand() { ShowLogFile(); }

@@ -32,6 +32,7 @@ void RemovePhantomsCommand();      // 308
 void LinePropertiesCommand();      // 401
 void AboutCentroidCommand();       // 402
 void AboutOtherAxesCommand();      // 403
+void SectionModuliCommand();       // 404
 void NormalViewCommand();          // 501
 void WithoutNodesCommand();        // 502
 void PrincipalAxesCommand();       // 503

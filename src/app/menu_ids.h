@@ -33,6 +33,7 @@ enum CommandId : int {
   MenuLineProperties = 401,
   MenuAboutCentroid = 402,
   MenuAboutOtherAxes = 403,
+  MenuSectionModuli = 404,
   MenuNormal = 501,
   MenuWithoutNodes = 502,
   MenuPrincipalAxes = 503,

@@ -28,3 +28,5 @@ CliCommand AddDrawCommand(CLI::App& cli);
 CliCommand AddRunCommand(CLI::App& cli);
 CliCommand AddPrintCommand(CLI::App& cli);
 CliCommand AddImportDxfCommand(CLI::App& cli);
+CliCommand AddModuliCommand(CLI::App& cli);
+CliCommand AddShearCommand(CLI::App& cli);

@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "cli/properties_json.h"
+#include "model/moduli.h"
 #include "model/properties.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
@@ -35,7 +36,11 @@ CliExit RunReport(const CliFileOptions& options) {
   ComputeProperties();
   session.PrintMessages(stderr);
   if (options.json) {
-    std::printf("%s\n", PropertiesJson(Calc.props).c_str());
+    const ModuliSet moduli = ComputeModuli();
+    if (!moduli.unavailable.empty())
+      std::fprintf(stderr, "%s: some moduli are unavailable: %s\n", options.file.c_str(),
+                   moduli.unavailable.c_str());
+    std::printf("%s\n", ReportJson(Calc.props, moduli).c_str());
     return ExitDone;
   }
   std::string title;
@@ -55,7 +60,7 @@ CliCommand AddReportCommand(CLI::App& cli) {
   CLI::App* command = cli.add_subcommand(
       "report", "the property report as the output window shows it, or its values as JSON");
   command->add_flag("--json", options->json,
-                    "the values as one JSON object, 17 significant digits (null where not finite)");
+                    "the values and the section moduli as one JSON object, 17 significant digits (null where not finite or unavailable)");
   AddFileOptions(*command, *options);
   return {command, [options] { return RunReport(*options); }};
 }

@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
   cli.require_subcommand(0, 1);
   const CliCommand commands[] = {AddReportCommand(cli), AddLogCommand(cli), AddDrawCommand(cli),
                                  AddRunCommand(cli),    AddPrintCommand(cli),
-                                 AddImportDxfCommand(cli)};
+                                 AddImportDxfCommand(cli), AddModuliCommand(cli),
+                                 AddShearCommand(cli)};
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

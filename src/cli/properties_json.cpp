@@ -49,15 +49,47 @@ void Write(const Json& j, std::string& out) {
   }
 }
 
-}  // namespace
-
-std::string PropertiesJson(const PropertySet& p) {
+void AddProperties(Json& object, const PropertySet& p) {
   const std::pair<const char*, double> values[] = {
       {"A", p.A},     {"xBar", p.xBar}, {"yBar", p.yBar}, {"Ixx", p.Ixx},    {"Iyy", p.Iyy},
       {"Ixy", p.Ixy}, {"Imax", p.Imax}, {"Imin", p.Imin}, {"angle", p.angle}};
-  Json object = Json::object();
   for (const auto& [key, value] : values) object[key] = value;
+}
+
+void AddModuli(Json& object, const ModuliSet& m) {
+  const std::pair<const char*, double> values[] = {
+      {"rx", m.rx},           {"ry", m.ry},           {"rmax", m.rmax},
+      {"rmin", m.rmin},       {"WelxTop", m.WelxTop}, {"WelxBottom", m.WelxBottom},
+      {"WelyLeft", m.WelyLeft}, {"WelyRight", m.WelyRight}, {"Welu", m.Welu},
+      {"Welv", m.Welv},       {"Wplx", m.Wplx},       {"Wply", m.Wply},
+      {"Wplu", m.Wplu},       {"Wplv", m.Wplv},       {"xPNA", m.xPNA},
+      {"yPNA", m.yPNA},       {"perimeter", m.perimeter}};
+  for (const auto& [key, value] : values) object[key] = value;
+}
+
+std::string Dump(const Json& object) {
   std::string out;
   Write(object, out);
   return out;
+}
+
+}  // namespace
+
+std::string PropertiesJson(const PropertySet& p) {
+  Json object = Json::object();
+  AddProperties(object, p);
+  return Dump(object);
+}
+
+std::string ModuliJson(const ModuliSet& m) {
+  Json object = Json::object();
+  AddModuli(object, m);
+  return Dump(object);
+}
+
+std::string ReportJson(const PropertySet& p, const ModuliSet& m) {
+  Json object = Json::object();
+  AddProperties(object, p);
+  AddModuli(object, m);
+  return Dump(object);
 }

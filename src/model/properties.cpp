@@ -111,12 +111,14 @@ void ComputePropertySet() {
   SectionProps& t = Calc.totals;
   t = {};
   ShapeCache cache;
+  Calc.factors = {};
   for (int s = 1; s <= Table.sectionCount; ++s) {
     const Section& sec = Table.sections[s];
     if (sec.flags & (Off | Deleted)) continue;
     SectionProps p{};
     SectionTerms(p, sec, cache);
     float f = static_cast<float>(Sign(p[1])) * sec.weight;
+    Calc.factors[s] = f;
     for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
   }
   PropertySet& r = Calc.props;

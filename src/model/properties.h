@@ -21,6 +21,9 @@ struct CalcState {
   SectionProps totals{};        // weighted sums of the last calculation
   std::uint8_t calcMode = CalcIdle;
   std::array<std::string, 13> reportLines;  // rebuilt by every calculation
+  // Each section's factor in the last calculation: the sign of its own area times
+  // its weight, 0 for sections off or deleted. Index 1..100.
+  std::array<float, 101> factors{};
 };
 
 extern CalcState Calc;

@@ -2,6 +2,8 @@
 // table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
@@ -160,6 +162,34 @@ TEST_F(DispatchTest, MenuLoopFlags) {
   EXPECT_TRUE(Dispatch.MenuOpen);
   MenuLoopEnded();
   EXPECT_FALSE(Dispatch.MenuOpen);
+}
+
+}  // namespace
+
+namespace {
+
+// Calculate / Section Moduli: the moduli in the output window with the chosen
+// decimals; nothing while there is no section or a polygon is open.
+TEST_F(DispatchTest, SectionModuliShowsTheModuliOfTheClosedSections) {
+  MainWindowCommand(MenuSectionModuli);
+  EXPECT_TRUE(OutputWindows().empty());
+  Nodes({{0, 0}, {4, 0}, {4, 6}, {0, 6}});
+  Click(9);
+  Ok("");
+  Shared.SigDigits = 2;
+  MainWindowCommand(MenuSectionModuli);
+  const auto windows = OutputWindows();
+  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_EQ(windows[0].caption, "Section Moduli");
+  const auto& lines = windows[0].lines;
+  EXPECT_NE(std::find(lines.begin(), lines.end(), " Welx top    \t=   24.00"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), " Wplx \t=   36.00"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), " Perimeter \t=   20.00"), lines.end());
+
+  platform.ClearEvents();
+  Ok("10, 10");  // a new polygon, still open
+  MainWindowCommand(MenuSectionModuli);
+  EXPECT_TRUE(OutputWindows().empty());
 }
 
 }  // namespace

@@ -26,4 +26,23 @@ TEST(PropertiesJsonTest, NonFiniteValuesAreNull) {
             "\"Imax\": 4, \"Imin\": 5, \"angle\": 6}");
 }
 
+// report --json: the nine values exactly as before, then the moduli, null where
+// unavailable.
+TEST(PropertiesJsonTest, ReportAddsTheModuliAfterTheNineValues) {
+  const PropertySet p{100, 5, 5, 833.33333333333303, 833.33333333333303, 0, 1, 2, 90};
+  ModuliSet m{};
+  m.rx = 2.8867513459481287;
+  m.Wplx = 250;
+  m.perimeter = NAN;
+  const std::string nine = PropertiesJson(p);
+  const std::string report = ReportJson(p, m);
+  ASSERT_EQ(report.substr(0, nine.size() - 1), nine.substr(0, nine.size() - 1));
+  EXPECT_EQ(report.substr(nine.size() - 1),
+            ", \"rx\": 2.8867513459481287, \"ry\": 0, \"rmax\": 0, \"rmin\": 0, "
+            "\"WelxTop\": 0, \"WelxBottom\": 0, \"WelyLeft\": 0, \"WelyRight\": 0, "
+            "\"Welu\": 0, \"Welv\": 0, \"Wplx\": 250, \"Wply\": 0, \"Wplu\": 0, \"Wplv\": 0, "
+            "\"xPNA\": 0, \"yPNA\": 0, \"perimeter\": null}");
+  EXPECT_EQ(ModuliJson(m), "{" + report.substr(nine.size() + 1));
+}
+
 }  // namespace

@@ -54,6 +54,9 @@ expect_match("report of the scaled square" "${out}" " Area \t=   625.00\n")
 run_cli(import-dxf ${DXF}/chain_l_shape.dxf ${WORK}/l_shape.sec)
 expect_match("import of the L-shape" "${rc}|${out}" "^0[|].*, 2 fillets, 0 holes, 6 points\nunits: not given\n$")
 run_cli(report --json --data ${WORK}/data ${WORK}/l_shape.sec)
+# The typed session's props are the nine values; the section moduli that report
+# --json adds after them are left out of the comparison.
+string(REGEX REPLACE ", \"rx\": .*}" "}" out "${out}")
 file(WRITE ${WORK}/imported.json "${out}")
 file(WRITE ${WORK}/typed.kvs "ok 0, 0\nok 80, 0\nok 80, 20\nok 20, 20\nok 20, 60\nok 0, 60\nitem 9\nok\nitem 10\nok 6, 2\nitem 10\nok 5, 4\nmenu 402\nprops\n")
 run_cli(run --data ${WORK}/data ${WORK}/typed.kvs)

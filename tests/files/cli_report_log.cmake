@@ -59,10 +59,11 @@ expect_match("decimals from the settings" "${out}" " Area \t=   100.00000\n")
 run_cli(report --digits 1 --data ${WORK}/b ${DATA}/square.sec)
 expect_match("--digits wins over the settings" "${out}" " Area \t=   100.0\n")
 
-# 200 - 4 pi to 17 significant digits, then the centroid of the plate.
+# 200 - 4 pi to 17 significant digits, then the centroid of the plate; the section
+# moduli follow the nine values.
 run_cli(report --json --data ${WORK}/a ${DATA}/plate_with_hole.sec)
 expect_match("json" "${rc}|${out}"
-  "^0[|]{\"A\": 187.4336293856408[0-9], \"xBar\": 10.33522187708[0-9]+, \"yBar\": [-0-9.e]+, \"Ixx\": [-0-9.e]+, \"Iyy\": [-0-9.e]+, \"Ixy\": [-0-9.e]+, \"Imax\": [-0-9.e]+, \"Imin\": [-0-9.e]+, \"angle\": 90}\n$")
+  "^0[|]{\"A\": 187.4336293856408[0-9], \"xBar\": 10.33522187708[0-9]+, \"yBar\": [-0-9.e]+, \"Ixx\": [-0-9.e]+, \"Iyy\": [-0-9.e]+, \"Ixy\": [-0-9.e]+, \"Imax\": [-0-9.e]+, \"Imin\": [-0-9.e]+, \"angle\": 90, \"rx\": [-0-9.e]+, .*\"perimeter\": [-0-9.e]+}\n$")
 
 run_cli(report --data ${WORK}/a ${DATA}/bad_kind.sec)
 expect_match("refused file" "${rc}|${out}|${err}" "^2[|][|]Error: Wrong file type\n")

@@ -1,0 +1,50 @@
+// Engineering properties of the section set: radii of gyration, extreme fibres and
+// elastic moduli, plastic neutral axes and plastic moduli, perimeter; and the shear
+// flow across cuts parallel to an axis. All in the file's own units.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/cut.h"
+#include "model/properties.h"
+
+// A value that cannot be worked out is NaN (null in JSON, "unavailable" in text).
+struct ModuliSet {
+  double rx, ry, rmax, rmin;
+  // Distances from the centroid to the extreme fibres of the pieces of positive
+  // weight: above and below the x axis, left and right of the y axis, either side of
+  // the principal axes u (the Imax axis) and v.
+  double yTop, yBottom, xLeft, xRight, uFibre, vFibre;
+  double WelxTop, WelxBottom, WelyLeft, WelyRight, Welu, Welv;
+  double Wplx, Wply, Wplu, Wplv;
+  double xPNA, yPNA;  // the plastic neutral axes parallel to y and to x
+  double perimeter;
+  std::string unavailable;  // why the values that need a shape are missing, "" if none
+};
+
+// The moduli of the stored results and the table; the properties must be current
+// (ComputePropertiesSilently). Does not change the tables or the results.
+ModuliSet ComputeModuli();
+
+// Along each unit normal n: the level c at which the material with n·p >= c holds
+// half the area, found by a bracketing root search on the cut engine's area.
+double EqualAreaLevel(const CutDirection& d, double totalArea);
+
+// The shear flow at a cut parallel to an axis: the part beyond the cut (above it for
+// cuts parallel to x, right of it for cuts parallel to y).
+enum class ShearAxis { X, Y };
+struct ShearPoint {
+  double level;  // y of a cut parallel to x, x of one parallel to y
+  double width;  // length of the cut inside the material
+  double Q;      // first moment of the part beyond, about the centroidal axis
+  double tauPerV;  // Q / (I t); NaN where the cut has no width
+};
+// steps + 1 cuts evenly from the lowest to the highest level of the material.
+// Empty when the model has no shape.
+std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p, ShearAxis axis,
+                                     int steps);
+ShearPoint ShearAt(const CutDirection& d, const PropertySet& p, ShearAxis axis, double level);
+
+// The report lines of the moduli with the given decimals.
+std::vector<std::string> ModuliReportLines(const ModuliSet& m, int digits);

@@ -1,0 +1,41 @@
+# kelvarin-cli moduli and shear on the files in tests/data.
+# Run as: cmake -DCLI=... -DDATA=... -DWORK=... -P cli_moduli.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+set(failures "")
+
+function(run_cli)
+  execute_process(COMMAND ${CLI} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err
+                  RESULT_VARIABLE rc)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+  set(rc "${rc}" PARENT_SCOPE)
+endfunction()
+
+function(expect_match what actual regex)
+  if(NOT "${actual}" MATCHES "${regex}")
+    set(failures "${failures}\n${what}: '${actual}' does not match '${regex}'" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The 10 x 10 square: Wpl = b h^2 / 4 = 250, Wel = b h^2 / 6, perimeter 40.
+run_cli(moduli --json --data ${WORK}/a ${DATA}/square.sec)
+expect_match("moduli --json" "${rc}|${out}"
+  "^0[|]{\"rx\": 2.886751345948128[0-9], .*\"WelxTop\": 166.6666666666666[0-9]+, .*\"Wplx\": 250(.0+[0-9]*)?, .*\"xPNA\": 5(.0+[0-9]*)?, \"yPNA\": 5(.0+[0-9]*)?, \"perimeter\": 40(.0+[0-9]*)?}\n$")
+run_cli(moduli --digits 1 --data ${WORK}/a ${DATA}/square.sec)
+expect_match("moduli text" "${rc}|${out}" "^0[|] Radii of Gyration\n\n rx   \t=   2.9\n.* Wplx \t=   250.0\n.* Perimeter \t=   40.0\n$")
+run_cli(moduli --data ${WORK}/a ${DATA}/open_polygon.sec)
+expect_match("moduli of an open polygon" "${rc}|${err}" "^3[|].*unclosed polygon")
+
+# Shear: at the middle of the square Q/(I t) = 1.5 / A.
+run_cli(shear --steps 2 --data ${WORK}/a ${DATA}/square.sec)
+expect_match("shear" "${rc}|${out}" "^0[|]level,width,Q,tau_per_V\n0,10,[^\n]*\n5,10,12[45][.0-9]*,0.01500000000000000[0-9]\n10,0,0,\n$")
+expect_match("shear maximum" "${err}" "maximum tau_per_V 0.01500000000000000[0-9] at level 5\n")
+run_cli(shear --axis y --steps 2 --data ${WORK}/a ${DATA}/plate_with_hole.sec)
+expect_match("shear across y" "${rc}|${out}" "^0[|]level,width,Q,tau_per_V\n0,[^\n]*\n10,[^\n]*\n20,0,0,\n$")
+run_cli(shear --axis z --data ${WORK}/a ${DATA}/square.sec)
+expect_match("shear --axis z" "${rc}" "^1$")
+
+if(NOT failures STREQUAL "")
+  message(FATAL_ERROR "kelvarin-cli:${failures}")
+endif()
