@@ -72,28 +72,6 @@ void AddSegmentFactors(SegmentShape& g) {
   g.acrossFactor = g.k1 + g.k2 - (16.0 / 9.0) * std::pow(g.S, 6) / g.k1;
 }
 
-// The cache entry for the arc from a1 to a2 (shape without segment factors when
-// new), or the cache's spare when it is full.
-SegmentShape& ArcEntry(ShapeCache& cache, double a1, double a2) {
-  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
-  static_assert(ShapeCache::SegmentSlots == 1 << 7);
-  bool found;
-  ShapeCache::SegmentEntry* e = Probe(
-      cache.segments, cache.segmentUsed, cache.segmentCount, SlotOf(k1, k2, 7),
-      [k1, k2](const ShapeCache::SegmentEntry& x) {
-        return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
-      },
-      found);
-  if (found) return e->shape;
-  SegmentShape& shape = e ? e->shape : cache.spare;
-  if (e) {
-    e->a1 = a1;
-    e->a2 = a2;
-  }
-  SetArcShape(shape, a1, a2, std::fabs(a2 - a1) / 2);
-  return shape;
-}
-
 RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
   RadialBlockForm k;
   k.r = row.c[3];
@@ -155,14 +133,25 @@ SegmentShape SegmentShapeOf(double a1, double a2) {
   return g;
 }
 
-const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2) {
-  SegmentShape& g = ArcEntry(cache, a1, a2);
-  if (!g.segment) AddSegmentFactors(g);
-  return g;
-}
-
-const SegmentShape& CachedSectorShape(ShapeCache& cache, double a1, double a2) {
-  return ArcEntry(cache, a1, a2);
+ShapeCache::ArcEntry& CachedArc(ShapeCache& cache, double a1, double a2, bool segmentFactors) {
+  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
+  static_assert(ShapeCache::ArcSlots == 1 << 7);
+  bool found;
+  ShapeCache::ArcEntry* e = Probe(
+      cache.arcs, cache.arcUsed, cache.arcCount, SlotOf(k1, k2, 7),
+      [k1, k2](const ShapeCache::ArcEntry& x) {
+        return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
+      },
+      found);
+  if (!found) {
+    if (!e) e = &cache.spare;
+    e->a1 = a1;
+    e->a2 = a2;
+    SetArcShape(e->shape, a1, a2, std::fabs(a2 - a1) / 2);
+    e->sized = ShapeCache::NoTerms;
+  }
+  if (segmentFactors && !e->shape.segment) AddSegmentFactors(e->shape);
+  return *e;
 }
 
 double ParallelLineAngle(double w, double rad) {
@@ -207,7 +196,7 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   if (row.c[6] < 0) {
     if (o.a2 < o.a1) std::swap(o.a1, o.a2);
     o.sign = row.c[0];
-    o.shape = cache ? CachedSegmentShape(*cache, o.a1, o.a2) : SegmentShapeOf(o.a1, o.a2);
+    o.shape = cache ? CachedArc(*cache, o.a1, o.a2, true).shape : SegmentShapeOf(o.a1, o.a2);
     bool counts = o.shape.k1 != 0 && o.sign != 0 && o.r != 0;
     o.form = counts ? ArcSegmentForm::CircularSegment : ArcSegmentForm::Empty;
     return o;
@@ -229,7 +218,7 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
     o.a1 -= TwoPi;  // the arc runs counter-clockwise from a1 to a2
   }
   if (cache && o.a2 >= o.a1) {
-    o.shape = CachedSectorShape(*cache, o.a1, o.a2);
+    o.shape = CachedArc(*cache, o.a1, o.a2, false).shape;
   } else {
     // A sector typed with a1 more than a turn above a2 keeps its negative span.
     o.shape = ArcShapeOf(o.a1, o.a2, (o.a2 - o.a1) / 2);

@@ -85,36 +85,49 @@ struct ArcSegmentOutline {
   double rho;          // annular sector: inner radius, 0 when it reaches the centre
 };
 
+// The terms of a circular segment or an annular sector that depend on its shape
+// and size but not on its place: its area, the distance of its centroid from the
+// circle's centre along the symmetry line, and its moments about its centroid.
+struct OwnTerms {
+  double a, d, ixx, iyy, ixy;
+};
+
 // Shapes already worked out in one calculation, so that sections repeating a shape
 // (copies of a section, equal fillets on parallel edges) pay for its trigonometry
-// once. A shape taken from here has exactly the values it would be computed with.
-// Start a fresh one for each calculation. Open addressing; once three quarters
-// full, further shapes are computed without being kept.
+// once, and for its terms once per size. What is taken from here has exactly the
+// values it would be computed with. Start a fresh one for each calculation. Open
+// addressing; once three quarters full, further shapes are worked out in a spare
+// entry.
 struct ShapeCache {
-  static constexpr int SegmentSlots = 128;
+  static constexpr int ArcSlots = 128;
   static constexpr int BlockSlots = 16;
-  struct SegmentEntry {
+  enum Sized : std::uint8_t { NoTerms, SegmentTerms, SectorTerms };
+  struct ArcEntry {
     double a1, a2;
     SegmentShape shape;
+    // The own terms last worked out on this arc and the size they belong to: a
+    // circular segment's sign and radius, or a sector's radius and thickness ratio.
+    Sized sized;
+    double size1, size2;
+    OwnTerms terms;
   };
   struct BlockEntry {
     std::array<float, 4> columns;  // r, angle, w, t of the row
     RadialBlockForm form;
   };
-  SegmentShape spare;  // a shape computed after the cache filled up
-  int segmentCount = 0;
+  ArcEntry spare;
+  int arcCount = 0;
   int blockCount = 0;
-  std::array<bool, SegmentSlots> segmentUsed{};
+  std::array<bool, ArcSlots> arcUsed{};
   std::array<bool, BlockSlots> blockUsed{};
-  std::array<SegmentEntry, SegmentSlots> segments;
+  std::array<ArcEntry, ArcSlots> arcs;
   std::array<BlockEntry, BlockSlots> blocks;
 };
 
-// The shape of the arc from a1 to a2, from the cache when it has it; a segment's
-// with its factors, a sector's without (a1 <= a2). The reference stays good until
+// The entry of the arc from a1 to a2, its shape with the segment factors when
+// asked for (a sector's arc, a1 <= a2, needs none). The reference stays good until
 // the next call.
-const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2);
-const SegmentShape& CachedSectorShape(ShapeCache& cache, double a1, double a2);
+ShapeCache::ArcEntry& CachedArc(ShapeCache& cache, double a1, double a2, bool segmentFactors);
 
 // The outlines of a row; with a cache, the shapes come from it.
 RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache = nullptr);
