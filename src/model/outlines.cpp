@@ -135,16 +135,19 @@ SegmentShape SegmentShapeOf(double a1, double a2) {
 
 ShapeCache::ArcEntry& CachedArc(ShapeCache& cache, double a1, double a2, bool segmentFactors) {
   const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
-  static_assert(ShapeCache::ArcSlots == 1 << 7);
+  static_assert(ShapeCache::ArcSlots == 1 << 8);
+  auto same = [k1, k2](const ShapeCache::ArcEntry& x) {
+    return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
+  };
   bool found;
-  ShapeCache::ArcEntry* e = Probe(
-      cache.arcs, cache.arcUsed, cache.arcCount, SlotOf(k1, k2, 7),
-      [k1, k2](const ShapeCache::ArcEntry& x) {
-        return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
-      },
-      found);
+  ShapeCache::ArcEntry* e =
+      Probe(cache.arcs, cache.arcUsed, cache.arcCount, SlotOf(k1, k2, 8), same, found);
+  if (!e) {
+    e = &cache.spare;
+    found = cache.spareUsed && same(cache.spare);
+    cache.spareUsed = true;
+  }
   if (!found) {
-    if (!e) e = &cache.spare;
     e->a1 = a1;
     e->a2 = a2;
     SetArcShape(e->shape, a1, a2, std::fabs(a2 - a1) / 2);

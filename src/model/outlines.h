@@ -97,9 +97,9 @@ struct OwnTerms {
 // once, and for its terms once per size. What is taken from here has exactly the
 // values it would be computed with. Start a fresh one for each calculation. Open
 // addressing; once three quarters full, further shapes are worked out in a spare
-// entry.
+// entry, which also serves a second look-up of the same arc.
 struct ShapeCache {
-  static constexpr int ArcSlots = 128;
+  static constexpr int ArcSlots = 256;
   static constexpr int BlockSlots = 16;
   enum Sized : std::uint8_t { NoTerms, SegmentTerms, SectorTerms };
   struct ArcEntry {
@@ -116,6 +116,7 @@ struct ShapeCache {
     RadialBlockForm form;
   };
   ArcEntry spare;
+  bool spareUsed = false;
   int arcCount = 0;
   int blockCount = 0;
   std::array<bool, ArcSlots> arcUsed{};

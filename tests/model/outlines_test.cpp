@@ -53,6 +53,9 @@ TEST(ShapeCacheTest, CachedShapesAreTheShapesComputedAfresh) {
     ASSERT_TRUE(SameBits(CachedArc(cache, a1, a2, true).shape, SegmentShapeOf(a1, a2)))
         << a1 << " " << a2;
   }
+  // The full cache asked twice in a row for a new arc, first for a sector.
+  CachedArc(cache, 8.5, 9.5, false);
+  EXPECT_TRUE(SameBits(CachedArc(cache, 8.5, 9.5, true).shape, SegmentShapeOf(8.5, 9.5)));
 
   // Radial blocks differing in one column at a time, more than the cache keeps,
   // asked for again in other places: the centre is not part of the shape.
