@@ -189,7 +189,9 @@ RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache) 
 }
 
 ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
-  ArcSegmentOutline o{};
+  ArcSegmentOutline o;
+  o.fullRing = false;
+  o.sign = o.tau = o.rho = 0;
   o.xc = row.c[1];
   o.yc = row.c[2];
   o.r = row.c[3];
@@ -206,6 +208,7 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   }
   if (!(o.r > 0)) {
     o.form = ArcSegmentForm::Empty;  // no radius, no area
+    o.shape = {};
     return o;
   }
   o.form = ArcSegmentForm::AnnularSector;
