@@ -102,9 +102,8 @@ RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
   k.foot = std::fabs(k.w) > k.rho;
   k.f = {0, 0};
   if (k.foot) {
-    // Stored as the terms the centre is moved by: f = (xc - f.x, yc + f.y).
     double reach = std::min(std::fabs(k.w), k.r) * Sign(k.w);
-    k.f = {reach * std::sin(k.angle), reach * std::cos(k.angle)};
+    k.f = {-(reach * std::sin(k.angle)), reach * std::cos(k.angle)};
   }
   return k;
 }
@@ -183,8 +182,7 @@ RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache) 
   k.q1 = at(form.q1);
   k.q2 = at(form.q2);
   k.foot = form.foot;
-  k.f = {k.xc, k.yc};
-  if (k.foot) k.f = {k.xc - form.f.x, k.yc + form.f.y};
+  k.f = k.foot ? at(form.f) : PlanePoint{k.xc, k.yc};
   return k;
 }
 

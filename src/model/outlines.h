@@ -43,7 +43,7 @@ struct RadialBlockForm {
   double o1, o2, i1, i2;
   PlanePoint p1, p2, q1, q2;
   bool foot;
-  PlanePoint f;  // set only when foot
+  PlanePoint f;  // the foot's offset, when foot
 };
 
 // A block cut from a ring by the radial line at `angle` and the line parallel to it
@@ -62,7 +62,7 @@ struct RadialBlockOutline {
   PlanePoint p1, p2;  // outer arc ends at o1, o2
   PlanePoint q1, q2;  // inner arc ends at i1, i2
   bool foot;
-  PlanePoint f;       // set only when foot
+  PlanePoint f;       // the foot, when foot (else the centre)
 };
 
 // What an arc-segment row counts: nothing, the circular segment between its chord
@@ -75,8 +75,9 @@ struct ArcSegmentOutline {
   double xc, yc, r;
   // Radians. A circular segment runs between its two angles in ascending order
   // (the counted piece does not depend on their order). An annular sector runs
-  // counter-clockwise from a1 to a2 with 0 < a2 - a1; equal angles in the row are
-  // the full ring, a2 = a1 + 2π, and a2 below a1 moves a1 back by 2π.
+  // counter-clockwise from a1 to a2: equal angles in the row are the full ring,
+  // a2 = a1 + 2π, and a2 below a1 moves a1 back by 2π (a span that stays negative
+  // comes only from a1 typed more than a turn above a2).
   double a1, a2;
   bool fullRing;
   double sign;         // circular segment: column 0, added (+1) or removed (-1)
