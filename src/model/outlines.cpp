@@ -72,28 +72,6 @@ void AddSegmentFactors(SegmentShape& g) {
   g.acrossFactor = g.k1 + g.k2 - (16.0 / 9.0) * std::pow(g.S, 6) / g.k1;
 }
 
-// The cache entry for the arc from a1 to a2 (shape without segment factors when
-// new), or the cache's spare when it is full.
-SegmentShape& ArcEntry(ShapeCache& cache, double a1, double a2) {
-  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
-  static_assert(ShapeCache::SegmentSlots == 1 << 7);
-  bool found;
-  ShapeCache::SegmentEntry* e = Probe(
-      cache.segments, cache.segmentUsed, cache.segmentCount, SlotOf(k1, k2, 7),
-      [k1, k2](const ShapeCache::SegmentEntry& x) {
-        return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
-      },
-      found);
-  if (found) return e->shape;
-  SegmentShape& shape = e ? e->shape : cache.spare;
-  if (e) {
-    e->a1 = a1;
-    e->a2 = a2;
-  }
-  SetArcShape(shape, a1, a2, std::fabs(a2 - a1) / 2);
-  return shape;
-}
-
 RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
   RadialBlockForm k;
   k.r = row.c[3];
@@ -124,9 +102,8 @@ RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
   k.foot = std::fabs(k.w) > k.rho;
   k.f = {0, 0};
   if (k.foot) {
-    // Stored as the terms the centre is moved by: f = (xc - f.x, yc + f.y).
     double reach = std::min(std::fabs(k.w), k.r) * Sign(k.w);
-    k.f = {reach * std::sin(k.angle), reach * std::cos(k.angle)};
+    k.f = {-(reach * std::sin(k.angle)), reach * std::cos(k.angle)};
   }
   return k;
 }
@@ -155,14 +132,28 @@ SegmentShape SegmentShapeOf(double a1, double a2) {
   return g;
 }
 
-const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2) {
-  SegmentShape& g = ArcEntry(cache, a1, a2);
-  if (!g.segment) AddSegmentFactors(g);
-  return g;
-}
-
-const SegmentShape& CachedSectorShape(ShapeCache& cache, double a1, double a2) {
-  return ArcEntry(cache, a1, a2);
+ShapeCache::ArcEntry& CachedArc(ShapeCache& cache, double a1, double a2, bool segmentFactors) {
+  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
+  static_assert(ShapeCache::ArcSlots == 1 << 8);
+  auto same = [k1, k2](const ShapeCache::ArcEntry& x) {
+    return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
+  };
+  bool found;
+  ShapeCache::ArcEntry* e =
+      Probe(cache.arcs, cache.arcUsed, cache.arcCount, SlotOf(k1, k2, 8), same, found);
+  if (!e) {
+    e = &cache.spare;
+    found = cache.spareUsed && same(cache.spare);
+    cache.spareUsed = true;
+  }
+  if (!found) {
+    e->a1 = a1;
+    e->a2 = a2;
+    SetArcShape(e->shape, a1, a2, std::fabs(a2 - a1) / 2);
+    e->sized = ShapeCache::NoTerms;
+  }
+  if (segmentFactors && !e->shape.segment) AddSegmentFactors(e->shape);
+  return *e;
 }
 
 double ParallelLineAngle(double w, double rad) {
@@ -191,13 +182,14 @@ RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache) 
   k.q1 = at(form.q1);
   k.q2 = at(form.q2);
   k.foot = form.foot;
-  k.f = {k.xc, k.yc};
-  if (k.foot) k.f = {k.xc - form.f.x, k.yc + form.f.y};
+  k.f = k.foot ? at(form.f) : PlanePoint{k.xc, k.yc};
   return k;
 }
 
 ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
-  ArcSegmentOutline o{};
+  ArcSegmentOutline o;
+  o.fullRing = false;
+  o.sign = o.tau = o.rho = 0;
   o.xc = row.c[1];
   o.yc = row.c[2];
   o.r = row.c[3];
@@ -207,13 +199,14 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   if (row.c[6] < 0) {
     if (o.a2 < o.a1) std::swap(o.a1, o.a2);
     o.sign = row.c[0];
-    o.shape = cache ? CachedSegmentShape(*cache, o.a1, o.a2) : SegmentShapeOf(o.a1, o.a2);
+    o.shape = cache ? CachedArc(*cache, o.a1, o.a2, true).shape : SegmentShapeOf(o.a1, o.a2);
     bool counts = o.shape.k1 != 0 && o.sign != 0 && o.r != 0;
     o.form = counts ? ArcSegmentForm::CircularSegment : ArcSegmentForm::Empty;
     return o;
   }
   if (!(o.r > 0)) {
     o.form = ArcSegmentForm::Empty;  // no radius, no area
+    o.shape = {};
     return o;
   }
   o.form = ArcSegmentForm::AnnularSector;
@@ -229,7 +222,7 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
     o.a1 -= TwoPi;  // the arc runs counter-clockwise from a1 to a2
   }
   if (cache && o.a2 >= o.a1) {
-    o.shape = CachedSectorShape(*cache, o.a1, o.a2);
+    o.shape = CachedArc(*cache, o.a1, o.a2, false).shape;
   } else {
     // A sector typed with a1 more than a turn above a2 keeps its negative span.
     o.shape = ArcShapeOf(o.a1, o.a2, (o.a2 - o.a1) / 2);

@@ -43,7 +43,7 @@ struct RadialBlockForm {
   double o1, o2, i1, i2;
   PlanePoint p1, p2, q1, q2;
   bool foot;
-  PlanePoint f;  // set only when foot
+  PlanePoint f;  // the foot's offset, when foot
 };
 
 // A block cut from a ring by the radial line at `angle` and the line parallel to it
@@ -62,7 +62,7 @@ struct RadialBlockOutline {
   PlanePoint p1, p2;  // outer arc ends at o1, o2
   PlanePoint q1, q2;  // inner arc ends at i1, i2
   bool foot;
-  PlanePoint f;       // set only when foot
+  PlanePoint f;       // the foot, when foot (else the centre)
 };
 
 // What an arc-segment row counts: nothing, the circular segment between its chord
@@ -75,8 +75,9 @@ struct ArcSegmentOutline {
   double xc, yc, r;
   // Radians. A circular segment runs between its two angles in ascending order
   // (the counted piece does not depend on their order). An annular sector runs
-  // counter-clockwise from a1 to a2 with 0 < a2 - a1; equal angles in the row are
-  // the full ring, a2 = a1 + 2π, and a2 below a1 moves a1 back by 2π.
+  // counter-clockwise from a1 to a2: equal angles in the row are the full ring,
+  // a2 = a1 + 2π, and a2 below a1 moves a1 back by 2π (a span that stays negative
+  // comes only from a1 typed more than a turn above a2).
   double a1, a2;
   bool fullRing;
   double sign;         // circular segment: column 0, added (+1) or removed (-1)
@@ -85,36 +86,50 @@ struct ArcSegmentOutline {
   double rho;          // annular sector: inner radius, 0 when it reaches the centre
 };
 
+// The terms of a circular segment or an annular sector that depend on its shape
+// and size but not on its place: its area, the distance of its centroid from the
+// circle's centre along the symmetry line, and its moments about its centroid.
+struct OwnTerms {
+  double a, d, ixx, iyy, ixy;
+};
+
 // Shapes already worked out in one calculation, so that sections repeating a shape
 // (copies of a section, equal fillets on parallel edges) pay for its trigonometry
-// once. A shape taken from here has exactly the values it would be computed with.
-// Start a fresh one for each calculation. Open addressing; once three quarters
-// full, further shapes are computed without being kept.
+// once, and for its terms once per size. What is taken from here has exactly the
+// values it would be computed with. Start a fresh one for each calculation. Open
+// addressing; once three quarters full, further shapes are worked out in a spare
+// entry, which also serves a second look-up of the same arc.
 struct ShapeCache {
-  static constexpr int SegmentSlots = 128;
+  static constexpr int ArcSlots = 256;
   static constexpr int BlockSlots = 16;
-  struct SegmentEntry {
+  enum Sized : std::uint8_t { NoTerms, SegmentTerms, SectorTerms };
+  struct ArcEntry {
     double a1, a2;
     SegmentShape shape;
+    // The own terms last worked out on this arc and the size they belong to: a
+    // circular segment's sign and radius, or a sector's radius and thickness ratio.
+    Sized sized;
+    double size1, size2;
+    OwnTerms terms;
   };
   struct BlockEntry {
     std::array<float, 4> columns;  // r, angle, w, t of the row
     RadialBlockForm form;
   };
-  SegmentShape spare;  // a shape computed after the cache filled up
-  int segmentCount = 0;
+  ArcEntry spare;
+  bool spareUsed = false;
+  int arcCount = 0;
   int blockCount = 0;
-  std::array<bool, SegmentSlots> segmentUsed{};
+  std::array<bool, ArcSlots> arcUsed{};
   std::array<bool, BlockSlots> blockUsed{};
-  std::array<SegmentEntry, SegmentSlots> segments;
+  std::array<ArcEntry, ArcSlots> arcs;
   std::array<BlockEntry, BlockSlots> blocks;
 };
 
-// The shape of the arc from a1 to a2, from the cache when it has it; a segment's
-// with its factors, a sector's without (a1 <= a2). The reference stays good until
+// The entry of the arc from a1 to a2, its shape with the segment factors when
+// asked for (a sector's arc, a1 <= a2, needs none). The reference stays good until
 // the next call.
-const SegmentShape& CachedSegmentShape(ShapeCache& cache, double a1, double a2);
-const SegmentShape& CachedSectorShape(ShapeCache& cache, double a1, double a2);
+ShapeCache::ArcEntry& CachedArc(ShapeCache& cache, double a1, double a2, bool segmentFactors);
 
 // The outlines of a row; with a cache, the shapes come from it.
 RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache = nullptr);

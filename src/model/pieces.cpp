@@ -1,27 +1,20 @@
 #include "model/pieces.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "platform/platform.h"
 #include "util/numeric.h"
 
-void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r, double a1,
-                 double a2) {
-  SegmentTerm(p, s, xc, yc, r, SegmentShapeOf(a1, a2));
-}
+namespace {
 
-void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
-                 const SegmentShape& g) {
-  if (g.k1 == 0) {
-    if (r != 0) PlatformMessageBox("Error calculating chord segment", "Chord Segment", MsgIconError);
-    return;
-  }
-  // d = (2/3)·S³/k1·r; Is = r⁴·(3·k1 − k2)/12; Ip = r⁴·(k1 + k2 − (16/9)·S⁶/k1)/4.
+// A segment's terms: d = (2/3)·S³/k1·r; Is = r⁴·(3·k1 − k2)/12 about the symmetry
+// line; Ip = r⁴·(k1 + k2 − (16/9)·S⁶/k1)/4 across it. The shape has area (k1 != 0).
+OwnTerms SegmentOwnTerms(double s, double r, const SegmentShape& g) {
   double d = g.centroidOverR * r;
-  double cx = xc + d * g.cosM;
-  double cy = yc + d * g.sinM;
   double r4 = r * r * r * r;
   double is = r4 * g.aboutFactor / 12;
   double ip = r4 * g.acrossFactor / 4;
@@ -29,18 +22,12 @@ void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
   double a = s * r * r * g.k1;
   double mean = (is + ip) / 2;
   double diff = (is - ip) / 2;
-  AddPiece(p, a, cx, cy, s * (mean + diff * g.cos2M), s * (mean - diff * g.cos2M),
-           -s * diff * g.sin2M);
+  return {a, d, s * (mean + diff * g.cos2M), s * (mean - diff * g.cos2M), -s * diff * g.sin2M};
 }
 
-void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o) {
-  if (o.form != ArcSegmentForm::AnnularSector) return;  // no radius, no area
-  const SegmentShape& g = o.shape;
-  const double xc = o.xc, yc = o.yc, r = o.r, tau = o.tau;
+OwnTerms SectorOwnTerms(double r, double tau, const SegmentShape& g) {
   const double alpha = g.alpha, S = g.S, C = g.C;
   double d = (2 * r * S / (3 * alpha)) * ((1 - tau) + 1 / (2 - tau));
-  double cx = xc + d * g.cosM;
-  double cy = yc + d * g.sinM;
   double a = r * r * alpha * (2 * tau - tau * tau);
   double f = 1 - 1.5 * tau + tau * tau - tau * tau * tau / 4;
   double r4 = r * r * r * r;
@@ -50,14 +37,74 @@ void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o) {
                (tau * S) * (tau * S) * (1 - tau + tau * tau / 6) / (3 * alpha * (2 - tau)));
   double mean = (is + ip) / 2;
   double diff = (is - ip) / 2;
+  return {a, d, mean + diff * g.cos2M, mean - diff * g.cos2M, -diff * g.sin2M};
+}
+
+// Adds the piece with its centroid at distance d from (xc, yc) along the shape's
+// symmetry line.
+void AddOwnTerms(SectionProps& p, const OwnTerms& t, double xc, double yc, const SegmentShape& g) {
+  AddPiece(p, t.a, xc + t.d * g.cosM, yc + t.d * g.sinM, t.ixx, t.iyy, t.ixy);
+}
+
+bool SameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// The entry's terms for this size, worked out unless they are the last ones.
+const OwnTerms& SizedTerms(ShapeCache::ArcEntry& e, ShapeCache::Sized kind, double size1,
+                           double size2) {
+  if (e.sized != kind || !SameBits(e.size1, size1) || !SameBits(e.size2, size2)) {
+    e.terms = kind == ShapeCache::SegmentTerms ? SegmentOwnTerms(size1, size2, e.shape)
+                                               : SectorOwnTerms(size1, size2, e.shape);
+    e.sized = kind;
+    e.size1 = size1;
+    e.size2 = size2;
+  }
+  return e.terms;
+}
+
+bool ReportsNoArea(const SegmentShape& g, double r) {
+  if (g.k1 != 0) return false;
+  if (r != 0) PlatformMessageBox("Error calculating chord segment", "Chord Segment", MsgIconError);
+  return true;
+}
+
+}  // namespace
+
+void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r, double a1,
+                 double a2) {
+  SegmentTerm(p, s, xc, yc, r, SegmentShapeOf(a1, a2));
+}
+
+void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
+                 const SegmentShape& g) {
+  if (ReportsNoArea(g, r)) return;
+  AddOwnTerms(p, SegmentOwnTerms(s, r, g), xc, yc, g);
+}
+
+void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
+                 ShapeCache::ArcEntry& arc) {
+  if (ReportsNoArea(arc.shape, r)) return;
+  AddOwnTerms(p, SizedTerms(arc, ShapeCache::SegmentTerms, s, r), xc, yc, arc.shape);
+}
+
+void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o, ShapeCache* cache) {
+  if (o.form != ArcSegmentForm::AnnularSector) return;  // no radius, no area
   p = {};
-  AddPiece(p, a, cx, cy, mean + diff * g.cos2M, mean - diff * g.cos2M, -diff * g.sin2M);
+  // A sector with a negative span (a1 typed more than a turn above a2) has a shape
+  // of its own, not the cache's.
+  if (cache && o.a2 >= o.a1) {
+    ShapeCache::ArcEntry& arc = CachedArc(*cache, o.a1, o.a2, false);
+    AddOwnTerms(p, SizedTerms(arc, ShapeCache::SectorTerms, o.r, o.tau), o.xc, o.yc, arc.shape);
+  } else {
+    AddOwnTerms(p, SectorOwnTerms(o.r, o.tau, o.shape), o.xc, o.yc, o.shape);
+  }
 }
 
 void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k, ShapeCache* cache) {
   if (cache) {
-    SegmentTerm(p, +1, k.xc, k.yc, k.r, CachedSegmentShape(*cache, k.o1, k.o2));
-    SegmentTerm(p, -1, k.xc, k.yc, k.rho, CachedSegmentShape(*cache, k.i1, k.i2));
+    SegmentTerm(p, +1, k.xc, k.yc, k.r, CachedArc(*cache, k.o1, k.o2, true));
+    SegmentTerm(p, -1, k.xc, k.yc, k.rho, CachedArc(*cache, k.i1, k.i2, true));
   } else {
     SegmentTerm(p, +1, k.xc, k.yc, k.r, SegmentShapeOf(k.o1, k.o2));
     SegmentTerm(p, -1, k.xc, k.yc, k.rho, SegmentShapeOf(k.i1, k.i2));

@@ -1,6 +1,7 @@
 #include "model/properties.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/outlines.h"
@@ -19,16 +20,53 @@ bool SlotRangeValid(const Section& sec) {
   return sec.firstNode >= 1 && sec.lastNode >= sec.firstNode && sec.lastNode <= TopNode;
 }
 
+// Straight edges of a polygon's outline in the order they are counted, each with
+// the node whose fillet segment follows it (0 for none). Their triangles are
+// worked out a chunk at a time in one loop, which the compiler runs two edges at a
+// time, and then added in order.
+struct EdgeChunk {
+  static constexpr int Size = 32;
+  int count = 0;
+  std::array<double, Size> x1, y1, x2, y2;
+  std::array<int, Size> segmentAfter;
+};
+
+void AddEdgeChunk(SectionProps& p, EdgeChunk& c, ShapeCache& cache) {
+  std::array<std::array<double, EdgeChunk::Size>, 9> terms;
+  for (int e = 0; e < c.count; ++e) {
+    const std::array<double, 9> t = TriangleTerms(c.x1[e], c.y1[e], c.x2[e], c.y2[e]);
+    for (int k = 0; k < 9; ++k) terms[k][e] = t[k];
+  }
+  for (int e = 0; e < c.count; ++e) {
+    for (int k = 0; k < 9; ++k) p[k + 1] += terms[k][e];
+    if (int n = c.segmentAfter[e]) {
+      const auto& rn = Table.params[n].c;
+      SegmentTerm(p, rn[0], rn[1], rn[2], rn[3],
+                  CachedArc(cache, rn[4] * DegToRad, rn[5] * DegToRad, true));
+    }
+  }
+  c.count = 0;
+}
+
+void AddEdge(SectionProps& p, EdgeChunk& c, ShapeCache& cache, double x1, double y1, double x2,
+             double y2, int segmentAfter) {
+  c.x1[c.count] = x1;
+  c.y1[c.count] = y1;
+  c.x2[c.count] = x2;
+  c.y2[c.count] = y2;
+  c.segmentAfter[c.count] = segmentAfter;
+  if (++c.count == EdgeChunk::Size) AddEdgeChunk(p, c, cache);
+}
+
 // The outline runs node to node; a filleted corner is cut by the chord between its
 // tangent points and the circular segment between chord and arc goes in by its sign.
 void PolygonTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
+  EdgeChunk chunk;
   for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
     const auto& ri = Table.params[i].c;
     double sx, sy;
     if (HasFillet(i)) {
-      EdgeTerm(p, ri[6], ri[7], ri[8], ri[9]);
-      SegmentTerm(p, ri[0], ri[1], ri[2], ri[3],
-                  CachedSegmentShape(cache, ri[4] * DegToRad, ri[5] * DegToRad));
+      AddEdge(p, chunk, cache, ri[6], ri[7], ri[8], ri[9], i);
       sx = ri[8];
       sy = ri[9];
     } else {
@@ -44,8 +82,9 @@ void PolygonTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
       ex = Table.nodes[j].x;
       ey = Table.nodes[j].y;
     }
-    EdgeTerm(p, sx, sy, ex, ey);
+    AddEdge(p, chunk, cache, sx, sy, ex, ey, 0);
   }
+  AddEdgeChunk(p, chunk, cache);
 }
 
 void SectionTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
@@ -64,10 +103,10 @@ void SectionTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
     case SectionKind::ArcSegment: {
       const ArcSegmentOutline o = ArcSegmentOutlineOf(row, &cache);
       if (o.form == ArcSegmentForm::AnnularSector) {
-        AnnulusTerm(p, o);
+        AnnulusTerm(p, o, &cache);
       } else if (row.c[6] < 0) {
         // Also when it counts nothing: a segment without area is reported.
-        SegmentTerm(p, o.sign, o.xc, o.yc, o.r, o.shape);
+        SegmentTerm(p, o.sign, o.xc, o.yc, o.r, CachedArc(cache, o.a1, o.a2, true));
       }
       break;
     }

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/pieces.h"
+
 namespace {
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -42,15 +44,18 @@ TEST(ShapeCacheTest, CachedShapesAreTheShapesComputedAfresh) {
   // several times in a shuffled order; both signs of zero are distinct keys.
   std::vector<std::pair<double, double>> arcs = {{0.0, 1.0}, {-0.0, 1.0}, {1.0, 1.0},
                                                  {0.5, 2.0}, {0.5, -2.0}, {3.0, 2.0}};
-  while (arcs.size() < 2 * ShapeCache::SegmentSlots) arcs.emplace_back(turn(random), turn(random));
+  while (arcs.size() < 2 * ShapeCache::ArcSlots) arcs.emplace_back(turn(random), turn(random));
   std::vector<std::pair<double, double>> asked;
   for (int round = 0; round < 3; ++round) asked.insert(asked.end(), arcs.begin(), arcs.end());
   std::shuffle(asked.begin(), asked.end(), random);
   ShapeCache cache;
   for (auto [a1, a2] : asked) {
-    ASSERT_TRUE(SameBits(CachedSegmentShape(cache, a1, a2), SegmentShapeOf(a1, a2)))
+    ASSERT_TRUE(SameBits(CachedArc(cache, a1, a2, true).shape, SegmentShapeOf(a1, a2)))
         << a1 << " " << a2;
   }
+  // The full cache asked twice in a row for a new arc, first for a sector.
+  CachedArc(cache, 8.5, 9.5, false);
+  EXPECT_TRUE(SameBits(CachedArc(cache, 8.5, 9.5, true).shape, SegmentShapeOf(8.5, 9.5)));
 
   // Radial blocks differing in one column at a time, more than the cache keeps,
   // asked for again in other places: the centre is not part of the shape.
@@ -71,6 +76,26 @@ TEST(ShapeCacheTest, CachedShapesAreTheShapesComputedAfresh) {
       RadialBlockOutline fresh = RadialBlockOutlineOf(row);
       ASSERT_TRUE(SameBits(cached, fresh)) << "row at x = " << row.c[1];
     }
+  }
+}
+
+// Terms kept on an arc are reused only for the same sign, radius and thickness.
+TEST(ShapeCacheTest, TermsAreReusedOnlyForTheSameSize) {
+  ShapeCache cache;
+  SectionProps cached{}, fresh{};
+  const double a1 = 0.25, a2 = 1.75;
+  for (auto [s, r] : {std::pair{1.0, 2.0}, {1.0, 2.0}, {-1.0, 2.0}, {-1.0, 3.0}, {1.0, 2.0}}) {
+    SegmentTerm(cached, s, 4, -1, r, CachedArc(cache, a1, a2, true));
+    SegmentTerm(fresh, s, 4, -1, r, a1, a2);
+  }
+  EXPECT_EQ(cached, fresh);
+  // Sectors on the same arc: sums of each alone, as the calculation takes them.
+  for (auto [r, t] : {std::pair{2.0f, 1.0f}, {2.0f, 1.0f}, {2.0f, 0.5f}, {3.0f, 0.5f}}) {
+    const ArcSegmentOutline o = ArcSegmentOutlineOf({{0, 1, 1, r, 14.3239448f, 100.267609f, t, 0, 0, 0}});
+    ASSERT_EQ(o.form, ArcSegmentForm::AnnularSector);
+    AnnulusTerm(cached, o, &cache);
+    AnnulusTerm(fresh, o);
+    EXPECT_EQ(cached, fresh) << r << " " << t;
   }
 }
 
