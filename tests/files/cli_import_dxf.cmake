@@ -5,28 +5,8 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 set(failures "")
+include(${CMAKE_CURRENT_LIST_DIR}/tool_test_helpers.cmake)
 set(DXF ${DATA}/dxf)
-
-function(run_cli)
-  execute_process(COMMAND ${CLI} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err
-                  RESULT_VARIABLE rc)
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-  set(rc "${rc}" PARENT_SCOPE)
-endfunction()
-
-function(expect what actual expected)
-  if(NOT "${actual}" STREQUAL "${expected}")
-    set(failures "${failures}\n${what}:\n--- expected\n${expected}\n--- actual\n${actual}"
-        PARENT_SCOPE)
-  endif()
-endfunction()
-
-function(expect_match what actual regex)
-  if(NOT "${actual}" MATCHES "${regex}")
-    set(failures "${failures}\n${what}: '${actual}' does not match '${regex}'" PARENT_SCOPE)
-  endif()
-endfunction()
 
 # The plate with a bored hole: the summary, then its report from the written file.
 run_cli(import-dxf ${DXF}/rectangle_hole.dxf ${WORK}/plate.sec)

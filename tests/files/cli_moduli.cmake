@@ -3,20 +3,7 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 set(failures "")
-
-function(run_cli)
-  execute_process(COMMAND ${CLI} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err
-                  RESULT_VARIABLE rc)
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-  set(rc "${rc}" PARENT_SCOPE)
-endfunction()
-
-function(expect_match what actual regex)
-  if(NOT "${actual}" MATCHES "${regex}")
-    set(failures "${failures}\n${what}: '${actual}' does not match '${regex}'" PARENT_SCOPE)
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/tool_test_helpers.cmake)
 
 # The 10 x 10 square: Wpl = b h^2 / 4 = 250, Wel = b h^2 / 6, perimeter 40.
 run_cli(moduli --json --data ${WORK}/a ${DATA}/square.sec)
