@@ -9,9 +9,9 @@ AboutBoxContent AboutBoxTexts() {
   c.subtitle = " for Linux";
   // "Velmora 1.2.3" without the program name and its blank.
   c.version = std::string(SectionFileHeader).substr(8);
-  c.credits = "Idris Penhallow";
-  c.emailAddress = "idris.penhallow@tessivane.example";
-  c.webAddress = "https://www.tessivane.example/velmora";
+  c.credits = "The Kelvarin team";
+  c.emailAddress = "kelvarin@tessivane.example";
+  c.webAddress = "https://tessivane.example/";
   return c;
 }
 
