@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include <cmath>
+
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
 #include "construct/entry_state.h"
@@ -15,6 +17,22 @@
 #include "model/report.h"
 #include "model/section_table.h"
 #include "platform/platform.h"
+
+void RefuseLine(OkCommandState& ok, const std::string& message, const char* caption,
+                MessageStyle icon) {
+  PlatformMessageBox(message, caption, icon);
+  ok.ended = true;
+}
+
+bool StorableValues(OkCommandState& ok, std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(static_cast<float>(v))) {
+      RefuseLine(ok, "Values out of range");
+      return false;
+    }
+  }
+  return true;
+}
 
 void PolygonBranch(OkCommandState& ok) {
   const NodeInputResult result = ApplyNodeInput(ok.mode, ok.line);

@@ -1,7 +1,19 @@
 // Handlers of the Ok branches and menu commands that the dispatch tables name.
 #pragma once
 
+#include <initializer_list>
+#include <string>
+
 #include "app/dispatch.h"
+#include "platform/platform.h"
+
+// A refused line: the message, and the command ends with the typed line kept for
+// correction.
+void RefuseLine(OkCommandState& ok, const std::string& message,
+                const char* caption = "Input Error", MessageStyle icon = MsgIconWarning);
+// True when every value fits the single-precision store; otherwise the line is
+// refused with "Values out of range".
+bool StorableValues(OkCommandState& ok, std::initializer_list<double> values);
 
 // Ok branches.
 void PolygonBranch(OkCommandState& ok);       // "Polygon Section"

@@ -27,16 +27,12 @@ void FilletsBranch(OkCommandState& ok) {
   for (std::size_t i = 1; i < fields.size(); ++i) {
     const int k = RoundToInt(ReadNumber(fields[i]));
     if (k < 1 || k > Table.nodeCount || SectionOfPoint(k) == 0) {
-      PlatformMessageBox(PointMissingMessage(fields[i]), "Input Error", MsgIconWarning);
-      ok.ended = true;
-      return;
+      return RefuseLine(ok, PointMissingMessage(fields[i]));
     }
   }
   const double r = ReadNumber(fields[0]);
   if (!std::isfinite(static_cast<float>(r))) {
-    PlatformMessageBox("Radius out of range", "Input Error", MsgIconWarning);
-    ok.ended = true;
-    return;
+    return RefuseLine(ok, "Radius out of range");
   }
   bool applied = false;
   for (std::size_t i = 1; i < fields.size(); ++i) {
@@ -128,14 +124,12 @@ void PhantomBranch(OkCommandState& ok) {
     y = Table.nodes[k].y;
     line = ",";
   } else if (const std::optional<DirectionRule> dir = MatchDirection(mode, bare, line)) {
-    const char letter = dir->letter;
-    const double dirX = dir->dx, dirY = dir->dy;
-    line = RemoveChar(line, letter);
+    line = RemoveChar(line, dir->letter);
     if (pending && IntersectLine(line, x, y) != 0) return failed();
     if (!line.empty()) {
       const double value = ReadNumber(line);
-      x = dirX * value;
-      y = dirY * value;
+      x = dir->dx * value;
+      y = dir->dy * value;
     }
   } else if ((has(ModeWord::RtAngle) && bare) || (!line.empty() && line.back() == '/')) {
     if (slot > TopNode - 2) {
@@ -144,13 +138,7 @@ void PhantomBranch(OkCommandState& ok) {
       Entry.PendingStep = StepNone;
       return;
     }
-    const Node& a = Table.nodes[slot + 2];
-    const Node& b = Table.nodes[slot + 1];
-    const double theta = ToPolar(double(b.x) - a.x, double(b.y) - a.y).angle;
-    const double d = x;
-    x = -d * std::sin(theta);
-    y = d * std::cos(theta);
-    Entry.LastAngle = theta * 180 / Pi + 90;
+    RightAngleStep(Table.nodes[slot + 2], Table.nodes[slot + 1], x, y);
     if (pending && IntersectLine(line, x, y) != 0) return failed();
   } else if ((has(ModeWord::Angle) && bare) || ContainsLetter(line, '/')) {
     // The angle typed after "/"; the second half of a pending angle step goes on

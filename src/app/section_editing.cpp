@@ -61,28 +61,14 @@ bool TypedSection(OkCommandState& ok, std::size_t i, int& s) {
   const std::string typed = i < fields.size() ? fields[i] : "";
   s = RoundToInt(ReadNumber(typed));
   if (SectionExists(s)) return true;
-  PlatformMessageBox(SectionMissingMessage(typed), "Input Error", MsgIconWarning);
-  ok.ended = true;
+  RefuseLine(ok, SectionMissingMessage(typed));
   return false;
-}
-
-bool Finite(OkCommandState& ok, std::initializer_list<double> values) {
-  for (double v : values) {
-    if (!std::isfinite(static_cast<float>(v))) {
-      PlatformMessageBox("Values out of range", "Input Error", MsgIconWarning);
-      ok.ended = true;
-      return false;
-    }
-  }
-  return true;
 }
 
 void ReflectionBranch(OkCommandState& ok, Axis axis) {
   if (Reflected(axis)) {
-    PlatformMessageBox("Already reflected", axis == Axis::X ? "X Reflection" : "Y Reflection",
-                       MsgIconInformation);
-    ok.ended = true;
-    return;
+    return RefuseLine(ok, "Already reflected", axis == Axis::X ? "X Reflection" : "Y Reflection",
+                      MsgIconInformation);
   }
   if (!MakeReflection(axis)) ok.ended = true;
 }
@@ -97,12 +83,10 @@ void RotateBranch(OkCommandState& ok) {
   const std::vector<std::string> fields = SplitFields(ok.line, ",");
   const int k = RoundToInt(ReadNumber(fields[1]));
   if (!NamesPoint(k, /*excludePending=*/false)) {
-    PlatformMessageBox(PointMissingMessage(fields[1]), "Input Error", MsgIconWarning);
-    ok.ended = true;
-    return;
+    return RefuseLine(ok, PointMissingMessage(fields[1]));
   }
   const double angle = ReadNumber(fields[2]);
-  if (!Finite(ok, {angle})) return;
+  if (!StorableValues(ok, {angle})) return;
   // The pivot is read before anything moves: it may be a node of the section itself.
   const Node pivot = Table.nodes[k];
   RotateSection(s, pivot.x, pivot.y, angle);
@@ -117,12 +101,10 @@ void CopyBranch(OkCommandState& ok) {
   int s;
   if (!TypedSection(ok, 0, s)) return;
   const double dx = FieldNumber(ok.line, ",", 1), dy = FieldNumber(ok.line, ",", 2);
-  if (!Finite(ok, {dx, dy})) return;
+  if (!StorableValues(ok, {dx, dy})) return;
   const std::string problem = CopyRoomProblem(s);
   if (!problem.empty()) {
-    PlatformMessageBox(problem, CapacityCaption, MsgIconWarning);
-    ok.ended = true;
-    return;
+    return RefuseLine(ok, problem, CapacityCaption);
   }
   CopySection(s, dx, dy);
   SectionsChanged();
@@ -136,7 +118,7 @@ void WeightBranch(OkCommandState& ok) {
   int s;
   if (!TypedSection(ok, 0, s)) return;
   const double weight = FieldNumber(ok.line, ",", 1);
-  if (!Finite(ok, {weight})) return;
+  if (!StorableValues(ok, {weight})) return;
   Table.sections[s].weight = static_cast<float>(weight);
   SectionsChanged();
 }

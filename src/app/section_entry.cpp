@@ -11,6 +11,7 @@
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
+#include "util/numeric.h"
 
 namespace {
 
@@ -34,20 +35,6 @@ const char* SecondPrompt(SectionKind kind, bool editing) {
 // Field i (0-based) of the line as a number.
 double Field(const std::string& line, std::size_t i) { return FieldNumber(line, ",", i); }
 
-// Values are stored single precision: one beyond its range is refused.
-bool Storable(std::initializer_list<double> values) {
-  for (double v : values)
-    if (!std::isfinite(static_cast<float>(v))) return false;
-  return true;
-}
-
-void RefuseLine(OkCommandState& ok, const std::string& message, const char* caption,
-                MessageStyle icon) {
-  PlatformMessageBox(message, caption, icon);
-  ok.ended = true;  // the typed line stays for correction
-}
-
-float Sign(double v) { return v > 0 ? 1.0f : v < 0 ? -1.0f : 0.0f; }
 
 // Columns 4-6 from the second line; column 0 takes the sign of column 5 - column 4
 // whenever t is negative.
@@ -55,7 +42,7 @@ void StoreSecondLine(ParamRow& row, double p, double q, double t) {
   row.c[4] = static_cast<float>(p);
   row.c[5] = static_cast<float>(q);
   row.c[6] = static_cast<float>(t);
-  if (t < 0) row.c[0] = Sign(q - p);
+  if (t < 0) row.c[0] = static_cast<float>(Sign(q - p));
 }
 
 // The section a first line made is still the one a second line belongs to.
@@ -74,9 +61,9 @@ void FirstLine(OkCommandState& ok, SectionKind kind) {
     return;
   }
   const double xc = Field(ok.line, 0), yc = Field(ok.line, 1), r = Field(ok.line, 2);
-  if (!Storable({xc, yc, r})) {
+  if (!StorableValues(ok, {xc, yc, r})) {
     Dispatch.EntryStep = 0;
-    return RefuseLine(ok, "Values out of range", "Input Error", MsgIconWarning);
+    return;
   }
   if (!HasRoomForSection() || !HasRoomForNode()) {
     Dispatch.EntryStep = 0;
@@ -112,7 +99,7 @@ void SecondLine(OkCommandState& ok) {
   ParamRow& row = Table.params[Dispatch.EntrySlot];
   double p = Field(ok.line, 0), q = Field(ok.line, 1);
   const double t = Field(ok.line, 2);
-  if (!Storable({p, q, t})) return RefuseLine(ok, "Values out of range", "Input Error", MsgIconWarning);
+  if (!StorableValues(ok, {p, q, t})) return;
   if (KindOf(sec) != SectionKind::MergeData) {
     if (p == 360) p = 0;
     if (q == 360) q = 0;
@@ -142,7 +129,7 @@ std::string Shown(float v) { return NumberToText(v, 7); }
 
 void RefuseEdit(OkCommandState& ok, const std::string& message) {
   Dispatch.EntryStep = 0;
-  RefuseLine(ok, message, "Input Error", MsgIconWarning);
+  RefuseLine(ok, message);
 }
 
 // The edited node still belongs to the edited section.
@@ -215,7 +202,7 @@ void ChangeValuesBranch(OkCommandState& ok) {
   const int node = Dispatch.EditNode;
   const Section& sec = Table.sections[Table.CurrentSection];
   const double f1 = Field(ok.line, 0), f2 = Field(ok.line, 1), f3 = Field(ok.line, 2);
-  if (!Storable({f1, f2, f3})) return RefuseLine(ok, "Values out of range", "Input Error", MsgIconWarning);
+  if (!StorableValues(ok, {f1, f2, f3})) return;
 
   if (KindOf(sec) == SectionKind::Polygon) {
     Table.nodes[node] = Node{static_cast<float>(f1), static_cast<float>(f2)};

@@ -90,13 +90,6 @@ NodeInputResult Refuse(const std::string& message, const char* caption) {
   return result;
 }
 
-// The value a direction letter leaves in line: rules up/down/left/right.
-bool DirectionValue(const std::string& line, double& value) {
-  if (line.empty()) return false;
-  value = ReadNumber(line);
-  return true;
-}
-
 NodeInputResult Append(const EntryMode& mode, std::string line) {
   NodeInputResult result;
   const int open = OpenPolygon();
@@ -140,14 +133,13 @@ NodeInputResult Append(const EntryMode& mode, std::string line) {
     y = Table.nodes[k].y;
     line = ",";
   } else if (const std::optional<DirectionRule> dir = MatchDirection(mode, bare, line)) {
-    const char letter = dir->letter;
-    const double dirX = dir->dx, dirY = dir->dy;
-    line = RemoveChar(line, letter);
+    line = RemoveChar(line, dir->letter);
     if (intersect() != 0) return failed();
-    double value;
-    if (DirectionValue(line, value)) {
-      x = dirX * value;
-      y = dirY * value;
+    // The number left after the letter; with none left the step stays as read.
+    if (!line.empty()) {
+      const double value = ReadNumber(line);
+      x = dir->dx * value;
+      y = dir->dy * value;
     }
   } else if ((has(ModeWord::RtAngle) && bare) || (!line.empty() && line.back() == '/')) {
     if (n < 3) {
@@ -156,13 +148,7 @@ NodeInputResult Append(const EntryMode& mode, std::string line) {
       Entry.PendingStep = StepNone;
       return result;
     }
-    const Node& a = Table.nodes[n - 2];
-    const Node& b = Table.nodes[n - 1];
-    const double theta = ToPolar(double(b.x) - a.x, double(b.y) - a.y).angle;
-    const double d = x;
-    x = -d * std::sin(theta);
-    y = d * std::cos(theta);
-    Entry.LastAngle = theta * 180 / Pi + 90;
+    RightAngleStep(Table.nodes[n - 2], Table.nodes[n - 1], x, y);
     if (intersect() != 0) return failed();
   } else if ((has(ModeWord::Angle) && bare) || Contains(line, '/')) {
     const double d = x;
@@ -217,6 +203,14 @@ OkInput& Refused(OkInput& in, const char* message) {
 }
 
 }  // namespace
+
+void RightAngleStep(const Node& a, const Node& b, double& x, double& y) {
+  const double theta = ToPolar(double(b.x) - a.x, double(b.y) - a.y).angle;
+  const double d = x;
+  x = -d * std::sin(theta);
+  y = d * std::cos(theta);
+  Entry.LastAngle = theta * 180 / Pi + 90;
+}
 
 std::optional<DirectionRule> MatchDirection(const EntryMode& mode, bool bare, std::string_view line) {
   static constexpr struct {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "construct/panel_items.h"
+#include "model/section_table.h"
 
 // What the first steps of Ok make of the panel texts.
 struct OkInput {
@@ -45,6 +46,11 @@ struct DirectionRule {
   double dx, dy;  // the unit step
 };
 std::optional<DirectionRule> MatchDirection(const EntryMode& mode, bool bare, std::string_view line);
+
+// A right-angle turn: the step of length x (then in x) turned 90 degrees to the left
+// of the edge from a to b (a negative length turns right), set in (x, y); LastAngle
+// takes the step's direction in degrees.
+void RightAngleStep(const Node& a, const Node& b, double& x, double& y);
 
 // The "Polygon Section" branch: close, undo, or one node by the line's form.
 NodeInputResult ApplyNodeInput(const EntryMode& mode, const std::string& line);

@@ -39,26 +39,14 @@ struct Emitter {
 // The same outline as the calculation: node to node, a filleted corner cut by the
 // chord between its tangent points, its segment added or removed by its sign.
 void PolygonElements(Emitter& e, const Section& sec) {
-  for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
-    const auto& ri = Table.params[i].c;
-    double sx, sy;
-    if (HasFillet(i)) {
-      e.Edge(ri[6], ri[7], ri[8], ri[9], false);
-      e.Segment(ri[0], ri[1], ri[2], ri[3], ri[4] * DegToRad, ri[5] * DegToRad, false);
-      sx = ri[8];
-      sy = ri[9];
-    } else {
-      sx = Table.nodes[i].x;
-      sy = Table.nodes[i].y;
-    }
-    int j = i == sec.lastNode ? sec.firstNode : i + 1;
-    double ex = Table.nodes[j].x, ey = Table.nodes[j].y;
-    if (HasFillet(j)) {
-      ex = Table.params[j].c[6];
-      ey = Table.params[j].c[7];
-    }
-    e.Edge(sx, sy, ex, ey);
-  }
+  WalkPolygonOutline(
+      sec,
+      [&](int node, double x1, double y1, double x2, double y2) {
+        const auto& r = Table.params[node].c;
+        e.Edge(x1, y1, x2, y2, false);
+        e.Segment(r[0], r[1], r[2], r[3], r[4] * DegToRad, r[5] * DegToRad, false);
+      },
+      [&](double x1, double y1, double x2, double y2) { e.Edge(x1, y1, x2, y2); });
 }
 
 void ArcSegmentElements(Emitter& e, const ParamRow& row) {

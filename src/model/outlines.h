@@ -12,6 +12,30 @@ struct PlanePoint {
   double x, y;
 };
 
+// A polygon's outline as the calculation counts it: node to node, a filleted corner
+// cut by the chord between its tangent points. For each node in order, a filleted
+// node gives chord(node, x1, y1, x2, y2) first; then side(x1, y1, x2, y2) runs to the
+// next node (or its first tangent point).
+template <class Chord, class Side>
+void WalkPolygonOutline(const Section& sec, Chord&& chord, Side&& side) {
+  for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
+    const auto& ri = Table.params[i].c;
+    double sx = Table.nodes[i].x, sy = Table.nodes[i].y;
+    if (HasFillet(i)) {
+      chord(i, double(ri[6]), double(ri[7]), double(ri[8]), double(ri[9]));
+      sx = ri[8];
+      sy = ri[9];
+    }
+    const int j = i == sec.lastNode ? sec.firstNode : i + 1;
+    double ex = Table.nodes[j].x, ey = Table.nodes[j].y;
+    if (HasFillet(j)) {
+      ex = Table.params[j].c[6];
+      ey = Table.params[j].c[7];
+    }
+    side(sx, sy, ex, ey);
+  }
+}
+
 // The arc from a1 to a2 (radians) of a circular segment or an annular sector: its
 // symmetry direction m, half angle alpha with its sine S and cosine C, and the
 // direction terms of the moments. A circular segment's shape also has the area

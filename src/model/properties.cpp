@@ -62,28 +62,14 @@ void AddEdge(SectionProps& p, EdgeChunk& c, ShapeCache& cache, double x1, double
 // tangent points and the circular segment between chord and arc goes in by its sign.
 void PolygonTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
   EdgeChunk chunk;
-  for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
-    const auto& ri = Table.params[i].c;
-    double sx, sy;
-    if (HasFillet(i)) {
-      AddEdge(p, chunk, cache, ri[6], ri[7], ri[8], ri[9], i);
-      sx = ri[8];
-      sy = ri[9];
-    } else {
-      sx = Table.nodes[i].x;
-      sy = Table.nodes[i].y;
-    }
-    int j = i == sec.lastNode ? sec.firstNode : i + 1;
-    double ex, ey;
-    if (HasFillet(j)) {
-      ex = Table.params[j].c[6];
-      ey = Table.params[j].c[7];
-    } else {
-      ex = Table.nodes[j].x;
-      ey = Table.nodes[j].y;
-    }
-    AddEdge(p, chunk, cache, sx, sy, ex, ey, 0);
-  }
+  WalkPolygonOutline(
+      sec,
+      [&](int node, double x1, double y1, double x2, double y2) {
+        AddEdge(p, chunk, cache, x1, y1, x2, y2, node);
+      },
+      [&](double x1, double y1, double x2, double y2) {
+        AddEdge(p, chunk, cache, x1, y1, x2, y2, 0);
+      });
   AddEdgeChunk(p, chunk, cache);
 }
 
