@@ -3,12 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "app/program_state.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
-#include "files/section_file.h"
-#include "headless/headless_platform.h"
-#include "model/shared_state.h"
+#include "cli/cli_session.h"
 #include "qt/gui_application.h"
 #include "qt/view_picture.h"
 
@@ -22,24 +19,13 @@ struct DrawOptions {
 CliExit RunDraw(const DrawOptions& options) {
   // No display is needed: Qt's offscreen platform unless the caller chose one.
   EnsureGuiApplication();
-
-  HeadlessPlatform platform;
-  // What the program would have shown in a message box goes to standard error.
-  platform.SetListener([](const PlatformEvent& e) {
-    if (e.kind == PlatformEvent::MessageBox || e.kind == PlatformEvent::MessageDialog)
-      std::fprintf(stderr, "%s: %s\n", e.caption.c_str(), e.text.c_str());
-  });
-  SetPlatform(&platform);
-  ResetProgramState();
-  Shared.CurrentFile = options.section;
-  const bool read = ReadSectionFile();
-  const QImage picture = read ? RenderViewPicture(platform, options.view) : QImage();
-  SetPlatform(nullptr);
-  if (!read) {
+  CliSession session("");
+  if (!session.ReadFile(options.section)) {
     std::fprintf(stderr, "kelvarin-cli draw: cannot read section file '%s'\n",
                  options.section.c_str());
     return ExitRefusedFile;
   }
+  const QImage picture = RenderViewPicture(session.Platform(), options.view);
   if (!picture.save(QString::fromStdString(options.picture), "PNG")) {
     std::fprintf(stderr, "kelvarin-cli draw: cannot write '%s'\n", options.picture.c_str());
     return ExitRefusedFile;
