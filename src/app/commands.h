@@ -15,6 +15,18 @@ void RefuseLine(OkCommandState& ok, const std::string& message,
 // refused with "Values out of range".
 bool StorableValues(OkCommandState& ok, std::initializer_list<double> values);
 
+// Two-line entries (circle excepted) wait for their second line after the first.
+bool EntryWaiting();
+// The prompt of the second line the waiting entry asks for.
+const char* WaitingEntryPrompt();
+// The user turned to something else while an entry waited for its second line: the
+// section its first line made was never finished, so it is removed (when nothing
+// was added after it) and the view redrawn. Nothing happens when no entry waits.
+void LeaveUnfinishedEntry();
+// Whether a menu command leaves a waiting entry first: everything but the view,
+// help and preferences commands, which neither count nor change the sections.
+bool MenuLeavesEntry(CommandId id);
+
 // Ok branches.
 void PolygonBranch(OkCommandState& ok);       // "Polygon Section"
 void FilletsBranch(OkCommandState& ok);       // "Fillets"

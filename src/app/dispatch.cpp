@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/commands.h"
 #include "app/keyboard.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
@@ -19,13 +20,20 @@
 
 DispatchState Dispatch{};
 
+void ShowMissingValues(int n) {
+  PlatformMessageBox("Must input" + NumberToText(n, 7) + " parameters", "Input Error",
+                     MsgIconWarning);
+}
+
 void OkCommonTail(const OkCommandState& ok) {
   if (Dispatch.RequiredCount > 0) {
-    PlatformMessageBox("Must input" + NumberToText(Dispatch.RequiredCount, 7) + " parameters",
-                       "Input Error", MsgIconWarning);
+    ShowMissingValues(Dispatch.RequiredCount);
     return;  // the typed line stays for correction
   }
-  if (Dispatch.EditResult != Dispatch.EditOriginal) Shared.FileChanged = true;
+  // Only an edit that ends here compares its texts; an edit left unfinished
+  // compares nothing later.
+  if (ok.heading == Heading::ChangeValues && Dispatch.EditResult != Dispatch.EditOriginal)
+    Shared.FileChanged = true;
   RefreshPanel();
   Dispatch.EditOriginal.clear();
   Dispatch.EditResult.clear();
@@ -56,6 +64,8 @@ void OkCommand() {
   }
 
   OkCommandState ok{in.heading, in.mode, in.line, Panel.inputLine};
+  // A line under another heading leaves an entry that waits for its second line.
+  if (EntryWaiting() && ok.heading != Dispatch.EntryHeading) LeaveUnfinishedEntry();
   if (OkBranch branch = FindOkBranch(ok.heading)) {
     branch(ok);
     if (ok.ended) return;
@@ -93,6 +103,7 @@ void MainWindowCommand(CommandId id) {
   }
   const MenuCommandEntry* entry = FindMenuCommand(id);
   if (entry == nullptr || entry->handler == nullptr) return;  // nothing built for it yet
+  if (MenuLeavesEntry(id)) LeaveUnfinishedEntry();
   entry->handler();
   if (entry->after & AfterCloseFileDialog) Dispatch.FileDialogOpen = false;
   if (entry->after & AfterRedraw) UpdateView();

@@ -9,8 +9,11 @@
 // State the dispatcher keeps between and during commands.
 struct DispatchState {
   int EntryStep = 0;              // two-line entries: 0 idle, 1 first line, 2 second
-  int EntrySection = 0;           // the section a two-line entry's first line made
-  int EntrySlot = 0;              // and its slot
+  // The two-line entry whose first line waits for its second: the section and slot
+  // the first line made and the heading it was typed under (section 0: none waits).
+  int EntrySection = 0;
+  int EntrySlot = 0;
+  Heading EntryHeading = Heading::Other;
   bool AcceptsEmptyLine = false;  // this Ok's mode or heading needs no typed value
   int RequiredCount = 0;          // values a branch demanded and did not get
   bool MenuOpen = false;          // a menu of the main window is open
@@ -18,6 +21,7 @@ struct DispatchState {
   bool PanelClickPending = false; // the BuildPanel has just received the focus
   int EditNode = 0;               // point being edited (Edit data / Change values)
   std::string EditOriginal, EditResult;
+  std::string EditShown;          // the text the editor put into the InputLine for this line
   std::string HelpFile;           // the help file in the data folder
 };
 
@@ -69,6 +73,8 @@ using OkBranch = void (*)(OkCommandState& ok);
 // The steps after a branch: the missing-values message, FileChanged from the edit
 // texts, RefreshPanel, the next node offered after Change values, RedrawView.
 void OkCommonTail(const OkCommandState& ok);
+// "Must input" n " parameters", caption "Input Error".
+void ShowMissingValues(int n);
 // The branch for a heading, or null when no branch is built for it.
 OkBranch FindOkBranch(Heading heading);
 

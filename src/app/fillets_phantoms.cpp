@@ -27,7 +27,7 @@ void FilletsBranch(OkCommandState& ok) {
   for (std::size_t i = 1; i < fields.size(); ++i) {
     const int k = RoundToInt(ReadNumber(fields[i]));
     if (k < 1 || k > Table.nodeCount || SectionOfPoint(k) == 0) {
-      return RefuseLine(ok, PointMissingMessage(fields[i]));
+      return RefuseLine(ok, NoSectionPointMessage(k, fields[i]));
     }
   }
   const double r = ReadNumber(fields[0]);
@@ -90,7 +90,14 @@ void PhantomBranch(OkCommandState& ok) {
   auto has = [&](ModeWord w) { return ModeHas(mode, w); };
   // While phantom points are hidden only "show" works.
   if (!View.ShowPhantoms && !has(ModeWord::Show)) {
-    Entry.PendingStep = StepNone;
+    // The command ends with the typed line as it is; a pending step is dropped.
+    if (Entry.PendingStep != StepNone) {
+      Entry.PendingStep = StepNone;
+      RefreshPanel();
+      Panel.inputLine = ok.rawLine;
+      Panel.selectionStart = Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
+    }
+    ok.ended = true;
     return;
   }
   if (Table.lowestPhantom < Table.nodeCount + PhantomGap)

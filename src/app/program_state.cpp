@@ -17,6 +17,11 @@ void ResetTables() {
   Shared.ResultsCurrent = false;
   Shared.FileChanged = false;
   Entry = EntryState{};  // no pending step, no angle or radius remembered
+  // No entry waits for a second line and nothing is being edited: the sections
+  // they belonged to are gone.
+  Dispatch.EntryStep = 0;
+  Dispatch.EntrySection = Dispatch.EntrySlot = 0;
+  Dispatch.EntryHeading = Heading::Other;
   View.magnification = 0;
   View.highlight = 0;
   View.oneSection = 0;

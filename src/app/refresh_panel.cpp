@@ -1,3 +1,4 @@
+#include "app/commands.h"
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
@@ -18,11 +19,17 @@ void MoveFocus(Focus focus) {
 void RefreshPanel() {
   // (An empty node table holds no sections: the table operations that remove nodes
   // keep that, so the panel never changes the table.)
+  const PanelItem item = Panel.selectedItem = ItemAt(ItemNumber(Panel.selectedItem));
+  // Turning to another heading leaves an entry that waits for its second line; the
+  // same heading chosen again goes on waiting.
+  if (EntryWaiting() &&
+      (Entry.PendingStep != StepNone || HeadingOf(GroupOf(item)) != Dispatch.EntryHeading))
+    LeaveUnfinishedEntry();
+  // The panel shows the item again: an edit in progress is over.
+  if (!EntryWaiting()) Dispatch.EntryStep = 0;
+  const bool needsClosed = item >= PanelItem::Fillets && item <= PanelItem::SectionWeights;
   const bool haveLast = Table.sectionCount >= 1;
   const std::uint8_t lastFlags = haveLast ? Table.sections[Table.sectionCount].flags : 0;
-
-  const PanelItem item = Panel.selectedItem = ItemAt(ItemNumber(Panel.selectedItem));
-  const bool needsClosed = item >= PanelItem::Fillets && item <= PanelItem::SectionWeights;
 
   std::string heading, mode, prompt;
   if (needsClosed && haveLast && lastFlags == 0) {
@@ -35,7 +42,7 @@ void RefreshPanel() {
     heading = HeadingText(HeadingOf(GroupOf(item)));
     if (!Panel.modeTaken) {
       if (IsSubItem(item)) mode = ItemText(item);
-      prompt = ItemPrompt(item);
+      prompt = EntryWaiting() ? WaitingEntryPrompt() : ItemPrompt(item);
     }
   }
 

@@ -183,7 +183,11 @@ void DeleteSectionCommand() {
 
 void RestoreSectionCommand() {
   if (Table.sectionCount == 0) return;
-  if (const int s = AskSection("Restore Section")) SetDeleted(s, false);
+  if (const int s = AskSection("Restore Section")) {
+    // A restored section is a change to keep: without this, Exit would not ask.
+    if (Table.sections[s].flags & Deleted) Shared.FileChanged = true;
+    SetDeleted(s, false);
+  }
 }
 
 namespace {

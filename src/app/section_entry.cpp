@@ -1,10 +1,13 @@
 // Circle, arc segment, radial block and merge-data entry, and the two-step editor
 // (Edit data, then Change values) of one node or one section.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "app/commands.h"
 #include "app/main_panel.h"
+#include "app/view_update.h"
 #include "construct/input_text.h"
 #include "construct/point_slots.h"
 #include "model/pieces.h"
@@ -45,13 +48,17 @@ void StoreSecondLine(ParamRow& row, double p, double q, double t) {
   if (t < 0) row.c[0] = static_cast<float>(Sign(q - p));
 }
 
-// The section a first line made is still the one a second line belongs to.
-bool EntryStillOpen() {
+// The waiting entry was typed under this heading and its section is still there.
+bool EntryStillOpen(Heading heading) {
   const int s = Dispatch.EntrySection;
-  if (!SectionExists(s)) return false;
+  if (s == 0 || heading != Dispatch.EntryHeading || !SectionExists(s)) return false;
   const Section& sec = Table.sections[s];
-  return sec.firstNode == Dispatch.EntrySlot && KindOf(sec) != SectionKind::Polygon &&
-         KindOf(sec) != SectionKind::Circle;
+  return sec.firstNode == Dispatch.EntrySlot && KindOf(sec) == KindOfHeading(heading);
+}
+
+void ForgetWaitingEntry() {
+  Dispatch.EntrySection = Dispatch.EntrySlot = 0;
+  Dispatch.EntryHeading = Heading::Other;
 }
 
 void FirstLine(OkCommandState& ok, SectionKind kind) {
@@ -67,7 +74,7 @@ void FirstLine(OkCommandState& ok, SectionKind kind) {
   }
   if (!HasRoomForSection() || !HasRoomForNode()) {
     Dispatch.EntryStep = 0;
-    return RefuseLine(ok, HasRoomForSection() ? NoRoomMessage() : NoSectionRoomMessage,
+    return RefuseLine(ok, HasRoomForSection() ? NoNodeRoomMessage(1) : NoSectionRoomMessage,
                       CapacityCaption, MsgIconWarning);
   }
   const int s = ++Table.sectionCount;
@@ -88,6 +95,7 @@ void FirstLine(OkCommandState& ok, SectionKind kind) {
   Dispatch.EntryStep = 1;
   Dispatch.EntrySection = s;
   Dispatch.EntrySlot = slot;
+  Dispatch.EntryHeading = ok.heading;
   SetStatusText(SecondPrompt(kind, false), 1);
   Panel.inputLine.clear();
   Panel.selectionStart = Panel.selectionEnd = 0;
@@ -120,6 +128,7 @@ void SecondLine(OkCommandState& ok) {
   StoreSecondLine(row, p, q, t);
   Table.CurrentSection = Dispatch.EntrySection;
   Dispatch.EntryStep = 0;
+  ForgetWaitingEntry();
   Shared.ResultsCurrent = false;
   Shared.FileChanged = true;
 }
@@ -132,6 +141,46 @@ void RefuseEdit(OkCommandState& ok, const std::string& message) {
   RefuseLine(ok, message);
 }
 
+// The line typed under Change values, against the text the editor showed. A field
+// left as shown keeps the stored single value: the shown text has seven digits and
+// need not read back to the same value, and an unchanged line must change nothing.
+class EditedLine {
+ public:
+  EditedLine(const std::string& typed, const std::string& shown)
+      : typed_(SplitFields(CleanLine(typed), ",")), shown_(SplitFields(CleanLine(shown), ",")) {}
+  bool Changed(std::size_t i) const {
+    return i >= typed_.size() || i >= shown_.size() || typed_[i] != shown_[i];
+  }
+  bool AnyChanged() const { return typed_.size() != shown_.size() || Changed(0) || Changed(1) || Changed(2); }
+  float Value(std::size_t i, double typed, float stored) const {
+    return Changed(i) ? static_cast<float>(typed) : stored;
+  }
+
+ private:
+  std::vector<std::string> typed_, shown_;
+};
+
+bool SameRow(const ParamRow& a, const ParamRow& b) {
+  for (int k = 0; k < 10; ++k)
+    if (std::bit_cast<std::uint32_t>(a.c[k]) != std::bit_cast<std::uint32_t>(b.c[k])) return false;
+  return true;
+}
+
+// Moves a polygon node; its own fillet (of the given radius) and its neighbours'
+// fillets are rebuilt for the moved node.
+void MoveFilletedNode(int node, Node moved, float radius) {
+  const Section& sec = Table.sections[SectionOfPoint(node)];
+  Table.nodes[node] = moved;
+  const int before = node == sec.firstNode ? sec.lastNode : node - 1;
+  const int after = node == sec.lastNode ? sec.firstNode : node + 1;
+  for (int k : {before, node, after}) {
+    const float r = k == node ? radius : Table.params[k].c[3];
+    if (r == 0) continue;
+    Table.params[k] = ParamRow{};
+    SetFillet(r, k);
+  }
+}
+
 // The edited node still belongs to the edited section.
 bool EditTargetValid() {
   const int s = Table.CurrentSection;
@@ -142,20 +191,45 @@ bool EditTargetValid() {
 
 }  // namespace
 
+bool EntryWaiting() { return Dispatch.EntrySection != 0; }
+
+const char* WaitingEntryPrompt() { return SecondPrompt(KindOfHeading(Dispatch.EntryHeading), false); }
+
+void LeaveUnfinishedEntry() {
+  const int s = Dispatch.EntrySection, slot = Dispatch.EntrySlot;
+  if (s == 0) return;
+  ForgetWaitingEntry();
+  Dispatch.EntryStep = 0;
+  // Only the newest section on the newest slot can still be the one the first line
+  // made; anything else means the tables were replaced since.
+  if (s != Table.sectionCount || slot != Table.nodeCount || Table.sections[s].firstNode != slot)
+    return;
+  Table.sections[s] = Section{};
+  Table.nodes[slot] = Node{0, 0};
+  Table.params[slot] = ParamRow{};
+  --Table.sectionCount;
+  --Table.nodeCount;
+  if (Table.CurrentSection > Table.sectionCount) Table.CurrentSection = Table.sectionCount;
+  Shared.ResultsCurrent = false;
+  RedrawKeepingPanel();
+}
+
+bool MenuLeavesEntry(CommandId id) {
+  const bool view = id >= MenuNormal && id <= MenuHidePhantoms && id != MenuIdentifySection;
+  return !(view || id == MenuHelp || id == MenuAbout || id == MenuPreferences);
+}
+
 void EnterSectionBranch(OkCommandState& ok) {
-  // A second line belongs to the section its first line made, while that section
-  // is still there; any other line starts a new entry.
-  if (Dispatch.EntryStep == 1 && EntryStillOpen()) {
-    SecondLine(ok);
-  } else {
-    Dispatch.EntryStep = 0;
-    FirstLine(ok, KindOfHeading(ok.heading));
-  }
+  // A second line belongs to the entry its first line began, under the same
+  // heading, while that section is still there; any other line starts a new entry.
+  if (EntryStillOpen(ok.heading)) return SecondLine(ok);
+  LeaveUnfinishedEntry();
+  Dispatch.EntryStep = 0;
+  FirstLine(ok, KindOfHeading(ok.heading));
 }
 
 void EditDataBranch(OkCommandState& ok) {
-  // Edit data always starts afresh from its own line; an unfinished two-line entry
-  // is left as its first line made it.
+  // Edit data always starts afresh from its own line.
   Dispatch.EntryStep = 0;
   const std::vector<std::string> fields = SplitFields(ok.line, ",");
   const std::string nodeText = fields[0], sectionText = fields.size() > 1 ? fields[1] : "";
@@ -167,7 +241,7 @@ void EditDataBranch(OkCommandState& ok) {
   }
   if (node != 0) {
     section = node >= 1 && node <= Table.nodeCount ? SectionOfPoint(node) : 0;
-    if (section == 0) return RefuseEdit(ok, PointMissingMessage(nodeText));
+    if (section == 0) return RefuseEdit(ok, NoSectionPointMessage(node, nodeText));
   } else {
     if (!SectionExists(section)) return RefuseEdit(ok, SectionMissingMessage(sectionText));
     node = Table.sections[section].lastNode;
@@ -188,6 +262,7 @@ void EditDataBranch(OkCommandState& ok) {
     text = Shown(row.c[1]) + ", " + Shown(row.c[2]) + ", " + Shown(row.c[3]);
   }
   Dispatch.EditOriginal = text;
+  Dispatch.EditShown = text;
   Panel.inputLine = text;
   Panel.selectionStart = Panel.selectionEnd = static_cast<int>(text.size());
   Panel.heading = HeadingText(Heading::ChangeValues);
@@ -203,38 +278,42 @@ void ChangeValuesBranch(OkCommandState& ok) {
   const Section& sec = Table.sections[Table.CurrentSection];
   const double f1 = Field(ok.line, 0), f2 = Field(ok.line, 1), f3 = Field(ok.line, 2);
   if (!StorableValues(ok, {f1, f2, f3})) return;
+  const EditedLine edited(ok.rawLine, Dispatch.EditShown);
 
   if (KindOf(sec) == SectionKind::Polygon) {
-    Table.nodes[node] = Node{static_cast<float>(f1), static_cast<float>(f2)};
-    // The node's own fillet (a radius of 0 keeps the one it has) and its
-    // neighbours' fillets are rebuilt for the moved node.
-    const int before = node == sec.firstNode ? sec.lastNode : node - 1;
-    const int after = node == sec.lastNode ? sec.firstNode : node + 1;
-    const float radius = f3 != 0 ? static_cast<float>(f3) : Table.params[node].c[3];
-    for (int k : {before, node, after}) {
-      const float r = k == node ? radius : Table.params[k].c[3];
-      if (r == 0) continue;
-      Table.params[k] = ParamRow{};
-      SetFillet(r, k);
-    }
-    Table.CurrentSection = SectionOfPoint(node);
-    Shared.ResultsCurrent = false;
     Dispatch.EntryStep = 0;
     Dispatch.EditResult = ok.rawLine;
+    if (!edited.AnyChanged()) return;  // accepted as shown: nothing is stored
+    const Node moved{edited.Value(0, f1, Table.nodes[node].x), edited.Value(1, f2, Table.nodes[node].y)};
+    // A radius of 0 keeps the node's own fillet.
+    const float radius = f3 != 0 ? edited.Value(2, f3, Table.params[node].c[3]) : Table.params[node].c[3];
+    MoveFilletedNode(node, moved, radius);
+    Table.CurrentSection = SectionOfPoint(node);
+    Shared.ResultsCurrent = false;
     return;
   }
 
   ParamRow& row = Table.params[node];
   if (Dispatch.EntryStep == 1) {
     if (FieldCount(ok.line) != 3) {
-      Dispatch.RequiredCount = 3;
+      // The edit starts again from Edit data, with the edited point offered.
       Dispatch.EntryStep = 0;
+      ShowMissingValues(3);
+      RefreshPanel();
+      Panel.inputLine = NumberToText(node, 7);
+      Panel.selectionStart = 0;
+      Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
+      ok.ended = true;
       return;
     }
     Dispatch.EditResult = ok.rawLine;
-    row.c[1] = static_cast<float>(f1);
-    row.c[2] = static_cast<float>(f2);
-    row.c[3] = static_cast<float>(f3);
+    const ParamRow before = row;
+    row.c[1] = edited.Value(0, f1, row.c[1]);
+    row.c[2] = edited.Value(1, f2, row.c[2]);
+    row.c[3] = edited.Value(2, f3, row.c[3]);
+    // The first line is stored at once: the file has changed even if the edit is
+    // left before its second line.
+    if (!SameRow(before, row)) Shared.FileChanged = true;
     Shared.ResultsCurrent = false;
     if (KindOf(sec) == SectionKind::Circle) {
       Dispatch.EntryStep = 0;
@@ -243,14 +322,17 @@ void ChangeValuesBranch(OkCommandState& ok) {
     SetStatusText(SecondPrompt(KindOf(sec), true), 1);
     const std::string text = Shown(row.c[4]) + ", " + Shown(row.c[5]) + ", " + Shown(row.c[6]);
     Dispatch.EditOriginal += ", " + text;
+    Dispatch.EditShown = text;
     Panel.inputLine = text;
     Panel.selectionStart = Panel.selectionEnd = static_cast<int>(text.size());
     Dispatch.EntryStep = 2;
     ok.ended = true;
     return;
   }
-  StoreSecondLine(row, f1, f2, f3);
   Dispatch.EntryStep = 0;
-  Shared.ResultsCurrent = false;
   Dispatch.EditResult += ", " + ok.rawLine;
+  if (!edited.AnyChanged()) return;
+  StoreSecondLine(row, edited.Value(0, f1, row.c[4]), edited.Value(1, f2, row.c[5]),
+                  edited.Value(2, f3, row.c[6]));
+  Shared.ResultsCurrent = false;
 }

@@ -15,6 +15,9 @@ bool NamesPoint(int k, bool excludePending);
 // "Point 7 does not exist" for the typed number text; a number that is no whole
 // number of up to seven digits is named as typed.
 std::string PointMissingMessage(std::string_view typed);
+// Why point k, typed as `typed`, is no point of a section: "Point 250 is a phantom
+// point", or that it does not exist.
+std::string NoSectionPointMessage(int k, std::string_view typed);
 // "Section 7 does not exist", likewise.
 std::string SectionMissingMessage(std::string_view typed);
 // Section s is in the table (1..sectionCount; deleted and switched-off ones too).
@@ -29,5 +32,9 @@ bool HasRoomForSection();
 
 // Messages of the capacity refusals (caption CapacityCaption, warning icon).
 inline constexpr const char* CapacityCaption = "Data Error";
+// The refusal of one more point: a phantom point while phantom points are being
+// entered, else a node.
 std::string NoRoomMessage();
+// The refusal when `needed` new node slots do not fit, naming the real shortage.
+std::string NoNodeRoomMessage(int needed);
 inline constexpr const char* NoSectionRoomMessage = "Cannot add more sections: the limit is 100";

@@ -64,8 +64,9 @@ ParamRow MirrorPieceRow(ParamRow row, SectionKind kind, Axis axis) {
 
 std::string ReflectionRoomProblem() {
   if (Table.sectionCount * 2 > MaxSections) return NoSectionRoomMessage;
-  const int last = Table.nodeCount + SlotsForCopies();
-  if (last >= Table.lowestPhantom || last > TopNode) return NoRoomMessage();
+  const int needed = SlotsForCopies();
+  const int last = Table.nodeCount + needed;
+  if (last >= Table.lowestPhantom || last > TopNode) return NoNodeRoomMessage(needed);
   return "";
 }
 

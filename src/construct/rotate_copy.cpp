@@ -84,7 +84,7 @@ std::string CopyRoomProblem(int s) {
   const Section& sec = Table.sections[s];
   const int slots = KindOf(sec) == SectionKind::Polygon ? sec.lastNode - sec.firstNode + 1 : 1;
   const int last = Table.nodeCount + slots;
-  if (last >= Table.lowestPhantom || last > TopNode) return NoRoomMessage();
+  if (last >= Table.lowestPhantom || last > TopNode) return NoNodeRoomMessage(slots);
   return "";
 }
 

@@ -64,7 +64,8 @@ ViewDrawn RedrawView() {
     drawn.mappingComputed = true;
     drawn.principalAxes = View.showPrincipalAxes;
     numbers = !View.hideNodeNumbers;
-    if (Table.sectionCount == 0) {
+    // Phantom points set out before any section are drawn on their own.
+    if (Table.sectionCount == 0 && Table.lowestPhantom > TopNode) {
       drawn.emptyTable = true;
       return drawn;
     }

@@ -4,7 +4,7 @@
 
 // What a redraw did, for the caller to reflect in the panel and the menus.
 struct ViewDrawn {
-  bool emptyTable = false;       // no sections: nothing was drawn, a new polygon is due
+  bool emptyTable = false;       // no sections, no phantom points: nothing was drawn
   bool mappingComputed = false;  // a full redraw (not a highlight over the last picture)
   bool principalAxes = false;    // the principal axes are on (drawn when anything shows)
 };

@@ -102,7 +102,7 @@ TEST_F(PanelTest, ResetTablesClearsEntryAndViewStateButNotTheSettings) {
   EXPECT_FALSE(Shared.FileChanged);
   EXPECT_EQ(Shared.SigDigits, 5);
   EXPECT_EQ(Shared.CurrentFile, "/tmp/a.sec");
-  EXPECT_EQ(Dispatch.EntryStep, 1);  // not part of the tables
+  EXPECT_EQ(Dispatch.EntryStep, 0);  // an entry or edit of the old tables is over
   StartPolygon();
   EXPECT_EQ(Shared.CurrentFile, "");
 }
