@@ -70,6 +70,7 @@ class HeadlessPlatform : public Platform {
     listener_ = std::move(listener);
   }
   std::size_t PendingAnswers() const { return answers_.size(); }
+  void ClearAnswers() { answers_.clear(); }
   // Forgets queued answers and recorded events: the platform as when it was made.
   void Reset() {
     answers_.clear();
