@@ -205,12 +205,27 @@ void ChangeValuesBranch(OkCommandState& ok) {
   if (!StorableValues(ok, {f1, f2, f3})) return;
 
   if (KindOf(sec) == SectionKind::Polygon) {
-    Table.nodes[node] = Node{static_cast<float>(f1), static_cast<float>(f2)};
+    if (f3 < 0) return RefuseLine(ok, "Fillet radius may not be negative", "Fillets", MsgIconError);
     // The node's own fillet (a radius of 0 keeps the one it has) and its
-    // neighbours' fillets are rebuilt for the moved node.
+    // neighbours' fillets are rebuilt for the moved node, once all of them fit.
     const int before = node == sec.firstNode ? sec.lastNode : node - 1;
     const int after = node == sec.lastNode ? sec.firstNode : node + 1;
     const float radius = f3 != 0 ? static_cast<float>(f3) : Table.params[node].c[3];
+    const Node oldNode = Table.nodes[node];
+    const float oldRadius = Table.params[node].c[3];
+    Table.nodes[node] = Node{static_cast<float>(f1), static_cast<float>(f2)};
+    Table.params[node].c[3] = radius;
+    std::vector<int> misfits;
+    for (int k : {before, node, after}) {
+      if (!FilletFits(Table.params[k].c[3], k)) misfits.push_back(k);
+    }
+    if (!misfits.empty()) {
+      Table.nodes[node] = oldNode;
+      Table.params[node].c[3] = oldRadius;
+      const std::string what = misfits.size() == 1 ? "Fillet does not fit at "
+                                                   : "Fillets do not fit at ";
+      return RefuseLine(ok, what + NodesText(misfits), "Fillets", MsgIconError);
+    }
     for (int k : {before, node, after}) {
       const float r = k == node ? radius : Table.params[k].c[3];
       if (r == 0) continue;
