@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/dispatch.h"
 #include "platform/platform.h"
@@ -14,6 +15,8 @@ void RefuseLine(OkCommandState& ok, const std::string& message,
 // True when every value fits the single-precision store; otherwise the line is
 // refused with "Values out of range".
 bool StorableValues(OkCommandState& ok, std::initializer_list<double> values);
+// "node 4" or "nodes 2, 4", for messages that name nodes.
+std::string NodesText(const std::vector<int>& nodes);
 
 // Two-line entries (circle excepted) wait for their second line after the first.
 bool EntryWaiting();

@@ -2,6 +2,7 @@
 // are drawn but carry no area, entered with the node language's steps.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/main_panel.h"
@@ -15,6 +16,14 @@
 #include "model/shared_state.h"
 #include "platform/platform.h"
 #include "view/view_options.h"
+
+std::string NodesText(const std::vector<int>& nodes) {
+  std::string text = nodes.size() == 1 ? "node" : "nodes";
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    text += (i == 0 ? " " : ", ") + std::to_string(nodes[i]);
+  }
+  return text;
+}
 
 void FilletsBranch(OkCommandState& ok) {
   const std::vector<std::string> fields = SplitFields(ok.line, ",");
@@ -32,9 +41,12 @@ void FilletsBranch(OkCommandState& ok) {
   }
   const double r = ReadNumber(fields[0]);
   if (!std::isfinite(static_cast<float>(r))) {
-    return RefuseLine(ok, "Radius out of range");
+    return RefuseLine(ok, "Radius out of range", "Fillets", MsgIconError);
   }
+  if (r < 0) return RefuseLine(ok, "Fillet radius may not be negative", "Fillets", MsgIconError);
+  // Each fillet is checked against those already made, the line's earlier ones too.
   bool applied = false;
+  std::vector<int> misfits;
   for (std::size_t i = 1; i < fields.size(); ++i) {
     const int k = RoundToInt(ReadNumber(fields[i]));
     if (KindOf(Table.sections[SectionOfPoint(k)]) != SectionKind::Polygon) {
@@ -42,8 +54,16 @@ void FilletsBranch(OkCommandState& ok) {
                     "Fillets");
       continue;
     }
+    if (!FilletFits(r, k)) {
+      misfits.push_back(k);
+      continue;
+    }
     SetFillet(r, k);
     applied = true;
+  }
+  if (!misfits.empty()) {
+    MessageDialog("Fillet radius" + NumberToText(r, 7) + " does not fit at " + NodesText(misfits),
+                  MsgOk | MsgIconError, "Fillets");
   }
   Shared.ResultsCurrent = false;
   if (applied) Shared.FileChanged = true;

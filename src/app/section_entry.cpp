@@ -1,5 +1,6 @@
 // Circle, arc segment, radial block and merge-data entry, and the two-step editor
 // (Edit data, then Change values) of one node or one section.
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -166,14 +167,34 @@ bool SameRow(const ParamRow& a, const ParamRow& b) {
   return true;
 }
 
+// A polygon node and its two neighbours.
+std::array<int, 3> NodeAndNeighbours(int node) {
+  const Section& sec = Table.sections[SectionOfPoint(node)];
+  const int before = node == sec.firstNode ? sec.lastNode : node - 1;
+  const int after = node == sec.lastNode ? sec.firstNode : node + 1;
+  return {before, node, after};
+}
+
+// The nodes among the moved node and its neighbours whose fillets would no longer
+// fit if the node moved there with that radius; the table is left as it was.
+std::vector<int> MisfitsAfterMove(int node, Node moved, float radius) {
+  const Node oldNode = Table.nodes[node];
+  const float oldRadius = Table.params[node].c[3];
+  Table.nodes[node] = moved;
+  Table.params[node].c[3] = radius;
+  std::vector<int> misfits;
+  for (int k : NodeAndNeighbours(node))
+    if (!FilletFits(Table.params[k].c[3], k)) misfits.push_back(k);
+  Table.nodes[node] = oldNode;
+  Table.params[node].c[3] = oldRadius;
+  return misfits;
+}
+
 // Moves a polygon node; its own fillet (of the given radius) and its neighbours'
 // fillets are rebuilt for the moved node.
 void MoveFilletedNode(int node, Node moved, float radius) {
-  const Section& sec = Table.sections[SectionOfPoint(node)];
   Table.nodes[node] = moved;
-  const int before = node == sec.firstNode ? sec.lastNode : node - 1;
-  const int after = node == sec.lastNode ? sec.firstNode : node + 1;
-  for (int k : {before, node, after}) {
+  for (int k : NodeAndNeighbours(node)) {
     const float r = k == node ? radius : Table.params[k].c[3];
     if (r == 0) continue;
     Table.params[k] = ParamRow{};
@@ -281,12 +302,20 @@ void ChangeValuesBranch(OkCommandState& ok) {
   const EditedLine edited(ok.rawLine, Dispatch.EditShown);
 
   if (KindOf(sec) == SectionKind::Polygon) {
-    Dispatch.EntryStep = 0;
-    Dispatch.EditResult = ok.rawLine;
-    if (!edited.AnyChanged()) return;  // accepted as shown: nothing is stored
+    if (f3 < 0) return RefuseLine(ok, "Fillet radius may not be negative", "Fillets", MsgIconError);
     const Node moved{edited.Value(0, f1, Table.nodes[node].x), edited.Value(1, f2, Table.nodes[node].y)};
     // A radius of 0 keeps the node's own fillet.
     const float radius = f3 != 0 ? edited.Value(2, f3, Table.params[node].c[3]) : Table.params[node].c[3];
+    if (edited.AnyChanged()) {
+      const std::vector<int> misfits = MisfitsAfterMove(node, moved, radius);
+      if (!misfits.empty()) {
+        const char* what = misfits.size() == 1 ? "Fillet does not fit at " : "Fillets do not fit at ";
+        return RefuseLine(ok, what + NodesText(misfits), "Fillets", MsgIconError);
+      }
+    }
+    Dispatch.EntryStep = 0;
+    Dispatch.EditResult = ok.rawLine;
+    if (!edited.AnyChanged()) return;  // accepted as shown: nothing is stored
     MoveFilletedNode(node, moved, radius);
     Table.CurrentSection = SectionOfPoint(node);
     Shared.ResultsCurrent = false;

@@ -125,6 +125,68 @@ void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k, ShapeCache* c
   EdgeTerm(p, k.q2.x, k.q2.y, k.q1.x, k.q1.y);
 }
 
+namespace {
+
+// A polygon node's corner: the node, the edges back to the previous node and on to
+// the next one (from the node), and half the angle between them. No fillet is made
+// where the edges fold back on each other or run straight on.
+struct FilletCorner {
+  double px, py, bx, by, fx, fy;
+  Polar back, fore;
+  double h;
+  int backNode, foreNode;
+  bool takesFillet;
+};
+
+FilletCorner CornerAt(int n, const Section& sec) {
+  FilletCorner c;
+  c.backNode = n == sec.firstNode ? sec.lastNode : n - 1;
+  c.foreNode = n == sec.lastNode ? sec.firstNode : n + 1;
+  const Node& pn = Table.nodes[n];
+  const Node& bn = Table.nodes[c.backNode];
+  const Node& fn = Table.nodes[c.foreNode];
+  c.px = pn.x, c.py = pn.y;
+  c.bx = bn.x - c.px, c.by = bn.y - c.py;
+  c.fx = fn.x - c.px, c.fy = fn.y - c.py;
+  c.back = ToPolar(c.bx, c.by);
+  c.fore = ToPolar(c.fx, c.fy);
+  double theta = std::fabs(c.back.angle - c.fore.angle);
+  if (theta > Pi) theta = TwoPi - theta;
+  c.h = theta / 2;
+  c.takesFillet = !(c.h == 0 || c.h == Pi / 2 || c.back.length == 0 || c.fore.length == 0);
+  return c;
+}
+
+double TangentLength(double r, const FilletCorner& c) {
+  return c.takesFillet ? r / std::tan(c.h) : 0;
+}
+
+}  // namespace
+
+double TangentLength(double r, int n) {
+  const int s = SectionOfPoint(n);
+  if (s == 0 || r == 0) return 0;
+  return TangentLength(r, CornerAt(n, Table.sections[s]));
+}
+
+bool FilletFits(double r, int n) {
+  if (r == 0) return true;
+  if (!(r > 0) || !std::isfinite(r)) return false;
+  const int s = SectionOfPoint(n);
+  if (s == 0) return true;
+  const FilletCorner c = CornerAt(n, Table.sections[s]);
+  const double q = TangentLength(r, c);
+  if (q == 0) return true;
+  // Each edge holds this tangent length and that of the fillet at its other end. The
+  // slack lets fillets that meet exactly (two quarter circles across a flat end) fit
+  // despite rounding.
+  auto fitsEdge = [&](int other, double length) {
+    const double used = q + std::max(0.0, TangentLength(Table.params[other].c[3], other));
+    return used <= length * (1 + 1e-6);
+  };
+  return fitsEdge(c.backNode, c.back.length) && fitsEdge(c.foreNode, c.fore.length);
+}
+
 void SetFillet(double r, int n) {
   ParamRow& row = Table.params[n];
   int s = SectionOfPoint(n);
@@ -134,21 +196,11 @@ void SetFillet(double r, int n) {
     row.c = {};
     return;
   }
-  const Section& sec = Table.sections[s];
-  const Node& pn = Table.nodes[n];
-  const Node& bn = Table.nodes[n == sec.firstNode ? sec.lastNode : n - 1];
-  const Node& fn = Table.nodes[n == sec.lastNode ? sec.firstNode : n + 1];
-  double px = pn.x, py = pn.y;
-  double bx = bn.x - px, by = bn.y - py;
-  double fx = fn.x - px, fy = fn.y - py;
-  Polar back = ToPolar(bx, by);
-  Polar fore = ToPolar(fx, fy);
-  double theta = std::fabs(back.angle - fore.angle);
-  if (theta > Pi) theta = TwoPi - theta;
-  double h = theta / 2;
-  // Edges folding back on each other or running straight on: no fillet.
-  if (h == 0 || h == Pi / 2 || back.length == 0 || fore.length == 0) return;
-  double q = r / std::tan(h);
+  const FilletCorner c = CornerAt(n, Table.sections[s]);
+  if (!c.takesFillet) return;
+  const double px = c.px, py = c.py, bx = c.bx, by = c.by, fx = c.fx, fy = c.fy, h = c.h;
+  const Polar &back = c.back, &fore = c.fore;
+  double q = TangentLength(r, c);
   double t1x = px + (q / back.length) * bx, t1y = py + (q / back.length) * by;
   double t2x = px + (q / fore.length) * fx, t2y = py + (q / fore.length) * fy;
   double k = std::sqrt(1 + (r / q) * (r / q)) / std::cos(h);

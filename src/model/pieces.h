@@ -64,3 +64,10 @@ void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o, ShapeCache* cache 
 void RadialBlockTerm(SectionProps& p, const RadialBlockOutline& k, ShapeCache* cache = nullptr);
 // Writes the fillet of radius r at polygon node n into n's row (all zeros for r = 0).
 void SetFillet(double r, int n);
+// Distance from polygon node n to each tangent point of a fillet of radius r there,
+// r / tan(θ/2) for the corner angle θ; 0 where SetFillet makes no fillet.
+double TangentLength(double r, int n);
+// True when a fillet of radius r at polygon node n leaves room on both edges for
+// the fillets already at their other ends. A radius of 0 always fits; a negative or
+// infinite one never does.
+bool FilletFits(double r, int n);

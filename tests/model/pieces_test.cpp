@@ -2,6 +2,8 @@
 // direct integration over the region.
 #include <cmath>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/program_state.h"
 #include "model/pieces.h"
@@ -132,6 +134,51 @@ TEST_F(PiecesTest, FilletIsSkippedWhereEdgesRunStraightOn) {
   EXPECT_NE(Table.params[3].c[3], 0);
   SetFillet(0, 3);  // radius 0 removes it
   for (float v : Table.params[3].c) EXPECT_EQ(v, 0);
+}
+
+// Fillets at the 60° corners of an equilateral triangle and the 120° corners of a
+// regular hexagon: tangent length r/tan(θ/2), tangent points on the edges, the centre
+// r/sin(θ/2) from the corner along the bisector, and the area each removes,
+// r²(1/tan(θ/2) − (π − θ)/2).
+TEST_F(PiecesTest, FilletsAtAcuteAndObtuseCornersMatchClosedForms) {
+  struct Case {
+    const char* name;
+    int corners;
+    double theta, side, r;
+  };
+  for (Case c : {Case{"triangle", 3, kPi / 3, 2, 0.3}, Case{"hexagon", 6, 2 * kPi / 3, 1, 0.4}}) {
+    SCOPED_TRACE(c.name);
+    ResetTables();
+    std::vector<std::pair<double, double>> corners;
+    const double circumradius = c.side / (2 * std::sin(kPi / c.corners));
+    for (int i = 0; i < c.corners; ++i) {
+      const double a = 2 * kPi * i / c.corners + 0.3;  // turned off the axes
+      corners.push_back({1 + circumradius * std::cos(a), -2 + circumradius * std::sin(a)});
+    }
+    AddPolygon(corners);
+    const double plain = Compute().A;
+    const double h = c.theta / 2, q = c.r / std::tan(h);
+    for (int n = 1; n <= c.corners; ++n) {
+      SCOPED_TRACE(n);
+      EXPECT_NEAR(TangentLength(c.r, n), q, 1e-6);
+      SetFillet(c.r, n);
+      const auto& row = Table.params[n].c;
+      const auto& [px, py] = corners[n - 1];
+      const auto& [bx, by] = corners[(n + c.corners - 2) % c.corners];
+      const auto& [fx, fy] = corners[n % c.corners];
+      const double ub[] = {(bx - px) / c.side, (by - py) / c.side};
+      const double uf[] = {(fx - px) / c.side, (fy - py) / c.side};
+      // The centre lies r/sin(θ/2) along the bisector ub + uf.
+      const double d = c.r / std::sin(h) / std::hypot(ub[0] + uf[0], ub[1] + uf[1]);
+      for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(row[6 + i], (i ? py : px) + q * ub[i], 1e-5);
+        EXPECT_NEAR(row[8 + i], (i ? py : px) + q * uf[i], 1e-5);
+        EXPECT_NEAR(row[1 + i], (i ? py : px) + d * (ub[i] + uf[i]), 1e-5);
+      }
+    }
+    const double removed = c.r * c.r * (1 / std::tan(h) - (kPi - c.theta) / 2);
+    EXPECT_NEAR(plain - Compute().A, c.corners * removed, 1e-6);
+  }
 }
 
 TEST_F(PiecesTest, AnnularSectorMomentAcrossItsSymmetryLine) {
