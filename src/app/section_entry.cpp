@@ -37,12 +37,28 @@ double Field(const std::string& line, std::size_t i) { return FieldNumber(line, 
 
 
 // Columns 4-6 from the second line; column 0 takes the sign of column 5 - column 4
-// whenever t is negative.
-void StoreSecondLine(ParamRow& row, double p, double q, double t) {
+// whenever t is negative. Angles lose their whole turns before they are held in
+// single precision: a sector's each on its own, a chord segment's so that the
+// difference keeps its sign, a radial block's line angle.
+void StoreSecondLine(ParamRow& row, SectionKind kind, double p, double q, double t) {
+  if (kind == SectionKind::ArcSegment && t < 0) {
+    const DegreePair a = ChordAnglesWithoutWholeTurns(p, q);
+    p = a.a1 + 0.0;
+    q = a.a2 + 0.0;
+  } else if (kind == SectionKind::ArcSegment) {
+    p = WithoutWholeTurns(p);
+    q = WithoutWholeTurns(q);
+  } else if (kind == SectionKind::RadialBlock) {
+    p = WithoutWholeTurns(p);
+  }
   row.c[4] = static_cast<float>(p);
   row.c[5] = static_cast<float>(q);
   row.c[6] = static_cast<float>(t);
-  if (t < 0) row.c[0] = static_cast<float>(Sign(q - p));
+  if (t < 0) {
+    // An arc's sign is that of the angles as stored.
+    const double d = kind == SectionKind::ArcSegment ? double(row.c[5]) - row.c[4] : q - p;
+    row.c[0] = static_cast<float>(Sign(d));
+  }
 }
 
 // The section a first line made is still the one a second line belongs to.
@@ -104,12 +120,14 @@ void SecondLine(OkCommandState& ok) {
     if (p == 360) p = 0;
     if (q == 360) q = 0;
     const double r = row.c[3];
+    // A chord segment's arc is the difference without its whole turns.
+    const double span = KindOf(sec) == SectionKind::ArcSegment ? WithoutWholeTurns(q - p) : q - p;
     const char* fault = nullptr;
     if (r < t) {
       fault = "t greater than r";
     } else if (KindOf(sec) == SectionKind::RadialBlock && r - t < q) {
       fault = "w greater than inner radius";
-    } else if (t < 0 && std::fabs(q - p) >= 180) {
+    } else if (t < 0 && std::fabs(span) >= 180) {
       fault = "a2 - a1 >= 180";
     }
     if (fault != nullptr) {
@@ -117,7 +135,7 @@ void SecondLine(OkCommandState& ok) {
       return RefuseLine(ok, fault, "Input Error", MsgIconError);
     }
   }
-  StoreSecondLine(row, p, q, t);
+  StoreSecondLine(row, KindOf(sec), p, q, t);
   Table.CurrentSection = Dispatch.EntrySection;
   Dispatch.EntryStep = 0;
   Shared.ResultsCurrent = false;
@@ -249,7 +267,7 @@ void ChangeValuesBranch(OkCommandState& ok) {
     ok.ended = true;
     return;
   }
-  StoreSecondLine(row, f1, f2, f3);
+  StoreSecondLine(row, KindOf(sec), f1, f2, f3);
   Dispatch.EntryStep = 0;
   Shared.ResultsCurrent = false;
   Dispatch.EditResult += ", " + ok.rawLine;
