@@ -43,10 +43,18 @@ void RebuildFillets(int first, const std::vector<float>& radii) {
   }
 }
 
+// A direction in [0, 360) that stays below 360 once held in single precision.
+double DirectionToStore(double degrees) {
+  const double d = DirectionDegrees(degrees);
+  return static_cast<float>(d) < 360 ? d : 0;
+}
+
 }  // namespace
 
 void RotateSection(int s, double x0, double y0, double angle) {
-  const double theta = angle * DegToRad;
+  // Whole turns go first, in double: a large angle held as it is loses its direction.
+  const double turn = WithoutWholeTurns(angle);
+  const double theta = turn * DegToRad;
   const Section& sec = Table.sections[s];
   if (KindOf(sec) == SectionKind::Polygon) {
     const std::vector<float> radii = FilletRadii(sec.firstNode, sec.lastNode);
@@ -65,11 +73,19 @@ void RotateSection(int s, double x0, double y0, double angle) {
   row.c[2] = static_cast<float>(yc);
   switch (KindOf(sec)) {
     case SectionKind::ArcSegment:
-      row.c[4] = static_cast<float>(row.c[4] + angle);
-      row.c[5] = static_cast<float>(row.c[5] + angle);
+      if (row.c[6] < 0) {
+        // A chord segment keeps the sign of its difference, without whole turns.
+        const double d = WithoutWholeTurns(double(row.c[5]) - row.c[4]);
+        const double a1 = DirectionToStore(row.c[4] + turn);
+        row.c[4] = static_cast<float>(a1);
+        row.c[5] = static_cast<float>(a1 + d);
+      } else {
+        row.c[4] = static_cast<float>(DirectionToStore(row.c[4] + turn));
+        row.c[5] = static_cast<float>(DirectionToStore(row.c[5] + turn));
+      }
       break;
     case SectionKind::RadialBlock:
-      row.c[4] = static_cast<float>(row.c[4] + angle);
+      row.c[4] = static_cast<float>(DirectionToStore(row.c[4] + turn));
       break;
     case SectionKind::MergeData:
       TurnOwnMoments(row, theta);

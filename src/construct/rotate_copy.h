@@ -5,7 +5,9 @@
 
 // Turns section s about (x0, y0) by angle degrees, counter-clockwise. A polygon
 // keeps its fillets (rebuilt from the turned nodes); an arc segment's angles and a
-// radial block's angle turn with it; merge data turns its own moments.
+// radial block's angle turn with it, stored as directions in [0, 360) (a chord
+// segment's second angle follows its first by their old difference); merge data
+// turns its own moments.
 void RotateSection(int s, double x0, double y0, double angle);
 
 // The room check before a copy of section s: "" when it fits, else the message.

@@ -1,5 +1,6 @@
 // Reflection, rotation and copy checked against the closed-form properties of the
 // sections they make.
+#include <array>
 #include <cmath>
 
 #include "app/program_state.h"
@@ -137,6 +138,18 @@ TEST_F(SectionOpsTest, RotationTurnsArcsBlocksAndFillets) {
   EXPECT_NEAR(q.A, p.A, 1e-4);
   EXPECT_NEAR(q.Ixx, p.Iyy, 1e-2);
   EXPECT_NEAR(q.xBar, -p.yBar, 1e-5);
+}
+
+// Whole turns come off the angle before it turns anything; stored angles are
+// directions in [0, 360), a chord segment's second following its first.
+TEST_F(SectionOpsTest, RotationTakesWholeTurnsOffFirst) {
+  AddArcSegment(0, 0, 5, 10, 80, 1);
+  AddArcSegment(0, 0, 5, 350, 380, -1);
+  RotateSection(1, 0, 0, 36000000);
+  RotateSection(2, 0, 0, -3 * 360 + 90);
+  const auto& c = Table.params;
+  EXPECT_EQ((std::array{c[1].c[4], c[1].c[5], c[2].c[4], c[2].c[5]}),
+            (std::array{10.0f, 80.0f, 80.0f, 110.0f}));
 }
 
 TEST_F(SectionOpsTest, CopyDoublesTheAreaAndMovesTheCentroidHalfWay) {
