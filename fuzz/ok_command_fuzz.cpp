@@ -41,14 +41,19 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& step) {
+// The step's text with bytes outside printable ASCII as \xNN.
+std::string Printable(const std::string& step) {
   std::string shown;
-  for (unsigned char c : step) {
+  for (unsigned char c : step.substr(0, 80)) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "\\x%02x", c);
     shown += c < 32 || c > 126 ? std::string(hex) : std::string(1, static_cast<char>(c));
   }
-  std::fprintf(stderr, "ok_command_fuzz: %s (after step \"%s\")\n", what, shown.c_str());
+  return shown;
+}
+
+[[noreturn]] void Fail(const char* what, const std::string& step) {
+  std::fprintf(stderr, "ok_command_fuzz: %s (after step \"%s\")\n", what, Printable(step).c_str());
   std::abort();
 }
 
@@ -325,8 +330,10 @@ void CheckTrust(const std::string& step, const Licence& licence, const Before& b
   if (before.fileChanged && !Shared.FileChanged && !licence.saves &&
       (Table.sectionCount != 0 || Table.nodeCount != 0))
     Fail("FileChanged cleared without the tables being emptied, written or read", step);
-  // Written, read, or emptied by Begin Again: this is now the table to compare with.
-  if (!Shared.FileChanged && (before.fileChanged || licence.saves || licence.everything))
+  // Written, read, or started afresh (Begin Again, or the last node undone: an empty
+  // table with no file): this is now the table to compare with.
+  const bool fresh = Table.sectionCount == 0 && Table.nodeCount == 0 && Shared.CurrentFile.empty();
+  if (!Shared.FileChanged && (before.fileChanged || licence.saves || licence.everything || fresh))
     SavedImage() = EncodeSectionFile();
   if (!Shared.FileChanged && SessionWaiting().section == 0 && EncodeSectionFile() != SavedImage())
     Fail("the tables differ from the saved ones but FileChanged is clear", step);
@@ -361,6 +368,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Before before = TakeBefore(licence);
     action(kind);
     FollowWaiting(kind, before);
+    // KELVARIN_FUZZ_TRACE=1 lists the steps of one input (to read a crash).
+    static const bool trace = std::getenv("KELVARIN_FUZZ_TRACE") != nullptr;
+    if (trace) {
+      std::fprintf(stderr, "step %s: sections %d nodes %d phantom %d changed %d waiting %d\n",
+                   Printable(name).c_str(), Table.sectionCount, Table.nodeCount,
+                   Table.lowestPhantom, Shared.FileChanged ? 1 : 0, Dispatch.EntrySection);
+    }
     Check(name);
     CheckTrust(name, licence, before);
     FuzzPlatform().ClearEvents();

@@ -25,6 +25,9 @@ bool RefusedWhilePolygonOpen() {
   return true;
 }
 
+// A rotation or copy whose results would not be finite in single precision.
+constexpr const char* OutOfRangeMessage = "Coordinates out of range";
+
 CommandId ReflectionMenu(Axis axis) { return axis == Axis::X ? MenuXReflection : MenuYReflection; }
 bool Reflected(Axis axis) { return axis == Axis::X ? Table.xReflected : Table.yReflected; }
 
@@ -89,7 +92,7 @@ void RotateBranch(OkCommandState& ok) {
   if (!StorableValues(ok, {angle})) return;
   // The pivot is read before anything moves: it may be a node of the section itself.
   const Node pivot = Table.nodes[k];
-  RotateSection(s, pivot.x, pivot.y, angle);
+  if (!RotateSection(s, pivot.x, pivot.y, angle)) return RefuseLine(ok, OutOfRangeMessage);
   SectionsChanged();
 }
 
@@ -106,7 +109,7 @@ void CopyBranch(OkCommandState& ok) {
   if (!problem.empty()) {
     return RefuseLine(ok, problem, CapacityCaption);
   }
-  CopySection(s, dx, dy);
+  if (!CopySection(s, dx, dy)) return RefuseLine(ok, OutOfRangeMessage);
   SectionsChanged();
 }
 

@@ -41,12 +41,28 @@ double Field(const std::string& line, std::size_t i) { return FieldNumber(line, 
 
 
 // Columns 4-6 from the second line; column 0 takes the sign of column 5 - column 4
-// whenever t is negative.
-void StoreSecondLine(ParamRow& row, double p, double q, double t) {
+// whenever t is negative. Angles lose their whole turns before they are held in
+// single precision: a sector's each on its own, a chord segment's so that the
+// difference keeps its sign, a radial block's line angle.
+void StoreSecondLine(ParamRow& row, SectionKind kind, double p, double q, double t) {
+  if (kind == SectionKind::ArcSegment && t < 0) {
+    const DegreePair a = ChordAnglesWithoutWholeTurns(p, q);
+    p = a.a1 + 0.0;
+    q = a.a2 + 0.0;
+  } else if (kind == SectionKind::ArcSegment) {
+    p = WithoutWholeTurns(p);
+    q = WithoutWholeTurns(q);
+  } else if (kind == SectionKind::RadialBlock) {
+    p = WithoutWholeTurns(p);
+  }
   row.c[4] = static_cast<float>(p);
   row.c[5] = static_cast<float>(q);
   row.c[6] = static_cast<float>(t);
-  if (t < 0) row.c[0] = static_cast<float>(Sign(q - p));
+  if (t < 0) {
+    // An arc's sign is that of the angles as stored.
+    const double d = kind == SectionKind::ArcSegment ? double(row.c[5]) - row.c[4] : q - p;
+    row.c[0] = static_cast<float>(Sign(d));
+  }
 }
 
 // The waiting entry was typed under this heading and its section is still there.
@@ -113,12 +129,14 @@ void SecondLine(OkCommandState& ok) {
     if (p == 360) p = 0;
     if (q == 360) q = 0;
     const double r = row.c[3];
+    // A chord segment's arc is the difference without its whole turns.
+    const double span = KindOf(sec) == SectionKind::ArcSegment ? WithoutWholeTurns(q - p) : q - p;
     const char* fault = nullptr;
     if (r < t) {
       fault = "t greater than r";
     } else if (KindOf(sec) == SectionKind::RadialBlock && r - t < q) {
       fault = "w greater than inner radius";
-    } else if (t < 0 && std::fabs(q - p) >= 180) {
+    } else if (t < 0 && std::fabs(span) >= 180) {
       fault = "a2 - a1 >= 180";
     }
     if (fault != nullptr) {
@@ -126,7 +144,7 @@ void SecondLine(OkCommandState& ok) {
       return RefuseLine(ok, fault, "Input Error", MsgIconError);
     }
   }
-  StoreSecondLine(row, p, q, t);
+  StoreSecondLine(row, KindOf(sec), p, q, t);
   Table.CurrentSection = Dispatch.EntrySection;
   Dispatch.EntryStep = 0;
   ForgetWaitingEntry();
@@ -361,7 +379,7 @@ void ChangeValuesBranch(OkCommandState& ok) {
   Dispatch.EntryStep = 0;
   Dispatch.EditResult += ", " + ok.rawLine;
   if (!edited.AnyChanged()) return;
-  StoreSecondLine(row, edited.Value(0, f1, row.c[4]), edited.Value(1, f2, row.c[5]),
-                  edited.Value(2, f3, row.c[6]));
+  StoreSecondLine(row, KindOf(sec), edited.Value(0, f1, row.c[4]),
+                  edited.Value(1, f2, row.c[5]), edited.Value(2, f3, row.c[6]));
   Shared.ResultsCurrent = false;
 }

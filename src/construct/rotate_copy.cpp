@@ -43,10 +43,38 @@ void RebuildFillets(int first, const std::vector<float>& radii) {
   }
 }
 
-}  // namespace
+// A direction in [0, 360) that stays below 360 once held in single precision.
+double DirectionToStore(double degrees) {
+  const double d = DirectionDegrees(degrees);
+  return static_cast<float>(d) < 360 ? d : 0;
+}
 
-void RotateSection(int s, double x0, double y0, double angle) {
-  const double theta = angle * DegToRad;
+// Every node and parameter row of section s holds finite values.
+bool SectionFinite(int s) {
+  const Section& sec = Table.sections[s];
+  for (int k = sec.firstNode; k <= sec.lastNode; ++k) {
+    if (!std::isfinite(Table.nodes[k].x) || !std::isfinite(Table.nodes[k].y)) return false;
+    for (float v : Table.params[k].c)
+      if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
+// Keeps what move did to the table when section s came out finite; otherwise puts
+// the whole table back as it was.
+template <class Move>
+bool KeptWhenFinite(Move move) {
+  const SectionTable before = Table;
+  const int s = move();
+  if (SectionFinite(s)) return true;
+  Table = before;
+  return false;
+}
+
+void TurnSection(int s, double x0, double y0, double angle) {
+  // Whole turns go first, in double: a large angle held as it is loses its direction.
+  const double turn = WithoutWholeTurns(angle);
+  const double theta = turn * DegToRad;
   const Section& sec = Table.sections[s];
   if (KindOf(sec) == SectionKind::Polygon) {
     const std::vector<float> radii = FilletRadii(sec.firstNode, sec.lastNode);
@@ -65,11 +93,19 @@ void RotateSection(int s, double x0, double y0, double angle) {
   row.c[2] = static_cast<float>(yc);
   switch (KindOf(sec)) {
     case SectionKind::ArcSegment:
-      row.c[4] = static_cast<float>(row.c[4] + angle);
-      row.c[5] = static_cast<float>(row.c[5] + angle);
+      if (row.c[6] < 0) {
+        // A chord segment keeps the sign of its difference, without whole turns.
+        const double d = WithoutWholeTurns(double(row.c[5]) - row.c[4]);
+        const double a1 = DirectionToStore(row.c[4] + turn);
+        row.c[4] = static_cast<float>(a1);
+        row.c[5] = static_cast<float>(a1 + d);
+      } else {
+        row.c[4] = static_cast<float>(DirectionToStore(row.c[4] + turn));
+        row.c[5] = static_cast<float>(DirectionToStore(row.c[5] + turn));
+      }
       break;
     case SectionKind::RadialBlock:
-      row.c[4] = static_cast<float>(row.c[4] + angle);
+      row.c[4] = static_cast<float>(DirectionToStore(row.c[4] + turn));
       break;
     case SectionKind::MergeData:
       TurnOwnMoments(row, theta);
@@ -79,16 +115,7 @@ void RotateSection(int s, double x0, double y0, double angle) {
   }
 }
 
-std::string CopyRoomProblem(int s) {
-  if (Table.sectionCount >= MaxSections) return NoSectionRoomMessage;
-  const Section& sec = Table.sections[s];
-  const int slots = KindOf(sec) == SectionKind::Polygon ? sec.lastNode - sec.firstNode + 1 : 1;
-  const int last = Table.nodeCount + slots;
-  if (last >= Table.lowestPhantom || last > TopNode) return NoNodeRoomMessage(slots);
-  return "";
-}
-
-void CopySection(int s, double dx, double dy) {
+void AppendCopy(int s, double dx, double dy) {
   const Section src = Table.sections[s];
   Section& copy = Table.sections[++Table.sectionCount];
   copy = src;
@@ -112,4 +139,29 @@ void CopySection(int s, double dx, double dy) {
   row.c[2] = static_cast<float>(row.c[2] + dy);
   Table.params[copy.firstNode] = row;
   Table.nodes[copy.firstNode] = Table.nodes[src.firstNode];
+}
+
+}  // namespace
+
+bool RotateSection(int s, double x0, double y0, double angle) {
+  return KeptWhenFinite([&] {
+    TurnSection(s, x0, y0, angle);
+    return s;
+  });
+}
+
+std::string CopyRoomProblem(int s) {
+  if (Table.sectionCount >= MaxSections) return NoSectionRoomMessage;
+  const Section& sec = Table.sections[s];
+  const int slots = KindOf(sec) == SectionKind::Polygon ? sec.lastNode - sec.firstNode + 1 : 1;
+  const int last = Table.nodeCount + slots;
+  if (last >= Table.lowestPhantom || last > TopNode) return NoNodeRoomMessage(slots);
+  return "";
+}
+
+bool CopySection(int s, double dx, double dy) {
+  return KeptWhenFinite([&] {
+    AppendCopy(s, dx, dy);
+    return Table.sectionCount;
+  });
 }

@@ -75,7 +75,7 @@ void AddSegmentFactors(SegmentShape& g) {
 RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
   RadialBlockForm k;
   k.r = row.c[3];
-  k.angle = row.c[4] * DegToRad;
+  k.angle = WithoutWholeTurns(row.c[4]) * DegToRad;
   k.w = row.c[5];
   // A thickness beyond the centre leaves no inner arc.
   k.rho = std::max(k.r - static_cast<double>(row.c[6]), 0.0);
@@ -193,10 +193,12 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   o.xc = row.c[1];
   o.yc = row.c[2];
   o.r = row.c[3];
-  o.a1 = row.c[4] * DegToRad;
-  o.a2 = row.c[5] * DegToRad;
   const double t = row.c[6];
   if (row.c[6] < 0) {
+    // The typed order decides the arc; whole turns in either angle do not.
+    const DegreePair d = ChordAnglesWithoutWholeTurns(row.c[4], row.c[5]);
+    o.a1 = d.a1 * DegToRad;
+    o.a2 = d.a2 * DegToRad;
     if (o.a2 < o.a1) std::swap(o.a1, o.a2);
     o.sign = row.c[0];
     o.shape = cache ? CachedArc(*cache, o.a1, o.a2, true).shape : SegmentShapeOf(o.a1, o.a2);
@@ -215,17 +217,24 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   // A thickness beyond the centre cannot add material: it is the full sector.
   o.tau = std::clamp(o.tau, 0.0, 1.0);
   o.rho = o.tau < 1 ? o.r - t : 0;
+  // The angles are directions. Within a turn of each other and of 0 they are taken
+  // as they are; otherwise a1 becomes a direction in [0, 360) and a2 lies the span
+  // from a1 to a2, whole turns taken off, ahead of it.
+  double d1 = row.c[4], d2 = row.c[5];
+  if (!(std::fabs(d1) < 360 && std::fabs(d2) < 360 && std::fabs(d2 - d1) < 360)) {
+    const double span = DirectionDegrees(WithoutWholeTurns(d2) - WithoutWholeTurns(d1));
+    d1 = DirectionDegrees(d1);
+    d2 = d1 + span;
+  }
+  o.a1 = d1 * DegToRad;
+  o.a2 = d2 * DegToRad;
   if (o.a2 == o.a1) {
     o.fullRing = true;
     o.a2 = o.a1 + TwoPi;
   } else if (o.a2 < o.a1) {
     o.a1 -= TwoPi;  // the arc runs counter-clockwise from a1 to a2
   }
-  if (cache && o.a2 >= o.a1) {
-    o.shape = CachedArc(*cache, o.a1, o.a2, false).shape;
-  } else {
-    // A sector typed with a1 more than a turn above a2 keeps its negative span.
-    o.shape = ArcShapeOf(o.a1, o.a2, (o.a2 - o.a1) / 2);
-  }
+  o.shape = cache ? CachedArc(*cache, o.a1, o.a2, false).shape
+                  : ArcShapeOf(o.a1, o.a2, (o.a2 - o.a1) / 2);
   return o;
 }

@@ -78,7 +78,7 @@ struct RadialBlockForm {
 // corners on w's side (p2 and q2 for w > 0, p1 and q1 for w < 0).
 struct RadialBlockOutline {
   double xc, yc;
-  double angle;       // the radial line, radians
+  double angle;       // the radial line, radians, whole turns taken off
   double w;           // signed distance of the parallel line
   double r, rho;      // outer and inner radius; rho is 0 once t reaches the centre
   double o1, o2;      // outer arc, ascending, both held in single precision
@@ -97,11 +97,11 @@ enum class ArcSegmentForm : std::uint8_t { Empty, CircularSegment, AnnularSector
 struct ArcSegmentOutline {
   ArcSegmentForm form;
   double xc, yc, r;
-  // Radians. A circular segment runs between its two angles in ascending order
-  // (the counted piece does not depend on their order). An annular sector runs
-  // counter-clockwise from a1 to a2: equal angles in the row are the full ring,
-  // a2 = a1 + 2π, and a2 below a1 moves a1 back by 2π (a span that stays negative
-  // comes only from a1 typed more than a turn above a2).
+  // Radians. Whole turns in the row's angles make no difference to either form. A
+  // circular segment runs between its two angles in ascending order, less than a
+  // turn apart (the counted piece does not depend on their order). An annular
+  // sector runs counter-clockwise from a1 to a2, 0 < a2 - a1 <= 2π: angles a whole
+  // number of turns apart are the full ring, a2 = a1 + 2π.
   double a1, a2;
   bool fullRing;
   double sign;         // circular segment: column 0, added (+1) or removed (-1)

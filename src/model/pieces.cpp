@@ -91,9 +91,7 @@ void SegmentTerm(SectionProps& p, double s, double xc, double yc, double r,
 void AnnulusTerm(SectionProps& p, const ArcSegmentOutline& o, ShapeCache* cache) {
   if (o.form != ArcSegmentForm::AnnularSector) return;  // no radius, no area
   p = {};
-  // A sector with a negative span (a1 typed more than a turn above a2) has a shape
-  // of its own, not the cache's.
-  if (cache && o.a2 >= o.a1) {
+  if (cache) {
     ShapeCache::ArcEntry& arc = CachedArc(*cache, o.a1, o.a2, false);
     AddOwnTerms(p, SizedTerms(arc, ShapeCache::SectorTerms, o.r, o.tau), o.xc, o.yc, arc.shape);
   } else {

@@ -144,6 +144,9 @@ void ComputePropertySet() {
     SectionTerms(p, sec, cache);
     float f = static_cast<float>(Sign(p[1])) * sec.weight;
     Calc.factors[s] = f;
+    // A section without area (or without weight) adds nothing, not even its own
+    // moments: a term that is not a number would turn 0 times it into NaN.
+    if (f == 0) continue;
     for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
   }
   PropertySet& r = Calc.props;

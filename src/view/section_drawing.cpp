@@ -188,7 +188,8 @@ void ExtendBySection(ViewExtent& e, int s) {
         break;
       }
       double ri = a.form == ArcSegmentForm::CircularSegment ? r : a.rho;
-      bool acrossZero = a.form == ArcSegmentForm::AnnularSector && row.c[5] < row.c[4];
+      bool acrossZero = a.form == ArcSegmentForm::AnnularSector &&
+                        WithoutWholeTurns(row.c[5]) < WithoutWholeTurns(row.c[4]);
       if (!acrossZero && !a.fullRing && a2 < a1 + Pi) {
         add(o.At(r, a1));
         add(o.At(r, a2));

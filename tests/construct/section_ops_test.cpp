@@ -1,10 +1,14 @@
 // Reflection, rotation and copy checked against the closed-form properties of the
 // sections they make.
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "app/program_state.h"
 #include "construct/reflection.h"
 #include "construct/rotate_copy.h"
+#include "files/section_file.h"
 #include "model/pieces.h"
 #include "model/properties.h"
 #include "support/core_test.h"
@@ -137,6 +141,35 @@ TEST_F(SectionOpsTest, RotationTurnsArcsBlocksAndFillets) {
   EXPECT_NEAR(q.A, p.A, 1e-4);
   EXPECT_NEAR(q.Ixx, p.Iyy, 1e-2);
   EXPECT_NEAR(q.xBar, -p.yBar, 1e-5);
+}
+
+// Whole turns come off the angle before it turns anything; stored angles are
+// directions in [0, 360), a chord segment's second following its first.
+TEST_F(SectionOpsTest, RotationTakesWholeTurnsOffFirst) {
+  AddArcSegment(0, 0, 5, 10, 80, 1);
+  AddArcSegment(0, 0, 5, 350, 380, -1);
+  RotateSection(1, 0, 0, 36000000);
+  RotateSection(2, 0, 0, -3 * 360 + 90);
+  const auto& c = Table.params;
+  EXPECT_EQ((std::array{c[1].c[4], c[1].c[5], c[2].c[4], c[2].c[5]}),
+            (std::array{10.0f, 80.0f, 80.0f, 110.0f}));
+}
+
+// A copy or turn whose values would not be finite in single precision is refused and
+// leaves the table as it was, to the byte.
+TEST_F(SectionOpsTest, CopyOrTurnOutOfRangeChangesNothing) {
+  AddPolygon({{0, 0}, {10, 0}, {10, 4}, {0, 4}});
+  SetFillet(1.5, 3);
+  AddArcSegment(0, 1e38, 5, 10, 80, 1);
+  ASSERT_TRUE(CopySection(1, 3e38, 0));
+  Table.CurrentSection = 1;
+  const std::vector<std::uint8_t> before = EncodeSectionFile();
+  EXPECT_FALSE(CopySection(3, 3e38, 0));  // the copy of the copy
+  EXPECT_FALSE(CopySection(2, 0, 3e38));
+  EXPECT_FALSE(RotateSection(1, -3e38, -3e38, 90));  // about a far point
+  EXPECT_FALSE(RotateSection(2, -3e38, -3e38, 180));
+  EXPECT_EQ(EncodeSectionFile(), before);
+  EXPECT_EQ(Table.CurrentSection, 1);
 }
 
 TEST_F(SectionOpsTest, CopyDoublesTheAreaAndMovesTheCentroidHalfWay) {

@@ -1,7 +1,9 @@
 // Fillets, annular sectors and radial blocks against closed forms and against
 // direct integration over the region.
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -259,6 +261,34 @@ TEST_F(PiecesTest, OutOfRangeShapesStayFinite) {
   ResetTables();
   AddArcSegment(0, 0, 2, 0, 90, 0);
   EXPECT_DOUBLE_EQ(over, Compute().A);
+}
+
+// Angles are directions: typed with whole turns added, a piece is the one without
+// them. A chord segment's typed order decides its arc, so its difference keeps its
+// sign; a radial block's line at 1e10 degrees (exact in a float) is the one at 280.
+TEST_F(PiecesTest, WholeTurnsInAnglesGiveTheSamePiece) {
+  struct Case {
+    double a1, a2, b1, b2, t;  // a with whole turns, b the same piece without them
+    bool block = false;
+  };
+  auto props = [this](const Case& c, double a1, double a2) {
+    ResetTables();
+    c.block ? AddRadialBlock(1, 2, 5, a1, 2, c.t) : AddArcSegment(1, 2, 3, a1, a2, c.t);
+    return Compute();
+  };
+  for (Case c : {Case{-90, 450, 270, 90, 1}, Case{720, 90, 0, 90, 1}, Case{0, 720, 10, 10, 1.5},
+                 Case{0, -360, 0, 0, 0}, Case{1020, -330, 300, 30, 0},
+                 Case{100, 100 + 3 * 360 - 1, 100, 99, 0.5}, Case{330, 390, -30, 30, -1},
+                 Case{0, 390, 0, 30, -1}, Case{-3610, -3650, 350, 310, -1},
+                 Case{1e10, 0, 280, 0, 1, true}}) {
+    SCOPED_TRACE(testing::Message() << c.a1 << ", " << c.a2 << ", " << c.t);
+    const PropertySet x = props(c, c.a1, c.a2), y = props(c, c.b1, c.b2);
+    const double moments = std::fabs(y.Ixx) + std::fabs(y.Iyy);
+    for (auto [u, v, scale] : {std::tuple{x.A, y.A, y.A}, {x.xBar, y.xBar, y.xBar},
+                               {x.yBar, y.yBar, y.yBar}, {x.Ixx, y.Ixx, moments},
+                               {x.Iyy, y.Iyy, moments}, {x.Ixy, y.Ixy, moments}})
+      EXPECT_NEAR(u, v, 1e-9 * std::max(1.0, std::fabs(scale)));
+  }
 }
 
 TEST_F(PiecesTest, ToPolarCoversAllQuadrants) {

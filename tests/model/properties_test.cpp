@@ -228,6 +228,7 @@ TEST_F(PropertiesTest, DeletedAndZeroAreaSectionsContributeNothing) {
   AddCircle(50, 50, 10);
   Table.sections[2].flags |= Deleted;
   AddMergeData(9, 9, 0, 100, 100, 100);  // zero area: own moments ignored too
+  AddMergeData(9, 9, 0, INFINITY, 1, 0);  // even one that is not finite
   const PropertySet& p = Compute();
   EXPECT_DOUBLE_EQ(p.A, 8);
   EXPECT_NEAR(p.Ixx, 4.0 * 8 / 12, 1e-12);

@@ -268,6 +268,32 @@ TEST_F(RedrawTest, RadialBlockPictureEnclosesTheCountedArea) {
   }
 }
 
+// Arc segments typed with whole turns: the area their picture's arcs enclose (a
+// sector's outer less its inner, a chord segment's arc over its chord) is the area
+// counted.
+TEST_F(RedrawTest, ArcAnglesWithWholeTurnsAreDrawnAsCounted) {
+  for (Node a : {Node{720, 90}, Node{-90, 450}, Node{0, 720}, Node{0, -360}, Node{730, 770}}) {
+    for (float t : {1.0f, 0.0f, -1.0f}) {
+      SCOPED_TRACE(testing::Message() << a.x << ", " << a.y << ", " << t);
+      ResetTables();
+      AddArcSegment(1, 2, 3, a.x, a.y, t);
+      Shared.ResultsCurrent = false;
+      ComputePropertiesSilently();
+      canvas.ClearCalls();
+      RedrawView();
+      double drawn = 0, sign = 1;
+      for (const CanvasCall& arc : canvas.CallsOf(Op::Arc)) {
+        double span = std::fmod(arc.a2 - arc.a1, TwoPi);
+        if (span <= 0) span += TwoPi;  // as the canvas draws it
+        drawn += sign * arc.radius * arc.radius / 2 * (t < 0 ? span - std::sin(span) : span);
+        sign = -1;
+      }
+      // A chord segment's area factor is held in single precision.
+      EXPECT_NEAR(drawn, Calc.props.A, (t < 0 ? 1e-6 : 1e-9) * Calc.props.A);
+    }
+  }
+}
+
 TEST_F(RedrawTest, ArcSegmentThickerThanItsRadiusIsDrawnAsTheFullSector) {
   AddArcSegment(1, 1, 2, 0, 90, 3);
   ComputePropertiesSilently();
