@@ -6,6 +6,7 @@
 #include "app/program_state.h"
 #include "files/section_file.h"
 #include "files/settings.h"
+#include "model/section_table.h"
 #include "model/shared_state.h"
 
 std::string DefaultAppDataFolder() {
@@ -37,6 +38,22 @@ bool CliSession::ReadFile(const std::string& path) {
     std::fprintf(stderr, "%s: %s\n", path.c_str(), SectionFileErrorText(LastReadError()));
   }
   return ok;
+}
+
+bool CliSession::Reportable(const std::string& path) {
+  // The calculation declines while the last section is unfinished.
+  const int last = Table.sectionCount;
+  if (last == 0) {
+    std::fprintf(stderr, "%s: the file holds no sections; there is nothing to report\n",
+                 path.c_str());
+    return false;
+  }
+  if (!(Table.sections[last].flags & Complete)) {
+    std::fprintf(stderr, "%s: the last section (%d) is an unclosed polygon; close it first\n",
+                 path.c_str(), last);
+    return false;
+  }
+  return true;
 }
 
 void CliSession::PrintMessages(std::FILE* err) {

@@ -25,6 +25,9 @@ class CliSession {
   // Empties the tables and reads path as the program would. On refusal or a read
   // error the program's message goes to standard error and the result is false.
   bool ReadFile(const std::string& path);
+  // The tables read from path can be calculated: they hold sections and the last is
+  // complete. Otherwise says why on standard error.
+  static bool Reportable(const std::string& path);
   // Writes the message boxes and dialogs recorded since the last call to err.
   void PrintMessages(std::FILE* err);
   // The lines of the last output window shown since the session began; false when

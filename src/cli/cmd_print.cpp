@@ -30,7 +30,9 @@ CliExit RunPrint(const PrintOptions& options) {
   CliSession session(options.file.dataFolder);
   if (options.file.digits >= 0) Shared.SigDigits = static_cast<std::uint8_t>(options.file.digits);
   if (!session.ReadFile(options.file.file)) return ExitRefusedFile;
-  if (Table.sectionCount == 0) return ExitNothingToReport;
+  // The page's report refuses what report refuses; the log lists any file.
+  if (options.log ? Table.sectionCount == 0 : !CliSession::Reportable(options.file.file))
+    return ExitNothingToReport;
 
   std::vector<std::string> lines;
   if (options.log) {

@@ -19,18 +19,7 @@ CliExit RunReport(const CliFileOptions& options) {
   if (options.digits >= 0) Shared.SigDigits = static_cast<std::uint8_t>(options.digits);
   if (!session.ReadFile(options.file)) return ExitRefusedFile;
 
-  // The calculation declines while the last section is unfinished.
-  const int last = Table.sectionCount;
-  if (last == 0) {
-    std::fprintf(stderr, "%s: the file holds no sections; there is nothing to report\n",
-                 options.file.c_str());
-    return ExitNothingToReport;
-  }
-  if (!(Table.sections[last].flags & Complete)) {
-    std::fprintf(stderr, "%s: the last section (%d) is an unclosed polygon; close it first\n",
-                 options.file.c_str(), last);
-    return ExitNothingToReport;
-  }
+  if (!CliSession::Reportable(options.file)) return ExitNothingToReport;
 
   Calc.calcMode = options.json ? CalcSilent : CalcReport;
   ComputeProperties();

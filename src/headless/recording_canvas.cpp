@@ -14,6 +14,7 @@ const char* CanvasOpName(CanvasCall::Op op) {
     case CanvasCall::Arc: return "Arc";
     case CanvasCall::FloodFill: return "FloodFill";
     case CanvasCall::Text: return "Text";
+    case CanvasCall::ClipTo: return "ClipTo";
   }
   return "?";
 }
@@ -28,6 +29,7 @@ std::string FormatCanvasCall(const CanvasCall& c) {
   std::string out = CanvasOpName(c.op);
   switch (c.op) {
     case CanvasCall::SetMapping:
+    case CanvasCall::ClipTo:
       std::snprintf(buf, sizeof buf, " %g, %g, %g, %g", c.p.x, c.p.y, c.q.x, c.q.y);
       return out + buf;
     case CanvasCall::Clear:
@@ -67,6 +69,10 @@ void RecordingCanvas::SetMapping(double x1, double y1, double x2, double y2) {
 }
 
 void RecordingCanvas::Clear(Rgb colour) { Add({.op = CanvasCall::Clear, .colour = colour}); }
+
+void RecordingCanvas::ClipTo(WorldPoint a, WorldPoint b) {
+  Add({.op = CanvasCall::ClipTo, .p = a, .q = b});
+}
 
 void RecordingCanvas::SetTextColour(Rgb colour) {
   textColour_ = colour;

@@ -11,12 +11,12 @@
 
 struct CanvasCall {
   enum Op { SetMapping, Clear, SetTextColour, SetLineWidth, Line, SetPixel, Circle, Arc,
-            FloodFill, Text };
+            FloodFill, Text, ClipTo };
   Op op = Clear;
   Rgb colour{0, 0, 0};      // Clear, SetTextColour, Line, SetPixel, Circle, Arc, FloodFill;
                             // Text: the text colour in force
   WorldPoint p{0, 0};       // Line start, pixel, centre, seed, text corner; mapping (x1, y1)
-  WorldPoint q{0, 0};       // Line end; mapping (x2, y2)
+  WorldPoint q{0, 0};       // Line end; mapping (x2, y2); ClipTo's corners are p and q
   double radius = 0;        // Circle, Arc
   double a1 = 0, a2 = 0;    // Arc
   int width = 1;            // SetLineWidth; for drawing calls the width in force
@@ -43,6 +43,7 @@ class RecordingCanvas : public Canvas {
   void Arc(WorldPoint centre, double radius, double a1, double a2, Rgb colour) override;
   void FloodFill(WorldPoint p, Rgb colour) override;
   void Text(WorldPoint p, const std::string& s) override;
+  void ClipTo(WorldPoint a, WorldPoint b) override;
   CellExtent CellSize() override;
 
   const std::vector<CanvasCall>& Calls() const { return calls_; }

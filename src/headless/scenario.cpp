@@ -164,9 +164,11 @@ void PrintScenarioEvent(const PlatformEvent& e) {
                   Quote(e.answer).c_str());
       break;
     case PlatformEvent::PrintJob:
+      // The scripted platform records the job; it writes no file.
       std::printf("printed on %s%s%s, %d page%s\n", Quote(e.caption).c_str(),
-                  e.text.empty() ? "" : " to ", e.text.empty() ? "" : Quote(e.text).c_str(),
-                  e.pages, e.pages == 1 ? "" : "s");
+                  e.text.empty() ? "" : " (recorded only, not written to ",
+                  e.text.empty() ? "" : (Quote(e.text) + ")").c_str(), e.pages,
+                  e.pages == 1 ? "" : "s");
       for (const std::string& line : e.lines) std::printf("| %s\n", line.c_str());
       break;
   }

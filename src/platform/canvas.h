@@ -54,4 +54,11 @@ class Canvas {
   // One character cell of the canvas's font in world units under the current
   // mapping (signed like the mapping: positive for x right, y up).
   virtual CellExtent CellSize() = 0;
+  // Later drawing shows only inside the world rectangle with corners a and b under
+  // the mapping in force now. The screen's canvas, whose device is the view itself,
+  // has nothing more to clip and ignores it.
+  virtual void ClipTo(WorldPoint a, WorldPoint b) {
+    (void)a;
+    (void)b;
+  }
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/program_info.h"
+#include "qt/gui_application.h"
 #include "qt/main_window.h"
 #include "qt/qt_platform.h"
 
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
+  EnsureRuntimeFolder();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("kelvarin"));
   QApplication::setApplicationVersion(QStringLiteral(KELVARIN_VERSION));

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "model/section_table.h"
@@ -69,6 +70,12 @@ void PainterCanvas::Text(WorldPoint p, const std::string& s) {
   painter_.setPen(ToQColor(text_));
   const QFontMetricsF metrics(painter_.font(), painter_.device());
   painter_.drawText(QPointF(a.x, a.y + metrics.ascent()), QString::fromStdString(s));
+}
+
+void PainterCanvas::ClipTo(WorldPoint a, WorldPoint b) {
+  const DevicePoint p = mapping_.ToDevice(a), q = mapping_.ToDevice(b);
+  painter_.setClipRect(QRectF(QPointF(std::min(p.x, q.x), std::min(p.y, q.y)),
+                              QPointF(std::max(p.x, q.x), std::max(p.y, q.y))));
 }
 
 CellExtent PainterCanvas::CellSize() {

@@ -25,6 +25,7 @@ class PainterCanvas : public Canvas {
   void FloodFill(WorldPoint, Rgb) override {}  // outlines only
   void Text(WorldPoint p, const std::string& s) override;
   CellExtent CellSize() override;
+  void ClipTo(WorldPoint a, WorldPoint b) override;
 
  private:
   void UsePen(Rgb colour);

@@ -50,6 +50,17 @@ run_cli(log --data ${WORK}/a ${DATA}/no-such-file.sec)
 expect_match("missing file" "${rc}|${out}|${err}" "^2[|][|]Error: Cannot read the file\n.*no-such-file.sec\nNo such file or directory")
 run_cli(report --data ${WORK}/a ${DATA}/open_polygon.sec)
 expect_match("unclosed polygon" "${rc}|${out}|${err}" "^3[|][|].*section \\(2\\) is an unclosed polygon")
+# print refuses what report refuses, with the same message, and writes nothing.
+run_cli(print --data ${WORK}/a ${DATA}/open_polygon.sec ${WORK}/open.pdf)
+expect_match("print of an unclosed polygon" "${rc}|${out}|${err}" "^3[|][|].*section \\(2\\) is an unclosed polygon")
+if(EXISTS ${WORK}/open.pdf)
+  set(failures "${failures}\nprint of an unclosed polygon wrote a file")
+endif()
+# Without XDG_RUNTIME_DIR (cron, ssh, CI) standard error stays for what the user must read.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=XDG_RUNTIME_DIR
+                ${CLI} print --data ${WORK}/a ${DATA}/square.sec ${WORK}/square.pdf
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+expect("print without a runtime folder" "${rc}|${out}|${err}" "0||")
 run_cli(report --digits 9 ${DATA}/square.sec)
 expect("bad --digits" "${rc}|${out}" "1|")
 

@@ -111,4 +111,22 @@ TEST_F(PrintPdfTest, AThreeHundredLineListingLosesNoLine) {
   EXPECT_GT(pages, 2);  // several pages (pdftotext ends each page with a form feed)
 }
 
+// The log's values stand in fixed columns: the printed listing uses a fixed-pitch
+// font, so "1" and "W" take the same room and the columns line up on paper.
+TEST_F(PrintPdfTest, ListingsPrintInAFixedPitchFont) {
+  QtPrintJob job("Print to PDF", Pdf("columns.pdf"));
+  PrintTextLines(job, {"1111111111|", "WWWWWWWWWW|"});
+  ASSERT_TRUE(job.Finish());
+  const std::string fonts = Shell("pdffonts '" + Pdf("columns.pdf") + "'");
+  EXPECT_TRUE(fonts.find("Mono") != std::string::npos || fonts.find("Courier") != std::string::npos)
+      << fonts;
+  // With -layout, pdftotext puts both bars in the same column only for equal widths.
+  const std::string text = Shell("pdftotext -layout '" + Pdf("columns.pdf") + "' -");
+  const std::size_t first = text.find('|'), second = text.find('|', first + 1);
+  ASSERT_NE(second, std::string::npos) << text;
+  const std::size_t lineStart = text.rfind('\n', second) + 1;
+  const std::size_t firstLineStart = text.rfind('\n', first) == std::string::npos ? 0 : text.rfind('\n', first) + 1;
+  EXPECT_EQ(first - firstLineStart, second - lineStart) << text;
+}
+
 }  // namespace

@@ -2,6 +2,10 @@
 // drawing window, outlines only.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app/print_commands.h"
 #include "app/program_state.h"
 #include "headless/recording_print_job.h"
@@ -107,6 +111,56 @@ TEST(PrintLines, LongListingsGoOnOverPagesWithNoLineLostOrRepeated) {
     for (const CanvasCall& t : texts) printed.push_back(t.text);
   }
   EXPECT_EQ(printed, lines);
+}
+
+// A long path gives way from the left at a folder boundary; the file's own name is
+// always whole, on further lines when it is longer than one.
+TEST_F(PrintPageTest, ALongPathIsShortenedFromTheLeftKeepingTheFileName) {
+  EXPECT_EQ(PrintedFileNameLines("/data/plate.sec", 20), std::vector<std::string>{"/data/plate.sec"});
+  EXPECT_EQ(PrintedFileNameLines("/home/engineer/projects/bridge/girders/main-span.sec", 30),
+            std::vector<std::string>{".../girders/main-span.sec"});
+  const std::string name(50, 'g');
+  EXPECT_EQ(PrintedFileNameLines("/a/" + name + ".sec", 20),
+            (std::vector<std::string>{std::string(20, 'g'), std::string(20, 'g'),
+                                      std::string(10, 'g') + ".sec"}));
+  // Characters, not bytes: twelve two-byte letters fit in twelve places.
+  EXPECT_EQ(PrintedFileNameLines("/x/\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9.sec", 12).size(), 1u);
+
+  // On the page the name ends on the line above the report.
+  AddPolygon({{0, 0}, {4, 0}, {4, 2}, {0, 2}});
+  Shared.CurrentFile = "/a/" + std::string(400, 'n') + ".sec";
+  const auto texts = Print().CallsOf(Op::Text);
+  const PageMetrics& m = RecordingPrintJob::A4;
+  std::string printed;
+  double lastRow = 0;
+  for (const CanvasCall& t : texts) {
+    if (t.p.y >= 4 * m.cellHeight) break;
+    printed += t.text;
+    lastRow = t.p.y;
+    EXPECT_LE(t.text.size() * m.cellWidth, m.left + m.printableWidth - 0.15 * m.pageWidth);
+  }
+  EXPECT_EQ(printed, std::string(400, 'n') + ".sec");
+  EXPECT_DOUBLE_EQ(lastRow, 3 * m.cellHeight);
+}
+
+// Merge data far from the other pieces is clipped to the drawing's part of the page,
+// so its marker cannot print over the report.
+TEST_F(PrintPageTest, TheDrawingIsClippedBelowTheText) {
+  AddPolygon({{0, 0}, {4, 0}, {4, 2}, {0, 2}});
+  AddMergeData(2, 400, 1, 1, 1, 0);
+  const RecordingCanvas& page = Print();
+  const PageMetrics& m = RecordingPrintJob::A4;
+  const auto& calls = page.Calls();
+  std::size_t clip = calls.size(), firstDrawing = calls.size();
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    if (calls[i].op == Op::ClipTo && clip == calls.size()) clip = i;
+    if ((calls[i].op == Op::Line || calls[i].op == Op::Circle) && firstDrawing == calls.size())
+      firstDrawing = i;
+  }
+  ASSERT_LT(clip, firstDrawing);
+  // The clip is given in page units: below the last line of the report.
+  EXPECT_GE(std::min(calls[clip].p.y, calls[clip].q.y), 12 * m.cellHeight);
+  EXPECT_DOUBLE_EQ(std::max(calls[clip].p.y, calls[clip].q.y), m.top + m.printableHeight);
 }
 
 }  // namespace
