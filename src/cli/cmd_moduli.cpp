@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
@@ -80,14 +81,20 @@ CliExit RunShear(const ShearOptions& options) {
     return ExitNothingToReport;
   }
   const PropertySet& p = Calc.props;
+  const std::vector<ShearPoint> profile = ShearProfile(model, p, axis, options.steps);
+  if (profile.empty()) {
+    std::fprintf(stderr, "%s: the shear flow is unavailable: no net material is counted\n",
+                 options.file.file.c_str());
+    return ExitNothingToReport;
+  }
   std::printf("level,width,Q,tau_per_V\n");
-  for (const ShearPoint& s : ShearProfile(model, p, axis, options.steps))
+  for (const ShearPoint& s : profile)
     std::printf("%s,%s,%s,%s\n", Number(s.level).c_str(), Number(s.width).c_str(),
                 Number(s.Q).c_str(), Number(s.tauPerV).c_str());
   // The largest stress of the profile and of the cut through the centroid.
   const CutDirection d = axis == ShearAxis::X ? ProjectCut(model, 0, 1) : ProjectCut(model, 1, 0);
   ShearPoint best = ShearAt(d, p, axis, axis == ShearAxis::X ? p.yBar : p.xBar);
-  for (const ShearPoint& s : ShearProfile(model, p, axis, options.steps))
+  for (const ShearPoint& s : profile)
     if (std::isfinite(s.tauPerV) && !(std::fabs(s.tauPerV) <= std::fabs(best.tauPerV))) best = s;
   std::fprintf(stderr, "maximum tau_per_V %s at level %s\n", Number(best.tauPerV).c_str(),
                Number(best.level).c_str());
@@ -110,8 +117,9 @@ CliCommand AddModuliCommand(CLI::App& cli) {
 CliCommand AddShearCommand(CLI::App& cli) {
   auto options = std::make_shared<ShearOptions>();
   CLI::App* command = cli.add_subcommand(
-      "shear", "the shear flow over the depth as CSV: level, cut width, first moment Q of the "
-               "part beyond the cut about the centroidal axis, and Q/(I t); the maximum on stderr");
+      "shear", "the shear flow over the depth of the net material as CSV: level, cut width, "
+               "first moment Q of the part beyond the cut about the centroidal axis, and "
+               "Q/(I t); the maximum on stderr");
   command->add_option("--axis", options->axis, "cuts parallel to x (default) or to y")
       ->check(CLI::IsMember({"x", "y"}));
   command->add_option("--steps", options->steps, "intervals over the depth (default 20)")

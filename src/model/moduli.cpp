@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/net_material.h"
 #include "model/report.h"
 #include "util/numeric.h"
 
@@ -32,10 +33,8 @@ double Perimeter(const CutModel& model) {
   return sum;
 }
 
-// Distance from the centroid's level to the farther extreme fibre across d.
-double FarFibre(const CutDirection& d, double centre) {
-  return std::max(d.fibreMax - centre, centre - d.fibreMin);
-}
+// Distance from the centroid's level to the farther extreme fibre.
+double FarFibre(const NetExtent& e, double centre) { return std::max(e.hi - centre, centre - e.lo); }
 
 }  // namespace
 
@@ -112,6 +111,7 @@ ModuliSet ComputeModuli() {
     return m;
   }
   m.perimeter = Perimeter(model);
+  const NetMaterial net = BuildNetMaterial(model);
 
   const double a = p.angle * DegToRad;
   const CutDirection dx = ProjectCut(model, 0, 1);   // cuts parallel to x
@@ -121,18 +121,23 @@ ModuliSet ComputeModuli() {
   if (!dx.anyPositive) {
     m.unavailable = "no section of positive weight is counted";
   } else {
-    m.yTop = dx.fibreMax - p.yBar;
-    m.yBottom = p.yBar - dx.fibreMin;
-    m.xRight = dy.fibreMax - p.xBar;
-    m.xLeft = p.xBar - dy.fibreMin;
-    m.uFibre = FarFibre(du, du.nx * p.xBar + du.ny * p.yBar);
-    m.vFibre = FarFibre(dv, dv.nx * p.xBar + dv.ny * p.yBar);
-    m.WelxTop = p.Ixx / m.yTop;
-    m.WelxBottom = p.Ixx / m.yBottom;
-    m.WelyLeft = p.Iyy / m.xLeft;
-    m.WelyRight = p.Iyy / m.xRight;
-    m.Welu = p.Imax / m.uFibre;
-    m.Welv = p.Imin / m.vFibre;
+    const NetExtent ex = NetMaterialExtent(net, dx), ey = NetMaterialExtent(net, dy);
+    const NetExtent eu = NetMaterialExtent(net, du), ev = NetMaterialExtent(net, dv);
+    // Without net material the area below says why.
+    if (ex.any && ey.any && eu.any && ev.any) {
+      m.yTop = ex.hi - p.yBar;
+      m.yBottom = p.yBar - ex.lo;
+      m.xRight = ey.hi - p.xBar;
+      m.xLeft = p.xBar - ey.lo;
+      m.uFibre = FarFibre(eu, du.nx * p.xBar + du.ny * p.yBar);
+      m.vFibre = FarFibre(ev, dv.nx * p.xBar + dv.ny * p.yBar);
+      m.WelxTop = p.Ixx / m.yTop;
+      m.WelxBottom = p.Ixx / m.yBottom;
+      m.WelyLeft = p.Iyy / m.xLeft;
+      m.WelyRight = p.Iyy / m.xRight;
+      m.Welu = p.Imax / m.uFibre;
+      m.Welv = p.Imin / m.vFibre;
+    }
   }
 
   const CutPart all = CutAt(dx, dx.vmin - 1);  // every counted piece
@@ -170,8 +175,10 @@ std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p
   if (model.shapeless || model.elements.empty() || steps < 1) return profile;
   const CutDirection d =
       axis == ShearAxis::X ? ProjectCut(model, 0, 1) : ProjectCut(model, 1, 0);
+  const NetExtent e = NetMaterialExtent(BuildNetMaterial(model), d);
+  if (!e.any) return profile;
   for (int i = 0; i <= steps; ++i) {
-    const double level = i == steps ? d.vmax : d.vmin + (d.vmax - d.vmin) * i / steps;
+    const double level = i == steps ? e.hi : e.lo + (e.hi - e.lo) * i / steps;
     profile.push_back(ShearAt(d, p, axis, level));
   }
   return profile;

@@ -12,9 +12,10 @@
 // A value that cannot be worked out is NaN (null in JSON, "unavailable" in text).
 struct ModuliSet {
   double rx, ry, rmax, rmin;
-  // Distances from the centroid to the extreme fibres of the pieces of positive
-  // weight: above and below the x axis, left and right of the y axis, either side of
-  // the principal axes u (the Imax axis) and v.
+  // Distances from the centroid to the extreme fibres of the net material (where
+  // the net weight is not zero, within the extent of the pieces of positive weight):
+  // above and below the x axis, left and right of the y axis, and the farther side
+  // of each principal axis u (the Imax axis) and v.
   double yTop, yBottom, xLeft, xRight, uFibre, vFibre;
   double WelxTop, WelxBottom, WelyLeft, WelyRight, Welu, Welv;
   double Wplx, Wply, Wplu, Wplv;
@@ -40,8 +41,8 @@ struct ShearPoint {
   double Q;      // first moment of the part beyond, about the centroidal axis
   double tauPerV;  // Q / (I t); NaN where the cut has no width
 };
-// steps + 1 cuts evenly from the lowest to the highest level of the material.
-// Empty when the model has no shape.
+// steps + 1 cuts evenly from the lowest to the highest level of the net material.
+// Empty when the model has no shape or no net material.
 std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p, ShearAxis axis,
                                      int steps);
 ShearPoint ShearAt(const CutDirection& d, const PropertySet& p, ShearAxis axis, double level);

@@ -170,4 +170,69 @@ TEST_F(ModuliTest, ShearFlowOfARectangle) {
   EXPECT_NEAR(profile[4].Q, 0, 1e-12);
 }
 
+// A 100 x 100 plate whose top 10 are removed by a strip of weight -1: the net
+// material is 100 wide and 90 high.
+class NetMaterialTest : public ModuliTest {
+ protected:
+  // The plate and strip turned by `deg` about the origin.
+  void PlateLessTopStrip(double deg = 0, double stripLeft = 0, double stripRight = 100,
+                         double stripTop = 100) {
+    const double a = deg * DegToRad, c = std::cos(a), s = std::sin(a);
+    auto at = [&](double x, double y) { return std::pair{x * c - y * s, x * s + y * c}; };
+    AddPolygon({at(0, 0), at(100, 0), at(100, 100), at(0, 100)});
+    AddPolygon({at(stripLeft, 90), at(stripRight, 90), at(stripRight, stripTop), at(stripLeft, stripTop)},
+               -1.0f);
+  }
+};
+
+TEST_F(NetMaterialTest, ExtremeFibresAreThoseOfTheNetMaterial) {
+  PlateLessTopStrip();
+  ModuliSet m = Moduli();
+  ExpectRel(m.yTop, 45);
+  ExpectRel(m.yBottom, 45);
+  ExpectRel(m.WelxTop, 135000);
+  ExpectRel(m.WelxBottom, 135000);
+  ExpectRel(m.WelyLeft, 90 * 100 * 100 / 6.0);
+
+  // A strip drawn past the plate's top: beyond the plate it leaves only negative
+  // weight, where no fibre is sought, and between 90 and 100 nothing.
+  ResetTables();
+  PlateLessTopStrip(0, 0, 100, 120);
+  m = Moduli();
+  ExpectRel(m.yTop, 90 - Calc.props.yBar);
+
+  // Stacked plates, the upper one less a strip of weight -1 down its right side.
+  ResetTables();
+  AddPolygon({{0, 0}, {40, 0}, {40, 10}, {0, 10}});
+  AddPolygon({{0, 10}, {40, 10}, {40, 30}, {0, 30}});
+  AddPolygon({{30, 0}, {40, 0}, {40, 30}, {30, 30}}, -1.0f);
+  m = Moduli();
+  ExpectRel(m.xLeft + m.xRight, 30);
+  ExpectRel(m.yTop + m.yBottom, 30);
+  ExpectRel(m.WelyRight, Calc.props.Iyy / 15);
+}
+
+// Turned, the net material's extent across the principal axes is that of the net
+// rectangle: u is the Imax axis, across which it reaches 50, v the Imin axis (45).
+TEST_F(NetMaterialTest, PrincipalFibresOfATurnedPlateLessAStrip) {
+  PlateLessTopStrip(30);
+  const ModuliSet m = Moduli();
+  ExpectRel(m.uFibre, 50, 1e-6);
+  ExpectRel(m.vFibre, 45, 1e-6);
+  ExpectRel(m.Welu, 90 * 100 * 100 / 6.0, 1e-6);
+  ExpectRel(m.Welv, 135000, 1e-6);
+}
+
+// The cuts run over the net material only, from its lowest level to its highest.
+TEST_F(NetMaterialTest, ShearRunsOverTheNetMaterial) {
+  PlateLessTopStrip();
+  const PropertySet& p = Compute();
+  const std::vector<ShearPoint> profile = ShearProfile(BuildCutModel(), p, ShearAxis::X, 9);
+  ASSERT_EQ(profile.size(), 10u);
+  EXPECT_EQ(profile.front().level, 0);
+  EXPECT_EQ(profile[1].level, 10);
+  EXPECT_EQ(profile.back().level, 90);
+  ExpectRel(profile[1].Q, 100 * 10 * 40);
+}
+
 }  // namespace
