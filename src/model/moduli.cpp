@@ -24,15 +24,6 @@ double PlasticModulus(const CutDirection& d, const CutPart& all, double c) {
   return std::fabs(kept.Sline) + std::fabs(whole - kept.Sline);
 }
 
-double Perimeter(const CutModel& model) {
-  double sum = 0;
-  for (const CutElement& e : model.elements) {
-    if (!e.outline) continue;
-    sum += e.arc ? e.r * std::fabs(e.a1 - e.a0) : std::hypot(e.x1 - e.x0, e.y1 - e.y0);
-  }
-  return sum;
-}
-
 // Distance from the centroid's level to the farther extreme fibre.
 double FarFibre(const NetExtent& e, double centre) { return std::max(e.hi - centre, centre - e.lo); }
 
@@ -110,8 +101,8 @@ ModuliSet ComputeModuli() {
     m.unavailable = "no section with a shape is counted";
     return m;
   }
-  m.perimeter = Perimeter(model);
   const NetMaterial net = BuildNetMaterial(model);
+  m.perimeter = NetBoundaryLength(net);
 
   const double a = p.angle * DegToRad;
   const CutDirection dx = ProjectCut(model, 0, 1);   // cuts parallel to x

@@ -20,7 +20,7 @@ struct ModuliSet {
   double WelxTop, WelxBottom, WelyLeft, WelyRight, Welu, Welv;
   double Wplx, Wply, Wplu, Wplv;
   double xPNA, yPNA;  // the plastic neutral axes parallel to y and to x
-  double perimeter;
+  double perimeter;  // of the net material: where it borders on no material
   std::string unavailable;  // why the values that need a shape are missing, "" if none
 };
 

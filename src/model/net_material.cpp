@@ -324,3 +324,57 @@ NetExtent NetMaterialExtent(const NetMaterial& net, const CutDirection& d) {
   }
   return extent;
 }
+
+double NetBoundaryLength(const NetMaterial& net) {
+  const std::vector<CutElement>& elements = net.model.elements;
+  const double tol = net.tolerance;
+  if (!(net.size > 0)) return 0;
+  std::vector<Piece> pieces;
+  pieces.reserve(elements.size());
+  for (const CutElement& e : elements) pieces.push_back(PieceOf(e));
+  // Each side of a part is tested this far from it: beyond the slivers that the
+  // nodes' rounding leaves between edges typed to coincide.
+  const double offset = 16 * tol;
+  auto material = [&](PlanePoint q) {
+    return std::fabs(NetWeightAt(net, q.x, q.y)) > net.weightTolerance;
+  };
+  double length = 0;
+  std::vector<double> cuts;
+  for (std::size_t j = 0; j < pieces.size(); ++j) {
+    const Piece& p = pieces[j];
+    const double scale = p.arc ? p.r : std::hypot(p.x1 - p.x0, p.y1 - p.y0);
+    if (!(scale > 0)) continue;
+    cuts = net.splits[j];
+    cuts.push_back(p.arc ? p.lo : 0);
+    cuts.push_back(p.arc ? p.hi : 1);
+    std::sort(cuts.begin(), cuts.end());
+    const double step = tol / scale;  // parameters closer than this meet
+    double start = cuts.front();
+    for (std::size_t k = 1; k < cuts.size(); ++k) {
+      const double end = cuts[k];
+      if (end - start <= step) continue;
+      const double part = (end - start) * scale;
+      const double mid = (start + end) / 2;
+      start = end;
+      PlanePoint m, normal;
+      double reach = offset;
+      if (p.arc) {
+        normal = {std::cos(mid), std::sin(mid)};
+        m = {p.x0 + p.r * normal.x, p.y0 + p.r * normal.y};
+        reach = std::min(offset, p.r / 2);
+      } else {
+        m = {p.x0 + mid * (p.x1 - p.x0), p.y0 + mid * (p.y1 - p.y0)};
+        normal = {-(p.y1 - p.y0) / scale, (p.x1 - p.x0) / scale};
+      }
+      // A part along an earlier element is that element's part too: count it once.
+      bool earlier = false;
+      double at;
+      for (std::size_t i = 0; i < j && !earlier; ++i) earlier = OnPiece(pieces[i], m, tol, at);
+      if (earlier) continue;
+      const bool left = material({m.x + reach * normal.x, m.y + reach * normal.y});
+      const bool right = material({m.x - reach * normal.x, m.y - reach * normal.y});
+      if (left != right) length += part;
+    }
+  }
+  return length;
+}

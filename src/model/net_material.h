@@ -47,3 +47,8 @@ struct NetExtent {
   double lo = 0, hi = 0;
 };
 NetExtent NetMaterialExtent(const NetMaterial& net, const CutDirection& d);
+
+// The length of the boundary between net material and none: the parts of the
+// elements with net material on one side only. A face between two materials, or
+// between two abutting pieces, is no boundary; arcs count their exact length.
+double NetBoundaryLength(const NetMaterial& net);

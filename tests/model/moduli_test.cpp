@@ -223,6 +223,42 @@ TEST_F(NetMaterialTest, PrincipalFibresOfATurnedPlateLessAStrip) {
   ExpectRel(m.Welv, 135000, 1e-6);
 }
 
+TEST_F(NetMaterialTest, PerimeterIsTheBoundaryOfTheNetMaterial) {
+  PlateLessTopStrip();
+  ExpectRel(Moduli().perimeter, 380);
+
+  // An I of three abutting rectangles: the faces they share are no surface.
+  ResetTables();
+  AddPolygon({{-50, 0}, {50, 0}, {50, 10}, {-50, 10}});
+  AddPolygon({{-4, 10}, {4, 10}, {4, 190}, {-4, 190}});
+  AddPolygon({{-50, 190}, {50, 190}, {50, 200}, {-50, 200}});
+  ExpectRel(Moduli().perimeter, 2 * 100 + 4 * 10 + 4 * 46 + 2 * 180);
+
+  // Two overlapping squares: their edges cross; where both lie is no boundary.
+  ResetTables();
+  AddPolygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  AddPolygon({{5, 5}, {15, 5}, {15, 15}, {5, 15}});
+  ExpectRel(Moduli().perimeter, 60);
+
+  // A rounded top: a circular segment whose chord lies on the rectangle's top.
+  ResetTables();
+  AddPolygon({{-4, -6}, {4, -6}, {4, 0}, {-4, 0}});
+  AddArcSegment(0, -3, 5, 36.86989764584402, 143.13010235415598, -1);
+  const double arc = 5 * (143.13010235415598 - 36.86989764584402) * DegToRad;
+  ExpectRel(Moduli().perimeter, 8 + 2 * 6 + arc, 1e-6);
+
+  // A lone piece with arcs: a ring sector, its arcs and its two ends.
+  ResetTables();
+  AddArcSegment(0.5, 0.2, 2, 20, 250, 0.8);
+  ExpectRel(Moduli().perimeter, (2 + 1.2) * 230 * DegToRad + 2 * 0.8, 1e-7);
+
+  // A half-round notch: a segment of weight -1 whose chord lies on the plate's top.
+  ResetTables();
+  AddPolygon({{0, 0}, {20, 0}, {20, 10}, {0, 10}});
+  AddArcSegment(10, 10, 3, 180, 360, -1, -1.0f);
+  ExpectRel(Moduli().perimeter, 60 - 6 + Pi * 3, 1e-12);
+}
+
 // The cuts run over the net material only, from its lowest level to its highest.
 TEST_F(NetMaterialTest, ShearRunsOverTheNetMaterial) {
   PlateLessTopStrip();
