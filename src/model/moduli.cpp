@@ -16,16 +16,21 @@ constexpr double Unavailable = std::numeric_limits<double>::quiet_NaN();
 double Radius(double i, double a) { return a > 0 && i >= 0 ? std::sqrt(i / a) : Unavailable; }
 
 // The plastic modulus about the line at level c: the first moments of the parts on
-// both sides about it, each taken as a magnitude.
-double PlasticModulus(const CutDirection& d, const CutPart& all, double c) {
+// both sides about it, each taken as a magnitude. The whole section's moment is
+// taken from its lowest level, so that no offset larger than the section enters.
+double PlasticModulus(const CutDirection& d, double c) {
   if (std::isnan(c)) return Unavailable;
+  const CutPart all = CutAt(d, d.vmin);
   const CutPart kept = CutAt(d, c);
-  const double whole = d.nx * all.Sx + d.ny * all.Sy - c * all.A;  // ∫(v - c) dA
+  const double whole = all.Sline + (d.vmin - c) * all.A;  // ∫(v - c) dA
   return std::fabs(kept.Sline) + std::fabs(whole - kept.Sline);
 }
 
 // Distance from the centroid's level to the farther extreme fibre.
 double FarFibre(const NetExtent& e, double centre) { return std::max(e.hi - centre, centre - e.lo); }
+
+// v, or 0 where it is within rounding of zero at the given scale.
+double ZeroWithin(double v, double scale) { return std::fabs(v) <= 1e-12 * scale ? 0 : v; }
 
 }  // namespace
 
@@ -36,7 +41,8 @@ double EqualAreaLevel(const CutDirection& d, double totalArea) {
   // Brent's method on [vmin, vmax], where the part kept runs from all to nothing.
   double a = d.vmin, b = d.vmax;
   double fa = f(a), fb = f(b);
-  if (fa * fb > 0) return Unavailable;  // holes outweigh material somewhere
+  // Signs, not a product, which would vanish for tiny sections.
+  if ((fa > 0 && fb > 0) || (fa < 0 && fb < 0)) return Unavailable;  // holes outweigh material
   const double span = d.vmax - d.vmin;
   double c = a, fc = fa, step = b - a, last = step;
   for (int iter = 0; iter < 200; ++iter) {
@@ -131,17 +137,19 @@ ModuliSet ComputeModuli() {
     }
   }
 
-  const CutPart all = CutAt(dx, dx.vmin - 1);  // every counted piece
-  if (!(all.A > 0)) {
+  // Every counted piece; an area within rounding of zero at the section's size and
+  // place is none.
+  const double area = CutAt(dx, dx.vmin).A;
+  if (!(area > 1e-12 * net.size * std::max(net.size, net.reach))) {
     if (m.unavailable.empty()) m.unavailable = "the net area is not positive";
     return m;
   }
-  m.yPNA = EqualAreaLevel(dx, all.A);
-  m.xPNA = EqualAreaLevel(dy, all.A);
-  m.Wplx = PlasticModulus(dx, all, m.yPNA);
-  m.Wply = PlasticModulus(dy, all, m.xPNA);
-  m.Wplu = PlasticModulus(du, all, EqualAreaLevel(du, all.A));
-  m.Wplv = PlasticModulus(dv, all, EqualAreaLevel(dv, all.A));
+  m.yPNA = EqualAreaLevel(dx, area);
+  m.xPNA = EqualAreaLevel(dy, area);
+  m.Wplx = PlasticModulus(dx, m.yPNA);
+  m.Wply = PlasticModulus(dy, m.xPNA);
+  m.Wplu = PlasticModulus(du, EqualAreaLevel(du, area));
+  m.Wplv = PlasticModulus(dv, EqualAreaLevel(dv, area));
   if (std::isnan(m.yPNA) || std::isnan(m.xPNA))
     if (m.unavailable.empty()) m.unavailable = "holes outweigh the material along a cut";
   return m;
@@ -150,13 +158,15 @@ ModuliSet ComputeModuli() {
 ShearPoint ShearAt(const CutDirection& d, const PropertySet& p, ShearAxis axis, double level) {
   const CutPart k = CutAt(d, level);
   const bool x = axis == ShearAxis::X;
+  const double centre = x ? p.yBar : p.xBar;
+  const double depth = std::max({d.vmax - d.vmin, std::fabs(d.vmin), std::fabs(d.vmax)});
   ShearPoint s;
   s.level = level;
-  s.width = k.width;
+  s.width = ZeroWithin(k.width, depth);
   // About the centroidal axis: ∫(v - centre) dA = ∫(v - level) dA + (level - centre) A.
-  s.Q = k.Sline + (level - (x ? p.yBar : p.xBar)) * k.A;
+  s.Q = ZeroWithin(k.Sline + (level - centre) * k.A, std::fabs(p.A) * depth);
   const double i = x ? p.Ixx : p.Iyy;
-  s.tauPerV = k.width > 0 && i != 0 ? s.Q / (i * k.width) : Unavailable;
+  s.tauPerV = s.width > 0 && i != 0 ? s.Q / (i * s.width) : Unavailable;
   return s;
 }
 
@@ -164,14 +174,25 @@ std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p
                                      int steps) {
   std::vector<ShearPoint> profile;
   if (model.shapeless || model.elements.empty() || steps < 1) return profile;
-  const CutDirection d =
-      axis == ShearAxis::X ? ProjectCut(model, 0, 1) : ProjectCut(model, 1, 0);
+  const bool x = axis == ShearAxis::X;
+  const double nx = x ? 0 : 1, ny = x ? 1 : 0;
+  const CutDirection d = ProjectCut(model, nx, ny);
   const NetExtent e = NetMaterialExtent(BuildNetMaterial(model), d);
   if (!e.any) return profile;
-  for (int i = 0; i <= steps; ++i) {
-    const double level = i == steps ? e.hi : e.lo + (e.hi - e.lo) * i / steps;
+  const double i = x ? p.Ixx : p.Iyy;
+  // At an extreme fibre: Q = 0, and the width of the face from the material's side
+  // (the cut from above at the lowest level, from below at the highest).
+  auto fibre = [&](double level, double width) {
+    ShearPoint s{level, ZeroWithin(width, e.hi - e.lo), 0, Unavailable};
+    if (s.width > 0 && i != 0) s.tauPerV = 0;
+    return s;
+  };
+  profile.push_back(fibre(ZeroWithin(e.lo, e.hi - e.lo), CutAt(d, e.lo).width));
+  for (int k = 1; k < steps; ++k) {
+    const double level = ZeroWithin(e.lo + (e.hi - e.lo) * k / steps, e.hi - e.lo);
     profile.push_back(ShearAt(d, p, axis, level));
   }
+  profile.push_back(fibre(ZeroWithin(e.hi, e.hi - e.lo), CutSection(model, -nx, -ny, -e.hi).width));
   return profile;
 }
 

@@ -42,9 +42,12 @@ struct ShearPoint {
   double tauPerV;  // Q / (I t); NaN where the cut has no width
 };
 // steps + 1 cuts evenly from the lowest to the highest level of the net material.
+// At those two extreme fibres Q is 0 (nothing lies beyond the one, the whole
+// section beyond the other) and the width is that of the material's face there.
 // Empty when the model has no shape or no net material.
 std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p, ShearAxis axis,
                                      int steps);
+// One cut; Q and the width are 0 where they vanish up to rounding.
 ShearPoint ShearAt(const CutDirection& d, const PropertySet& p, ShearAxis axis, double level);
 
 // The report lines of the moduli with the given decimals.

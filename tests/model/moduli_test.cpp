@@ -259,7 +259,9 @@ TEST_F(NetMaterialTest, PerimeterIsTheBoundaryOfTheNetMaterial) {
   ExpectRel(Moduli().perimeter, 60 - 6 + Pi * 3, 1e-12);
 }
 
-// The cuts run over the net material only, from its lowest level to its highest.
+// The cuts run over the net material, and the cuts at its two extreme fibres are
+// alike: nothing beyond one, everything beyond the other, Q = 0 at both and the
+// width of the face each lies on.
 TEST_F(NetMaterialTest, ShearRunsOverTheNetMaterial) {
   PlateLessTopStrip();
   const PropertySet& p = Compute();
@@ -268,7 +270,29 @@ TEST_F(NetMaterialTest, ShearRunsOverTheNetMaterial) {
   EXPECT_EQ(profile.front().level, 0);
   EXPECT_EQ(profile[1].level, 10);
   EXPECT_EQ(profile.back().level, 90);
+  for (const ShearPoint& end : {profile.front(), profile.back()}) {
+    EXPECT_EQ(end.Q, 0);
+    EXPECT_EQ(end.tauPerV, 0);
+    ExpectRel(end.width, 100);
+  }
   ExpectRel(profile[1].Q, 100 * 10 * 40);
+}
+
+// The same shape at the scales of 1e-6 and 1e-30 (powers of two, so that the
+// nodes' single precision holds them exactly) gives the same values, scaled.
+TEST_F(ModuliTest, TinySectionsScaleLikeLargeOnes) {
+  for (double s : {std::ldexp(1.0, -20), std::ldexp(1.0, -100)}) {
+    SCOPED_TRACE(s);
+    ResetTables();
+    AddPolygon({{-0.5 * s, 0}, {0.5 * s, 0}, {0.5 * s, 8 * s}, {5 * s, 8 * s}, {5 * s, 10 * s},
+                {-5 * s, 10 * s}, {-5 * s, 8 * s}, {-0.5 * s, 8 * s}});
+    const ModuliSet m = Moduli();
+    EXPECT_EQ(m.unavailable, "");
+    ExpectRel(m.yPNA, 8.6 * s, 1e-9);
+    ExpectRel(m.Wplx, (10 * 1.4 * 0.7 + 10 * 0.6 * 0.3 + 8 * 4.6) * s * s * s, 1e-9);
+    ExpectRel(m.Wply, (2 * 25 + 8 * 0.25) * s * s * s, 1e-9);
+    ExpectRel(m.perimeter, 40 * s, 1e-9);
+  }
 }
 
 }  // namespace
