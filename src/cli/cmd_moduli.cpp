@@ -107,7 +107,9 @@ CliCommand AddModuliCommand(CLI::App& cli) {
   auto options = std::make_shared<CliFileOptions>();
   CLI::App* command = cli.add_subcommand(
       "moduli", "radii of gyration, elastic and plastic section moduli, plastic neutral axes "
-                "and perimeter, as the output window shows them or as JSON");
+                "and perimeter, as the output window shows them or as JSON. Wplx is taken "
+                "about the line y = yPNA and Wply about x = xPNA; u is the Imax axis at the "
+                "principal angle, v the Imin axis");
   command->add_flag("--json", options->json,
                     "the values as one JSON object, 17 significant digits (null where unavailable)");
   AddFileOptions(*command, *options);

@@ -94,6 +94,7 @@ ModuliSet ComputeModuli() {
   m.ry = Radius(p.Iyy, p.A);
   m.rmax = Radius(p.Imax, p.A);
   m.rmin = Radius(p.Imin, p.A);
+  m.angle = p.angle;
   m.yTop = m.yBottom = m.xLeft = m.xRight = m.uFibre = m.vFibre = Unavailable;
   m.WelxTop = m.WelxBottom = m.WelyLeft = m.WelyRight = m.Welu = m.Welv = Unavailable;
   m.Wplx = m.Wply = m.Wplu = m.Wplv = m.xPNA = m.yPNA = m.perimeter = Unavailable;
@@ -210,6 +211,13 @@ std::vector<std::string> ModuliReportLines(const ModuliSet& m, int digits) {
   value(" rmax ", m.rmax);
   value(" rmin ", m.rmin);
   lines.push_back("");
+  lines.push_back(" Principal Axes");
+  lines.push_back("");
+  value(" Angle ", m.angle);
+  lines.back() += "  Degrs";
+  lines.push_back(" u: the Imax axis, at the angle from x");
+  lines.push_back(" v: the Imin axis, at right angles to u");
+  lines.push_back("");
   lines.push_back(" Elastic Moduli");
   lines.push_back("");
   value(" Welx top    ", m.WelxTop);
@@ -225,8 +233,10 @@ std::vector<std::string> ModuliReportLines(const ModuliSet& m, int digits) {
   value(" Wply ", m.Wply);
   value(" Wplu ", m.Wplu);
   value(" Wplv ", m.Wplv);
-  value(" xPNA ", m.xPNA);
   value(" yPNA ", m.yPNA);
+  value(" xPNA ", m.xPNA);
+  lines.push_back(" Wplx is about the line y = yPNA,");
+  lines.push_back(" Wply about the line x = xPNA.");
   lines.push_back("");
   value(" Perimeter ", m.perimeter);
   if (!m.unavailable.empty()) {

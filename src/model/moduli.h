@@ -12,14 +12,17 @@
 // A value that cannot be worked out is NaN (null in JSON, "unavailable" in text).
 struct ModuliSet {
   double rx, ry, rmax, rmin;
+  double angle;  // of the principal axis u (the Imax axis) from x, degrees; v is the Imin axis
   // Distances from the centroid to the extreme fibres of the net material (where
   // the net weight is not zero, within the extent of the pieces of positive weight):
   // above and below the x axis, left and right of the y axis, and the farther side
-  // of each principal axis u (the Imax axis) and v.
+  // of each principal axis.
   double yTop, yBottom, xLeft, xRight, uFibre, vFibre;
   double WelxTop, WelxBottom, WelyLeft, WelyRight, Welu, Welv;
   double Wplx, Wply, Wplu, Wplv;
-  double xPNA, yPNA;  // the plastic neutral axes parallel to y and to x
+  // The plastic neutral axes: x = xPNA, parallel to y, is the axis of Wply;
+  // y = yPNA, parallel to x, the axis of Wplx.
+  double xPNA, yPNA;
   double perimeter;  // of the net material: where it borders on no material
   std::string unavailable;  // why the values that need a shape are missing, "" if none
 };

@@ -14,6 +14,10 @@ expect_match("moduli text" "${rc}|${out}" "^0[|] Radii of Gyration\n\n rx   \t= 
 run_cli(moduli --data ${WORK}/a ${DATA}/open_polygon.sec)
 expect_match("moduli of an open polygon" "${rc}|${err}" "^3[|].*unclosed polygon")
 
+run_cli(moduli --help)
+expect_match("moduli --help names the axes of Wplx and Wply" "${out}"
+  "Wplx is taken about the line y = yPNA and Wply about x = xPNA")
+
 # Shear: at the middle of the square Q/(I t) = 1.5 / A; the cuts at the top and the
 # bottom alike, Q exactly 0 and the width of the face.
 run_cli(shear --steps 2 --data ${WORK}/a ${DATA}/square.sec)
