@@ -60,12 +60,13 @@ struct ShearOptions {
   CliFileOptions file;
   std::string axis = "x";
   int steps = 20;
+  int digits = 17;  // significant digits of the numbers
 };
 
-std::string Number(double v) {
+std::string Number(double v, int digits) {
   if (!std::isfinite(v)) return "";
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", v);
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
   return buffer;
 }
 
@@ -87,17 +88,18 @@ CliExit RunShear(const ShearOptions& options) {
                  options.file.file.c_str());
     return ExitNothingToReport;
   }
+  auto number = [&options](double v) { return Number(v, options.digits); };
   std::printf("level,width,Q,tau_per_V\n");
   for (const ShearPoint& s : profile)
-    std::printf("%s,%s,%s,%s\n", Number(s.level).c_str(), Number(s.width).c_str(),
-                Number(s.Q).c_str(), Number(s.tauPerV).c_str());
+    std::printf("%s,%s,%s,%s\n", number(s.level).c_str(), number(s.width).c_str(),
+                number(s.Q).c_str(), number(s.tauPerV).c_str());
   // The largest stress of the profile and of the cut through the centroid.
   const CutDirection d = axis == ShearAxis::X ? ProjectCut(model, 0, 1) : ProjectCut(model, 1, 0);
   ShearPoint best = ShearAt(d, p, axis, axis == ShearAxis::X ? p.yBar : p.xBar);
   for (const ShearPoint& s : profile)
     if (std::isfinite(s.tauPerV) && !(std::fabs(s.tauPerV) <= std::fabs(best.tauPerV))) best = s;
-  std::fprintf(stderr, "maximum tau_per_V %s at level %s\n", Number(best.tauPerV).c_str(),
-               Number(best.level).c_str());
+  std::fprintf(stderr, "maximum tau_per_V %s at level %s\n", number(best.tauPerV).c_str(),
+               number(best.level).c_str());
   return ExitDone;
 }
 
@@ -127,6 +129,11 @@ CliCommand AddShearCommand(CLI::App& cli) {
   command->add_option("--steps", options->steps, "intervals over the depth (default 20)")
       ->transform(WholeNumber)
       ->check(CLI::Range(1, 100000));
-  AddFileOptions(*command, options->file);
+  command->add_option("--digits", options->digits,
+                      "significant digits of the numbers, 1 to 17 (default 17)")
+      ->type_name("N")
+      ->transform(WholeNumber)
+      ->check(CLI::Range(1, 17));
+  AddFileArguments(*command, options->file);
   return {command, [options] { return RunShear(*options); }};
 }
