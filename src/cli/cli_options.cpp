@@ -27,6 +27,10 @@ void AddFileOptions(CLI::App& command, CliFileOptions& options) {
       ->type_name("N")
       ->transform(WholeNumber)
       ->check(CLI::Range(0, 6));
+  AddFileArguments(command, options);
+}
+
+void AddFileArguments(CLI::App& command, CliFileOptions& options) {
   AddDataOption(command, options.dataFolder);
   command.add_option("FILE.sec", options.file, "the section file")->type_name("")->required();
 }

@@ -13,6 +13,9 @@ struct CliFileOptions {
 
 // Adds [--digits N] [--data DIR] FILE.sec to command, parsed into options.
 void AddFileOptions(CLI::App& command, CliFileOptions& options);
+// Adds [--data DIR] FILE.sec only, for a command whose numbers are not the output
+// window's.
+void AddFileArguments(CLI::App& command, CliFileOptions& options);
 
 // Adds --data DIR, the application-data folder, parsed into folder.
 void AddDataOption(CLI::App& command, std::string& folder);

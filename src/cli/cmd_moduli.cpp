@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
@@ -59,12 +60,13 @@ struct ShearOptions {
   CliFileOptions file;
   std::string axis = "x";
   int steps = 20;
+  int digits = 17;  // significant digits of the numbers
 };
 
-std::string Number(double v) {
+std::string Number(double v, int digits) {
   if (!std::isfinite(v)) return "";
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", v);
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
   return buffer;
 }
 
@@ -80,17 +82,24 @@ CliExit RunShear(const ShearOptions& options) {
     return ExitNothingToReport;
   }
   const PropertySet& p = Calc.props;
+  const std::vector<ShearPoint> profile = ShearProfile(model, p, axis, options.steps);
+  if (profile.empty()) {
+    std::fprintf(stderr, "%s: the shear flow is unavailable: no net material is counted\n",
+                 options.file.file.c_str());
+    return ExitNothingToReport;
+  }
+  auto number = [&options](double v) { return Number(v, options.digits); };
   std::printf("level,width,Q,tau_per_V\n");
-  for (const ShearPoint& s : ShearProfile(model, p, axis, options.steps))
-    std::printf("%s,%s,%s,%s\n", Number(s.level).c_str(), Number(s.width).c_str(),
-                Number(s.Q).c_str(), Number(s.tauPerV).c_str());
+  for (const ShearPoint& s : profile)
+    std::printf("%s,%s,%s,%s\n", number(s.level).c_str(), number(s.width).c_str(),
+                number(s.Q).c_str(), number(s.tauPerV).c_str());
   // The largest stress of the profile and of the cut through the centroid.
   const CutDirection d = axis == ShearAxis::X ? ProjectCut(model, 0, 1) : ProjectCut(model, 1, 0);
   ShearPoint best = ShearAt(d, p, axis, axis == ShearAxis::X ? p.yBar : p.xBar);
-  for (const ShearPoint& s : ShearProfile(model, p, axis, options.steps))
+  for (const ShearPoint& s : profile)
     if (std::isfinite(s.tauPerV) && !(std::fabs(s.tauPerV) <= std::fabs(best.tauPerV))) best = s;
-  std::fprintf(stderr, "maximum tau_per_V %s at level %s\n", Number(best.tauPerV).c_str(),
-               Number(best.level).c_str());
+  std::fprintf(stderr, "maximum tau_per_V %s at level %s\n", number(best.tauPerV).c_str(),
+               number(best.level).c_str());
   return ExitDone;
 }
 
@@ -100,7 +109,9 @@ CliCommand AddModuliCommand(CLI::App& cli) {
   auto options = std::make_shared<CliFileOptions>();
   CLI::App* command = cli.add_subcommand(
       "moduli", "radii of gyration, elastic and plastic section moduli, plastic neutral axes "
-                "and perimeter, as the output window shows them or as JSON");
+                "and perimeter, as the output window shows them or as JSON. Wplx is taken "
+                "about the line y = yPNA and Wply about x = xPNA; u is the Imax axis at the "
+                "principal angle, v the Imin axis");
   command->add_flag("--json", options->json,
                     "the values as one JSON object, 17 significant digits (null where unavailable)");
   AddFileOptions(*command, *options);
@@ -110,13 +121,19 @@ CliCommand AddModuliCommand(CLI::App& cli) {
 CliCommand AddShearCommand(CLI::App& cli) {
   auto options = std::make_shared<ShearOptions>();
   CLI::App* command = cli.add_subcommand(
-      "shear", "the shear flow over the depth as CSV: level, cut width, first moment Q of the "
-               "part beyond the cut about the centroidal axis, and Q/(I t); the maximum on stderr");
+      "shear", "the shear flow over the depth of the net material as CSV: level, cut width, "
+               "first moment Q of the part beyond the cut about the centroidal axis, and "
+               "Q/(I t); the maximum on stderr");
   command->add_option("--axis", options->axis, "cuts parallel to x (default) or to y")
       ->check(CLI::IsMember({"x", "y"}));
   command->add_option("--steps", options->steps, "intervals over the depth (default 20)")
       ->transform(WholeNumber)
       ->check(CLI::Range(1, 100000));
-  AddFileOptions(*command, options->file);
+  command->add_option("--digits", options->digits,
+                      "significant digits of the numbers, 1 to 17 (default 17)")
+      ->type_name("N")
+      ->transform(WholeNumber)
+      ->check(CLI::Range(1, 17));
+  AddFileArguments(*command, options->file);
   return {command, [options] { return RunShear(*options); }};
 }

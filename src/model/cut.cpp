@@ -14,23 +14,23 @@ struct Emitter {
   CutModel& model;
   double m;
   bool positive;
-  void Edge(double x0, double y0, double x1, double y1, bool outline = true) {
-    model.elements.push_back({false, outline, positive, m, x0, y0, x1, y1, 0, 0, 0});
+  void Edge(double x0, double y0, double x1, double y1) {
+    model.elements.push_back({false, positive, m, x0, y0, x1, y1, 0, 0, 0});
   }
-  void Edge(PlanePoint a, PlanePoint b, bool outline = true) { Edge(a.x, a.y, b.x, b.y, outline); }
+  void Edge(PlanePoint a, PlanePoint b) { Edge(a.x, a.y, b.x, b.y); }
   void Arc(double xc, double yc, double r, double a0, double a1, double sign = 1) {
-    model.elements.push_back({true, true, positive, m * sign, xc, yc, 0, 0, r, a0, a1});
+    model.elements.push_back({true, positive, m * sign, xc, yc, 0, 0, r, a0, a1});
   }
   // The circular segment between the arc from a1 to a2 (taken in ascending order)
   // and its chord, with sign s, as the calculation counts it: nothing when its area
-  // factor is 0. The arc is the boundary; the chord is outline only when asked.
-  void Segment(double s, double xc, double yc, double r, double a1, double a2, bool chordOutline) {
+  // factor is 0.
+  void Segment(double s, double xc, double yc, double r, double a1, double a2) {
     if (s == 0 || r == 0) return;
     if (a2 < a1) std::swap(a1, a2);
     if (SegmentShapeOf(a1, a2).k1 == 0) return;
     const double rr = std::fabs(r);
-    model.elements.push_back({true, true, positive, m * s, xc, yc, 0, 0, rr, a1, a2});
-    model.elements.push_back({false, chordOutline, positive, m * s, xc + rr * std::cos(a2),
+    model.elements.push_back({true, positive, m * s, xc, yc, 0, 0, rr, a1, a2});
+    model.elements.push_back({false, positive, m * s, xc + rr * std::cos(a2),
                               yc + rr * std::sin(a2), xc + rr * std::cos(a1),
                               yc + rr * std::sin(a1), 0, 0, 0});
   }
@@ -43,8 +43,8 @@ void PolygonElements(Emitter& e, const Section& sec) {
       sec,
       [&](int node, double x1, double y1, double x2, double y2) {
         const auto& r = Table.params[node].c;
-        e.Edge(x1, y1, x2, y2, false);
-        e.Segment(r[0], r[1], r[2], r[3], r[4] * DegToRad, r[5] * DegToRad, false);
+        e.Edge(x1, y1, x2, y2);
+        e.Segment(r[0], r[1], r[2], r[3], r[4] * DegToRad, r[5] * DegToRad);
       },
       [&](double x1, double y1, double x2, double y2) { e.Edge(x1, y1, x2, y2); });
 }
@@ -52,7 +52,7 @@ void PolygonElements(Emitter& e, const Section& sec) {
 void ArcSegmentElements(Emitter& e, const ParamRow& row) {
   const ArcSegmentOutline o = ArcSegmentOutlineOf(row);
   if (o.form == ArcSegmentForm::CircularSegment) {
-    e.Segment(o.sign, o.xc, o.yc, o.r, o.a1, o.a2, true);
+    e.Segment(o.sign, o.xc, o.yc, o.r, o.a1, o.a2);
     return;
   }
   if (o.form != ArcSegmentForm::AnnularSector) return;
@@ -66,22 +66,22 @@ void ArcSegmentElements(Emitter& e, const ParamRow& row) {
 // The straight-sided outline with the outer segment added and the inner removed.
 void RadialBlockElements(Emitter& e, const ParamRow& row) {
   const RadialBlockOutline k = RadialBlockOutlineOf(row);
-  e.Segment(+1, k.xc, k.yc, k.r, k.o1, k.o2, false);
-  e.Segment(-1, k.xc, k.yc, k.rho, k.i1, k.i2, false);
+  e.Segment(+1, k.xc, k.yc, k.r, k.o1, k.o2);
+  e.Segment(-1, k.xc, k.yc, k.rho, k.i1, k.i2);
   if (k.foot && k.w < 0) {
     e.Edge(k.q1, k.f);
     e.Edge(k.f, k.p1);
   } else {
     e.Edge(k.q1, k.p1);
   }
-  e.Edge(k.p1, k.p2, false);
+  e.Edge(k.p1, k.p2);
   if (k.foot && k.w > 0) {
     e.Edge(k.p2, k.f);
     e.Edge(k.f, k.q2);
   } else {
     e.Edge(k.p2, k.q2);
   }
-  e.Edge(k.q2, k.q1, false);
+  e.Edge(k.q2, k.q1);
 }
 
 // Antiderivatives along an arc of centre (uc, vc) and radius r at angle p (from the

@@ -15,7 +15,6 @@
 
 struct CutElement {
   bool arc;
-  bool outline;   // a true boundary of the section, not a construction chord
   bool positive;  // belongs to a section of positive weight
   double m;       // multiplier of the element's integrals
   // A straight edge from (x0, y0) to (x1, y1); an arc of centre (x0, y0) and radius

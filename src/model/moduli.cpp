@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/net_material.h"
 #include "model/report.h"
 #include "util/numeric.h"
 
@@ -15,27 +16,21 @@ constexpr double Unavailable = std::numeric_limits<double>::quiet_NaN();
 double Radius(double i, double a) { return a > 0 && i >= 0 ? std::sqrt(i / a) : Unavailable; }
 
 // The plastic modulus about the line at level c: the first moments of the parts on
-// both sides about it, each taken as a magnitude.
-double PlasticModulus(const CutDirection& d, const CutPart& all, double c) {
+// both sides about it, each taken as a magnitude. The whole section's moment is
+// taken from its lowest level, so that no offset larger than the section enters.
+double PlasticModulus(const CutDirection& d, double c) {
   if (std::isnan(c)) return Unavailable;
+  const CutPart all = CutAt(d, d.vmin);
   const CutPart kept = CutAt(d, c);
-  const double whole = d.nx * all.Sx + d.ny * all.Sy - c * all.A;  // ∫(v - c) dA
+  const double whole = all.Sline + (d.vmin - c) * all.A;  // ∫(v - c) dA
   return std::fabs(kept.Sline) + std::fabs(whole - kept.Sline);
 }
 
-double Perimeter(const CutModel& model) {
-  double sum = 0;
-  for (const CutElement& e : model.elements) {
-    if (!e.outline) continue;
-    sum += e.arc ? e.r * std::fabs(e.a1 - e.a0) : std::hypot(e.x1 - e.x0, e.y1 - e.y0);
-  }
-  return sum;
-}
+// Distance from the centroid's level to the farther extreme fibre.
+double FarFibre(const NetExtent& e, double centre) { return std::max(e.hi - centre, centre - e.lo); }
 
-// Distance from the centroid's level to the farther extreme fibre across d.
-double FarFibre(const CutDirection& d, double centre) {
-  return std::max(d.fibreMax - centre, centre - d.fibreMin);
-}
+// v, or 0 where it is within rounding of zero at the given scale.
+double ZeroWithin(double v, double scale) { return std::fabs(v) <= 1e-12 * scale ? 0 : v; }
 
 }  // namespace
 
@@ -46,7 +41,8 @@ double EqualAreaLevel(const CutDirection& d, double totalArea) {
   // Brent's method on [vmin, vmax], where the part kept runs from all to nothing.
   double a = d.vmin, b = d.vmax;
   double fa = f(a), fb = f(b);
-  if (fa * fb > 0) return Unavailable;  // holes outweigh material somewhere
+  // Signs, not a product, which would vanish for tiny sections.
+  if ((fa > 0 && fb > 0) || (fa < 0 && fb < 0)) return Unavailable;  // holes outweigh material
   const double span = d.vmax - d.vmin;
   double c = a, fc = fa, step = b - a, last = step;
   for (int iter = 0; iter < 200; ++iter) {
@@ -98,6 +94,7 @@ ModuliSet ComputeModuli() {
   m.ry = Radius(p.Iyy, p.A);
   m.rmax = Radius(p.Imax, p.A);
   m.rmin = Radius(p.Imin, p.A);
+  m.angle = p.angle;
   m.yTop = m.yBottom = m.xLeft = m.xRight = m.uFibre = m.vFibre = Unavailable;
   m.WelxTop = m.WelxBottom = m.WelyLeft = m.WelyRight = m.Welu = m.Welv = Unavailable;
   m.Wplx = m.Wply = m.Wplu = m.Wplv = m.xPNA = m.yPNA = m.perimeter = Unavailable;
@@ -111,7 +108,8 @@ ModuliSet ComputeModuli() {
     m.unavailable = "no section with a shape is counted";
     return m;
   }
-  m.perimeter = Perimeter(model);
+  const NetMaterial net = BuildNetMaterial(model);
+  m.perimeter = NetBoundaryLength(net);
 
   const double a = p.angle * DegToRad;
   const CutDirection dx = ProjectCut(model, 0, 1);   // cuts parallel to x
@@ -121,31 +119,38 @@ ModuliSet ComputeModuli() {
   if (!dx.anyPositive) {
     m.unavailable = "no section of positive weight is counted";
   } else {
-    m.yTop = dx.fibreMax - p.yBar;
-    m.yBottom = p.yBar - dx.fibreMin;
-    m.xRight = dy.fibreMax - p.xBar;
-    m.xLeft = p.xBar - dy.fibreMin;
-    m.uFibre = FarFibre(du, du.nx * p.xBar + du.ny * p.yBar);
-    m.vFibre = FarFibre(dv, dv.nx * p.xBar + dv.ny * p.yBar);
-    m.WelxTop = p.Ixx / m.yTop;
-    m.WelxBottom = p.Ixx / m.yBottom;
-    m.WelyLeft = p.Iyy / m.xLeft;
-    m.WelyRight = p.Iyy / m.xRight;
-    m.Welu = p.Imax / m.uFibre;
-    m.Welv = p.Imin / m.vFibre;
+    const NetExtent ex = NetMaterialExtent(net, dx), ey = NetMaterialExtent(net, dy);
+    const NetExtent eu = NetMaterialExtent(net, du), ev = NetMaterialExtent(net, dv);
+    // Without net material the area below says why.
+    if (ex.any && ey.any && eu.any && ev.any) {
+      m.yTop = ex.hi - p.yBar;
+      m.yBottom = p.yBar - ex.lo;
+      m.xRight = ey.hi - p.xBar;
+      m.xLeft = p.xBar - ey.lo;
+      m.uFibre = FarFibre(eu, du.nx * p.xBar + du.ny * p.yBar);
+      m.vFibre = FarFibre(ev, dv.nx * p.xBar + dv.ny * p.yBar);
+      m.WelxTop = p.Ixx / m.yTop;
+      m.WelxBottom = p.Ixx / m.yBottom;
+      m.WelyLeft = p.Iyy / m.xLeft;
+      m.WelyRight = p.Iyy / m.xRight;
+      m.Welu = p.Imax / m.uFibre;
+      m.Welv = p.Imin / m.vFibre;
+    }
   }
 
-  const CutPart all = CutAt(dx, dx.vmin - 1);  // every counted piece
-  if (!(all.A > 0)) {
+  // Every counted piece; an area within rounding of zero at the section's size and
+  // place is none.
+  const double area = CutAt(dx, dx.vmin).A;
+  if (!(area > 1e-12 * net.size * std::max(net.size, net.reach))) {
     if (m.unavailable.empty()) m.unavailable = "the net area is not positive";
     return m;
   }
-  m.yPNA = EqualAreaLevel(dx, all.A);
-  m.xPNA = EqualAreaLevel(dy, all.A);
-  m.Wplx = PlasticModulus(dx, all, m.yPNA);
-  m.Wply = PlasticModulus(dy, all, m.xPNA);
-  m.Wplu = PlasticModulus(du, all, EqualAreaLevel(du, all.A));
-  m.Wplv = PlasticModulus(dv, all, EqualAreaLevel(dv, all.A));
+  m.yPNA = EqualAreaLevel(dx, area);
+  m.xPNA = EqualAreaLevel(dy, area);
+  m.Wplx = PlasticModulus(dx, m.yPNA);
+  m.Wply = PlasticModulus(dy, m.xPNA);
+  m.Wplu = PlasticModulus(du, EqualAreaLevel(du, area));
+  m.Wplv = PlasticModulus(dv, EqualAreaLevel(dv, area));
   if (std::isnan(m.yPNA) || std::isnan(m.xPNA))
     if (m.unavailable.empty()) m.unavailable = "holes outweigh the material along a cut";
   return m;
@@ -154,13 +159,15 @@ ModuliSet ComputeModuli() {
 ShearPoint ShearAt(const CutDirection& d, const PropertySet& p, ShearAxis axis, double level) {
   const CutPart k = CutAt(d, level);
   const bool x = axis == ShearAxis::X;
+  const double centre = x ? p.yBar : p.xBar;
+  const double depth = std::max({d.vmax - d.vmin, std::fabs(d.vmin), std::fabs(d.vmax)});
   ShearPoint s;
   s.level = level;
-  s.width = k.width;
+  s.width = ZeroWithin(k.width, depth);
   // About the centroidal axis: ∫(v - centre) dA = ∫(v - level) dA + (level - centre) A.
-  s.Q = k.Sline + (level - (x ? p.yBar : p.xBar)) * k.A;
+  s.Q = ZeroWithin(k.Sline + (level - centre) * k.A, std::fabs(p.A) * depth);
   const double i = x ? p.Ixx : p.Iyy;
-  s.tauPerV = k.width > 0 && i != 0 ? s.Q / (i * k.width) : Unavailable;
+  s.tauPerV = s.width > 0 && i != 0 ? s.Q / (i * s.width) : Unavailable;
   return s;
 }
 
@@ -168,12 +175,25 @@ std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p
                                      int steps) {
   std::vector<ShearPoint> profile;
   if (model.shapeless || model.elements.empty() || steps < 1) return profile;
-  const CutDirection d =
-      axis == ShearAxis::X ? ProjectCut(model, 0, 1) : ProjectCut(model, 1, 0);
-  for (int i = 0; i <= steps; ++i) {
-    const double level = i == steps ? d.vmax : d.vmin + (d.vmax - d.vmin) * i / steps;
+  const bool x = axis == ShearAxis::X;
+  const double nx = x ? 0 : 1, ny = x ? 1 : 0;
+  const CutDirection d = ProjectCut(model, nx, ny);
+  const NetExtent e = NetMaterialExtent(BuildNetMaterial(model), d);
+  if (!e.any) return profile;
+  const double i = x ? p.Ixx : p.Iyy;
+  // At an extreme fibre: Q = 0, and the width of the face from the material's side
+  // (the cut from above at the lowest level, from below at the highest).
+  auto fibre = [&](double level, double width) {
+    ShearPoint s{level, ZeroWithin(width, e.hi - e.lo), 0, Unavailable};
+    if (s.width > 0 && i != 0) s.tauPerV = 0;
+    return s;
+  };
+  profile.push_back(fibre(ZeroWithin(e.lo, e.hi - e.lo), CutAt(d, e.lo).width));
+  for (int k = 1; k < steps; ++k) {
+    const double level = ZeroWithin(e.lo + (e.hi - e.lo) * k / steps, e.hi - e.lo);
     profile.push_back(ShearAt(d, p, axis, level));
   }
+  profile.push_back(fibre(ZeroWithin(e.hi, e.hi - e.lo), CutSection(model, -nx, -ny, -e.hi).width));
   return profile;
 }
 
@@ -191,6 +211,13 @@ std::vector<std::string> ModuliReportLines(const ModuliSet& m, int digits) {
   value(" rmax ", m.rmax);
   value(" rmin ", m.rmin);
   lines.push_back("");
+  lines.push_back(" Principal Axes");
+  lines.push_back("");
+  value(" Angle ", m.angle);
+  lines.back() += "  Degrs";
+  lines.push_back(" u: the Imax axis, at the angle from x");
+  lines.push_back(" v: the Imin axis, at right angles to u");
+  lines.push_back("");
   lines.push_back(" Elastic Moduli");
   lines.push_back("");
   value(" Welx top    ", m.WelxTop);
@@ -206,8 +233,10 @@ std::vector<std::string> ModuliReportLines(const ModuliSet& m, int digits) {
   value(" Wply ", m.Wply);
   value(" Wplu ", m.Wplu);
   value(" Wplv ", m.Wplv);
-  value(" xPNA ", m.xPNA);
   value(" yPNA ", m.yPNA);
+  value(" xPNA ", m.xPNA);
+  lines.push_back(" Wplx is about the line y = yPNA,");
+  lines.push_back(" Wply about the line x = xPNA.");
   lines.push_back("");
   value(" Perimeter ", m.perimeter);
   if (!m.unavailable.empty()) {

@@ -12,14 +12,18 @@
 // A value that cannot be worked out is NaN (null in JSON, "unavailable" in text).
 struct ModuliSet {
   double rx, ry, rmax, rmin;
-  // Distances from the centroid to the extreme fibres of the pieces of positive
-  // weight: above and below the x axis, left and right of the y axis, either side of
-  // the principal axes u (the Imax axis) and v.
+  double angle;  // of the principal axis u (the Imax axis) from x, degrees; v is the Imin axis
+  // Distances from the centroid to the extreme fibres of the net material (where
+  // the net weight is not zero, within the extent of the pieces of positive weight):
+  // above and below the x axis, left and right of the y axis, and the farther side
+  // of each principal axis.
   double yTop, yBottom, xLeft, xRight, uFibre, vFibre;
   double WelxTop, WelxBottom, WelyLeft, WelyRight, Welu, Welv;
   double Wplx, Wply, Wplu, Wplv;
-  double xPNA, yPNA;  // the plastic neutral axes parallel to y and to x
-  double perimeter;
+  // The plastic neutral axes: x = xPNA, parallel to y, is the axis of Wply;
+  // y = yPNA, parallel to x, the axis of Wplx.
+  double xPNA, yPNA;
+  double perimeter;  // of the net material: where it borders on no material
   std::string unavailable;  // why the values that need a shape are missing, "" if none
 };
 
@@ -40,10 +44,13 @@ struct ShearPoint {
   double Q;      // first moment of the part beyond, about the centroidal axis
   double tauPerV;  // Q / (I t); NaN where the cut has no width
 };
-// steps + 1 cuts evenly from the lowest to the highest level of the material.
-// Empty when the model has no shape.
+// steps + 1 cuts evenly from the lowest to the highest level of the net material.
+// At those two extreme fibres Q is 0 (nothing lies beyond the one, the whole
+// section beyond the other) and the width is that of the material's face there.
+// Empty when the model has no shape or no net material.
 std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p, ShearAxis axis,
                                      int steps);
+// One cut; Q and the width are 0 where they vanish up to rounding.
 ShearPoint ShearAt(const CutDirection& d, const PropertySet& p, ShearAxis axis, double level);
 
 // The report lines of the moduli with the given decimals.

@@ -185,6 +185,18 @@ TEST_F(DispatchTest, SectionModuliShowsTheModuliOfTheClosedSections) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), " Welx top    \t=   24.00"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), " Wplx \t=   36.00"), lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), " Perimeter \t=   20.00"), lines.end());
+  // The principal axes and the axes of the plastic moduli are named.
+  const auto angle = std::find(lines.begin(), lines.end(), " Angle \t=   .00  Degrs");
+  ASSERT_NE(angle, lines.end());
+  ASSERT_LT(angle + 2, lines.end());
+  EXPECT_EQ(angle[1], " u: the Imax axis, at the angle from x");
+  EXPECT_EQ(angle[2], " v: the Imin axis, at right angles to u");
+  const auto pna = std::find(lines.begin(), lines.end(), " yPNA \t=   3.00");
+  ASSERT_NE(pna, lines.end());
+  ASSERT_LT(pna + 3, lines.end());
+  EXPECT_EQ(pna[1], " xPNA \t=   2.00");
+  EXPECT_EQ(pna[2], " Wplx is about the line y = yPNA,");
+  EXPECT_EQ(pna[3], " Wply about the line x = xPNA.");
 
   platform.ClearEvents();
   Ok("10, 10");  // a new polygon, still open

@@ -14,12 +14,19 @@ expect_match("moduli text" "${rc}|${out}" "^0[|] Radii of Gyration\n\n rx   \t= 
 run_cli(moduli --data ${WORK}/a ${DATA}/open_polygon.sec)
 expect_match("moduli of an open polygon" "${rc}|${err}" "^3[|].*unclosed polygon")
 
-# Shear: at the middle of the square Q/(I t) = 1.5 / A.
+run_cli(moduli --help)
+expect_match("moduli --help names the axes of Wplx and Wply" "${out}"
+  "Wplx is taken about the line y = yPNA and Wply about x = xPNA")
+
+# Shear: at the middle of the square Q/(I t) = 1.5 / A; the cuts at the top and the
+# bottom alike, Q exactly 0 and the width of the face.
 run_cli(shear --steps 2 --data ${WORK}/a ${DATA}/square.sec)
-expect_match("shear" "${rc}|${out}" "^0[|]level,width,Q,tau_per_V\n0,10,[^\n]*\n5,10,12[45][.0-9]*,0.01500000000000000[0-9]\n10,0,0,\n$")
+expect_match("shear" "${rc}|${out}" "^0[|]level,width,Q,tau_per_V\n0,10,0,0\n5,10,12[45][.0-9]*,0.01500000000000000[0-9]\n10,10,0,0\n$")
 expect_match("shear maximum" "${err}" "maximum tau_per_V 0.01500000000000000[0-9] at level 5\n")
+run_cli(shear --steps 2 --digits 3 --data ${WORK}/a ${DATA}/square.sec)
+expect("shear --digits 3" "${rc}|${out}" "0|level,width,Q,tau_per_V\n0,10,0,0\n5,10,125,0.015\n10,10,0,0\n")
 run_cli(shear --axis y --steps 2 --data ${WORK}/a ${DATA}/plate_with_hole.sec)
-expect_match("shear across y" "${rc}|${out}" "^0[|]level,width,Q,tau_per_V\n0,[^\n]*\n10,[^\n]*\n20,0,0,\n$")
+expect_match("shear across y" "${rc}|${out}" "^0[|]level,width,Q,tau_per_V\n0,10,0,0\n10,[^\n]*\n20,10,0,0\n$")
 run_cli(shear --axis z --data ${WORK}/a ${DATA}/square.sec)
 expect_match("shear --axis z" "${rc}" "^1$")
 

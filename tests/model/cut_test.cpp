@@ -1,11 +1,13 @@
 // The cut engine against quadrature: each piece kind, cut by lines that miss it,
-// touch it, cross it through its centre and its corners, and contain it.
+// touch it, cross it through its centre and its corners, and contain it; and the
+// net weight at points against the shape's own.
 #include "model/cut.h"
 
 #include <cmath>
 #include <functional>
 #include <vector>
 
+#include "model/net_material.h"
 #include "model/pieces.h"
 #include "model/section_table.h"
 #include "support/core_test.h"
@@ -141,6 +143,14 @@ class CutTest : public CoreTest {
       EXPECT_NEAR(above.Sx + below.Sx, all.Sx, 1e-10 * size * size * size);
       EXPECT_NEAR(above.width, below.width, 1e-11 * size);
     }
+    // The net weight at points across the box is the shape's own.
+    const NetMaterial net = BuildNetMaterial(model);
+    for (int i = 0; i < 41; ++i)
+      for (int j = 0; j < 41; ++j) {
+        const double x = q.x0 + (i + 0.37) * (q.x1 - q.x0) / 41;
+        const double y = q.y0 + (j + 0.61) * (q.y1 - q.y0) / 41;
+        EXPECT_NEAR(NetWeightAt(net, x, y), q.density(x, y), 1e-6) << "at " << x << ", " << y;
+      }
   }
 };
 

@@ -170,4 +170,129 @@ TEST_F(ModuliTest, ShearFlowOfARectangle) {
   EXPECT_NEAR(profile[4].Q, 0, 1e-12);
 }
 
+// A 100 x 100 plate whose top 10 are removed by a strip of weight -1: the net
+// material is 100 wide and 90 high.
+class NetMaterialTest : public ModuliTest {
+ protected:
+  // The plate and strip turned by `deg` about the origin.
+  void PlateLessTopStrip(double deg = 0, double stripLeft = 0, double stripRight = 100,
+                         double stripTop = 100) {
+    const double a = deg * DegToRad, c = std::cos(a), s = std::sin(a);
+    auto at = [&](double x, double y) { return std::pair{x * c - y * s, x * s + y * c}; };
+    AddPolygon({at(0, 0), at(100, 0), at(100, 100), at(0, 100)});
+    AddPolygon({at(stripLeft, 90), at(stripRight, 90), at(stripRight, stripTop), at(stripLeft, stripTop)},
+               -1.0f);
+  }
+};
+
+TEST_F(NetMaterialTest, ExtremeFibresAreThoseOfTheNetMaterial) {
+  PlateLessTopStrip();
+  ModuliSet m = Moduli();
+  ExpectRel(m.yTop, 45);
+  ExpectRel(m.yBottom, 45);
+  ExpectRel(m.WelxTop, 135000);
+  ExpectRel(m.WelxBottom, 135000);
+  ExpectRel(m.WelyLeft, 90 * 100 * 100 / 6.0);
+
+  // A strip drawn past the plate's top: beyond the plate it leaves only negative
+  // weight, where no fibre is sought, and between 90 and 100 nothing.
+  ResetTables();
+  PlateLessTopStrip(0, 0, 100, 120);
+  m = Moduli();
+  ExpectRel(m.yTop, 90 - Calc.props.yBar);
+
+  // Stacked plates, the upper one less a strip of weight -1 down its right side.
+  ResetTables();
+  AddPolygon({{0, 0}, {40, 0}, {40, 10}, {0, 10}});
+  AddPolygon({{0, 10}, {40, 10}, {40, 30}, {0, 30}});
+  AddPolygon({{30, 0}, {40, 0}, {40, 30}, {30, 30}}, -1.0f);
+  m = Moduli();
+  ExpectRel(m.xLeft + m.xRight, 30);
+  ExpectRel(m.yTop + m.yBottom, 30);
+  ExpectRel(m.WelyRight, Calc.props.Iyy / 15);
+}
+
+// Turned, the net material's extent across the principal axes is that of the net
+// rectangle: u is the Imax axis, across which it reaches 50, v the Imin axis (45).
+TEST_F(NetMaterialTest, PrincipalFibresOfATurnedPlateLessAStrip) {
+  PlateLessTopStrip(30);
+  const ModuliSet m = Moduli();
+  ExpectRel(m.uFibre, 50, 1e-6);
+  ExpectRel(m.vFibre, 45, 1e-6);
+  ExpectRel(m.Welu, 90 * 100 * 100 / 6.0, 1e-6);
+  ExpectRel(m.Welv, 135000, 1e-6);
+}
+
+TEST_F(NetMaterialTest, PerimeterIsTheBoundaryOfTheNetMaterial) {
+  PlateLessTopStrip();
+  ExpectRel(Moduli().perimeter, 380);
+
+  // An I of three abutting rectangles: the faces they share are no surface.
+  ResetTables();
+  AddPolygon({{-50, 0}, {50, 0}, {50, 10}, {-50, 10}});
+  AddPolygon({{-4, 10}, {4, 10}, {4, 190}, {-4, 190}});
+  AddPolygon({{-50, 190}, {50, 190}, {50, 200}, {-50, 200}});
+  ExpectRel(Moduli().perimeter, 2 * 100 + 4 * 10 + 4 * 46 + 2 * 180);
+
+  // Two overlapping squares: their edges cross; where both lie is no boundary.
+  ResetTables();
+  AddPolygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  AddPolygon({{5, 5}, {15, 5}, {15, 15}, {5, 15}});
+  ExpectRel(Moduli().perimeter, 60);
+
+  // A rounded top: a circular segment whose chord lies on the rectangle's top.
+  ResetTables();
+  AddPolygon({{-4, -6}, {4, -6}, {4, 0}, {-4, 0}});
+  AddArcSegment(0, -3, 5, 36.86989764584402, 143.13010235415598, -1);
+  const double arc = 5 * (143.13010235415598 - 36.86989764584402) * DegToRad;
+  ExpectRel(Moduli().perimeter, 8 + 2 * 6 + arc, 1e-6);
+
+  // A lone piece with arcs: a ring sector, its arcs and its two ends.
+  ResetTables();
+  AddArcSegment(0.5, 0.2, 2, 20, 250, 0.8);
+  ExpectRel(Moduli().perimeter, (2 + 1.2) * 230 * DegToRad + 2 * 0.8, 1e-7);
+
+  // A half-round notch: a segment of weight -1 whose chord lies on the plate's top.
+  ResetTables();
+  AddPolygon({{0, 0}, {20, 0}, {20, 10}, {0, 10}});
+  AddArcSegment(10, 10, 3, 180, 360, -1, -1.0f);
+  ExpectRel(Moduli().perimeter, 60 - 6 + Pi * 3, 1e-12);
+}
+
+// The cuts run over the net material, and the cuts at its two extreme fibres are
+// alike: nothing beyond one, everything beyond the other, Q = 0 at both and the
+// width of the face each lies on.
+TEST_F(NetMaterialTest, ShearRunsOverTheNetMaterial) {
+  PlateLessTopStrip();
+  const PropertySet& p = Compute();
+  const std::vector<ShearPoint> profile = ShearProfile(BuildCutModel(), p, ShearAxis::X, 9);
+  ASSERT_EQ(profile.size(), 10u);
+  EXPECT_EQ(profile.front().level, 0);
+  EXPECT_EQ(profile[1].level, 10);
+  EXPECT_EQ(profile.back().level, 90);
+  for (const ShearPoint& end : {profile.front(), profile.back()}) {
+    EXPECT_EQ(end.Q, 0);
+    EXPECT_EQ(end.tauPerV, 0);
+    ExpectRel(end.width, 100);
+  }
+  ExpectRel(profile[1].Q, 100 * 10 * 40);
+}
+
+// The same shape at the scales of 1e-6 and 1e-30 (powers of two, so that the
+// nodes' single precision holds them exactly) gives the same values, scaled.
+TEST_F(ModuliTest, TinySectionsScaleLikeLargeOnes) {
+  for (double s : {std::ldexp(1.0, -20), std::ldexp(1.0, -100)}) {
+    SCOPED_TRACE(s);
+    ResetTables();
+    AddPolygon({{-0.5 * s, 0}, {0.5 * s, 0}, {0.5 * s, 8 * s}, {5 * s, 8 * s}, {5 * s, 10 * s},
+                {-5 * s, 10 * s}, {-5 * s, 8 * s}, {-0.5 * s, 8 * s}});
+    const ModuliSet m = Moduli();
+    EXPECT_EQ(m.unavailable, "");
+    ExpectRel(m.yPNA, 8.6 * s, 1e-9);
+    ExpectRel(m.Wplx, (10 * 1.4 * 0.7 + 10 * 0.6 * 0.3 + 8 * 4.6) * s * s * s, 1e-9);
+    ExpectRel(m.Wply, (2 * 25 + 8 * 0.25) * s * s * s, 1e-9);
+    ExpectRel(m.perimeter, 40 * s, 1e-9);
+  }
+}
+
 }  // namespace
