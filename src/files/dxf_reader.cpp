@@ -82,6 +82,7 @@ class PairReader {
   }
 
   const std::string& Error() const { return error_; }
+  int LinesRead() const { return line_; }
   void Fail(const std::string& why) { error_ = why; }
 
  private:
@@ -134,11 +135,22 @@ class DxfParser {
 
   bool Run(std::string& error) {
     Pair p;
-    bool sawSection = false;
-    while (in_.Next(p)) {
+    bool sawSection = false, sawEof = false;
+    while (!Failed() && in_.Next(p)) {
       if (p.code != 0) continue;
-      if (SameWord(p.value, "EOF")) break;
-      if (!SameWord(p.value, "SECTION")) continue;
+      if (SameWord(p.value, "EOF")) {
+        sawEof = true;
+        break;
+      }
+      if (!SameWord(p.value, "SECTION")) {
+        // Only sections and the closing EOF stand outside sections: anything else
+        // means a damaged file (or an EOF marker that the file has cut short).
+        if (sawSection) {
+          in_.Fail("line " + std::to_string(p.line + 1) + ": '" + Shown(p.value) +
+                   "' stands outside any section");
+        }
+        continue;
+      }
       sawSection = true;
       Pair name;
       if (!in_.Next(name)) break;
@@ -151,7 +163,7 @@ class DxfParser {
       } else if (SameWord(name.value, "ENTITIES")) {
         ReadEntities();
       } else {
-        SkipSection();
+        SkipSection(Shown(name.value));
       }
     }
     if (!in_.Error().empty()) {
@@ -162,34 +174,55 @@ class DxfParser {
       error = "this is not an ASCII DXF file (it has no SECTION)";
       return false;
     }
+    if (!sawEof) {
+      error = "it ends at line " + std::to_string(in_.LinesRead()) +
+              " before the EOF that closes a DXF file: the file is cut short";
+      return false;
+    }
     return true;
   }
 
  private:
   bool Failed() const { return !in_.Error().empty(); }
 
-  // Reads pairs up to and including "0 ENDSEC"; a new SECTION or EOF ends the
-  // section too and is left to be read again.
+  // Reads pairs up to and including "0 ENDSEC"; a new SECTION ends the section
+  // too and is left to be read again. A section that the text or an EOF ends
+  // before its ENDSEC is a fault: the file has been cut short. False when the
+  // section did not end with ENDSEC or SECTION (then a fault is set, or the text
+  // ended: Truncated says so once the section's last entity is taken).
   template <class OnPair>
-  void ReadSection(OnPair onPair) {
+  bool ReadSection(std::string_view name, OnPair onPair) {
     Pair p;
     while (!Failed() && in_.Next(p)) {
-      if (p.code == 0 && SameWord(p.value, "ENDSEC")) return;
-      if (p.code == 0 && (SameWord(p.value, "SECTION") || SameWord(p.value, "EOF"))) {
+      if (p.code == 0 && SameWord(p.value, "ENDSEC")) return true;
+      if (p.code == 0 && SameWord(p.value, "SECTION")) {
         in_.PushBack(p);
-        return;
+        return true;
+      }
+      if (p.code == 0 && SameWord(p.value, "EOF")) {
+        in_.Fail("line " + std::to_string(p.line + 1) + ": EOF inside the " + std::string(name) +
+                 " section, before its ENDSEC");
+        return false;
       }
       onPair(p);
     }
+    return false;
   }
 
-  void SkipSection() {
-    ReadSection([](const Pair&) {});
+  // The fault of a section that the text ended before its ENDSEC.
+  void Truncated(std::string_view name) {
+    if (Failed()) return;
+    in_.Fail("it ends at line " + std::to_string(in_.LinesRead()) + " inside its " +
+             std::string(name) + " section, before the section's ENDSEC: the file is cut short");
+  }
+
+  void SkipSection(const std::string& name) {
+    if (!ReadSection(name, [](const Pair&) {})) Truncated(name);
   }
 
   void ReadHeader() {
     std::string_view variable;
-    ReadSection([&](const Pair& p) {
+    const bool ended = ReadSection("HEADER", [&](const Pair& p) {
       if (p.code == 9) {
         variable = p.value;
       } else if (p.code == 70 && variable == "$INSUNITS") {
@@ -202,12 +235,13 @@ class DxfParser {
         variable = {};
       }
     });
+    if (!ended) Truncated("HEADER");
   }
 
   void ReadEntities() {
     Entity entity;
     bool open = false;
-    ReadSection([&](const Pair& p) {
+    const bool ended = ReadSection("ENTITIES", [&](const Pair& p) {
       if (p.code == 0) {
         if (open) Take(entity);
         entity.type.assign(p.value.substr(0, 64));
@@ -219,6 +253,10 @@ class DxfParser {
         entity.pairs.push_back(p);
       }
     });
+    if (!ended) {
+      Truncated("ENTITIES");
+      return;
+    }
     if (open && !Failed()) Take(entity);
     EndPolyline();
   }
@@ -335,12 +373,21 @@ class DxfParser {
       drawing_.arcs.push_back({xc, yc, r, start * DegToRadian, sweep * DegToRadian, order});
     } else {
       DxfPolyline pl{{}, false, order};
+      long long declared = -1;
       for (const Pair& p : e.pairs) {
+        if (p.code == 90) declared = Integer(p);
         if (p.code == 70) pl.closed = (Integer(p) & 1) != 0;
         if (p.code == 10) pl.vertices.push_back({sense * Number(p), 0, 0});
         if (pl.vertices.empty()) continue;
         if (p.code == 20) pl.vertices.back().y = Number(p);
         if (p.code == 42) pl.vertices.back().bulge = sense * Number(p);
+      }
+      // Group 90 counts the vertices: fewer listed means a damaged entity.
+      if (declared >= 0 && declared != static_cast<long long>(pl.vertices.size()) && !Failed()) {
+        in_.Fail("line " + std::to_string(e.line + 1) + ": the LWPOLYLINE lists " +
+                 std::to_string(pl.vertices.size()) + " vertices where its group 90 gives " +
+                 std::to_string(declared));
+        return;
       }
       drawing_.polylines.push_back(std::move(pl));
     }

@@ -1,9 +1,12 @@
 // DXF import: drawings written by ezdxf (tests/data/dxf, made by make_dxf.py) and by
 // hand are imported, and their properties compared with the same sections built
 // directly and with closed forms; every refusal leaves the program as it was.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +33,11 @@ void CountedReset() {
 
 std::string DataFile(const std::string& name) {
   return std::string(KELVARIN_TEST_DATA) + "/dxf/" + name;
+}
+
+std::string FileText(const std::string& name) {
+  std::ifstream in(DataFile(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // DXF text from group-code/value pairs, one pair per two lines.
@@ -371,7 +379,7 @@ TEST_F(DxfRefusalTest, TextsThatAreNotDrawingsOrNotFlat) {
   ExpectRefused(Text("hello\nworld\n"), "'hello' is not a group code");
   ExpectRefused(Text(""), "not an ASCII DXF file");
   ExpectRefused(Text(std::string("AutoCAD Binary DXF\r\n\x1a\0", 22)), "binary DXF");
-  ExpectRefused(Text(Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "CIRCLE"}, {10, "1,5"}})),
+  ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {10, "1,5"}}))),
                 "line 8: '1,5' is not a number");
   ExpectRefused(Text("0\nSECTION\n2\n"), "ends after the group code on line 3");
   ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {10, "0"}, {20, "0"}, {40, "nan"}}))),
@@ -390,6 +398,63 @@ TEST_F(DxfRefusalTest, TextsThatAreNotDrawingsOrNotFlat) {
                 "The scale must be a positive number.");
   ExpectRefused(ImportDxfFile(DataFile("no-such-file.dxf"), {}, CountedReset),
                 "no-such-file.dxf: No such file or directory");
+}
+
+TEST_F(DxfRefusalTest, FilesCutShort) {
+  // A plate whose file ends just before its hole's CIRCLE, or before its EOF.
+  const std::string plate = FileText("rectangle_hole.dxf");
+  const std::size_t circle = plate.find("\n  0\nCIRCLE\n");
+  ASSERT_NE(circle, std::string::npos);
+  const int circleLine = 1 + static_cast<int>(std::count(plate.begin(), plate.begin() + circle, '\n'));
+  ExpectRefused(Text(plate.substr(0, circle + 1)),
+                "it ends at line " + std::to_string(circleLine) +
+                    " inside its ENTITIES section, before the section's ENDSEC: the file is cut "
+                    "short.");
+  ExpectRefused(Text(plate.substr(0, plate.rfind("  0\nEOF"))),
+                " before the EOF that closes a DXF file");
+  // An EOF before the section's end, and one cut short ("EO").
+  ExpectRefused(Text(Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "CIRCLE"}, {40, "1"}, {0, "EOF"}})),
+                "line 10: EOF inside the ENTITIES section, before its ENDSEC");
+  ExpectRefused(Text(Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "CIRCLE"}, {40, "1"},
+                            {0, "ENDSEC"}, {0, "EO"}})),
+                "line 12: 'EO' stands outside any section");
+  // Four vertices announced, three given.
+  ExpectRefused(Text(Entities(Pairs({{0, "LWPOLYLINE"}, {90, "4"}, {70, "1"}, {10, "0"}, {20, "0"},
+                                     {10, "4"}, {20, "0"}, {10, "4"}, {20, "3"}}))),
+                "line 6: the LWPOLYLINE lists 3 vertices where its group 90 gives 4");
+}
+
+// Each cut of a drawing at the start and in the middle of each of its lines.
+TEST_F(DxfImportTest, EveryCutOfADrawingIsRefusedOrImportsAsTheWhole) {
+  for (const char* name : {"rectangle_hole.dxf", "chain_l_shape.dxf", "polyline_slot.dxf"}) {
+    const std::string text = FileText(name);
+    ASSERT_TRUE(ImportDxf(text, {}, nullptr).imported) << name;
+    const std::vector<std::uint8_t> whole = EncodeSectionFile();
+    std::vector<std::size_t> cuts;
+    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+      cuts.push_back(at);
+      const std::size_t end = text.find('\n', at);
+      if (end == std::string::npos) break;
+      cuts.push_back((at + end) / 2);
+    }
+    cuts.push_back(text.size() - 1);  // without the last line's end: the whole file
+    int accepted = 0;
+    for (std::size_t cut : cuts) {
+      ResetTables();
+      const DxfImportResult r = ImportDxf(std::string_view(text).substr(0, cut), {}, nullptr);
+      if (!r.imported) {
+        // Where the file ends, or that it is no DXF file at all.
+        EXPECT_TRUE(r.refusal.find("line ") != std::string::npos ||
+                    r.refusal.find("not an ASCII DXF file") != std::string::npos)
+            << name << " cut at " << cut << ": " << r.refusal;
+        EXPECT_EQ(Table.sectionCount, 0);
+        continue;
+      }
+      ++accepted;
+      EXPECT_EQ(EncodeSectionFile(), whole) << name << " cut at " << cut;
+    }
+    EXPECT_EQ(accepted, 1) << name;
+  }
 }
 
 TEST_F(DxfRefusalTest, ChainsThatBranch) {
