@@ -166,6 +166,8 @@ void ImportDxfCommand() {
     PlatformMessageBox(r.refusal, "Import DXF", MsgOk | MsgIconError);
     return;  // nothing changed
   }
-  PlatformMessageBox("Imported" + NumberToText(r.sections, 7) + " sections; units: " + r.units,
-                     "Import DXF", MsgOk | MsgIconInformation);
+  // The same report as the command-line tool's.
+  std::string text = "Imported";
+  for (const std::string& line : DxfImportReport(r)) text += (text == "Imported" ? " " : "\n") + line;
+  PlatformMessageBox(text, "Import DXF", MsgOk | MsgIconInformation);
 }

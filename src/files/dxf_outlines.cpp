@@ -181,8 +181,8 @@ struct ChainEdge {
 
 // Joins the chain edges into closed loops. False with the reason when an end meets
 // no other end, or more than two ends meet.
-bool JoinChains(const std::vector<ChainEdge>& edges, double tol, std::vector<DxfOutline>& outlines,
-                std::string& why) {
+bool JoinChains(const DxfDrawing& drawing, const std::vector<ChainEdge>& edges, double tol,
+                std::vector<DxfOutline>& outlines, std::string& why) {
   const std::size_t m = edges.size() * 2;
   // Ends closer than tol are one point: union-find over the ends, the pairs found
   // by a sweep along x.
@@ -215,7 +215,7 @@ bool JoinChains(const std::vector<ChainEdge>& edges, double tol, std::vector<Dxf
   }
   for (std::size_t p = 0; p < m; ++p) {
     if (ends[p].empty()) continue;
-    const std::string at = PointText(endX(rep[p]), endY(rep[p]));
+    const std::string at = PointText(drawing, endX(rep[p]), endY(rep[p]));
     if (ends[p].size() == 1) {
       why = "An outline is open: a line or arc ends at " + at +
             " and meets nothing there. Only closed outlines can be imported.";
@@ -262,9 +262,9 @@ EdgeArc ArcOfEdge(double x1, double y1, double x2, double y2, double b) {
           4 * std::atan(b)};
 }
 
-std::string PointText(double x, double y) {
+std::string PointText(const DxfDrawing& drawing, double x, double y) {
   char text[80];
-  std::snprintf(text, sizeof text, "(%.10g, %.10g)", x, y);
+  std::snprintf(text, sizeof text, "(%.10g, %.10g)", x - drawing.movedX, y - drawing.movedY);
   return text;
 }
 
@@ -292,7 +292,56 @@ DxfExtent ExtentOf(const DxfDrawing& drawing) {
   }
   if (xmax < xmin) return {};
   return {std::max(xmax - xmin, ymax - ymin),
-          std::max({std::fabs(xmin), std::fabs(xmax), std::fabs(ymin), std::fabs(ymax)})};
+          std::max({std::fabs(xmin), std::fabs(xmax), std::fabs(ymin), std::fabs(ymax)}), xmin,
+          ymin};
+}
+
+bool FarFromOrigin(const DxfExtent& extent, double& dx, double& dy) {
+  dx = dy = 0;
+  if (!(extent.size > 0) || !(extent.magnitude > 0) || !std::isfinite(extent.magnitude))
+    return false;
+  // Single precision keeps a number to half the spacing of floats at its size.
+  const double lost = std::ldexp(1.0, std::ilogb(extent.magnitude) - 24);
+  if (lost <= 1e-7 * extent.size) return false;
+  // Powers of ten up to 10^22 are exact in double; below 1 the corner is scaled up,
+  // floored and scaled back, so that the move is the double nearest a round decimal.
+  const int k = static_cast<int>(std::floor(std::log10(extent.size)));
+  auto roundDown = [k](double v) {
+    if (k >= 0) {
+      const double step = std::pow(10.0, k);
+      return std::floor(v / step) * step;
+    }
+    const double scale = std::pow(10.0, -k);
+    return std::floor(v * scale) / scale;
+  };
+  dx = -roundDown(extent.xmin);
+  dy = -roundDown(extent.ymin);
+  return std::isfinite(dx) && std::isfinite(dy);
+}
+
+void MoveDrawing(DxfDrawing& drawing, double dx, double dy) {
+  for (DxfPolyline& p : drawing.polylines) {
+    for (DxfVertex& v : p.vertices) {
+      v.x += dx;
+      v.y += dy;
+    }
+  }
+  for (DxfLine& l : drawing.lines) {
+    l.x1 += dx;
+    l.y1 += dy;
+    l.x2 += dx;
+    l.y2 += dy;
+  }
+  for (DxfArc& a : drawing.arcs) {
+    a.xc += dx;
+    a.yc += dy;
+  }
+  for (DxfCircle& c : drawing.circles) {
+    c.xc += dx;
+    c.yc += dy;
+  }
+  drawing.movedX += dx;
+  drawing.movedY += dy;
 }
 
 bool FindOutlines(const DxfDrawing& drawing, double tol, int maxPoints,
@@ -363,7 +412,7 @@ bool FindOutlines(const DxfDrawing& drawing, double tol, int maxPoints,
           " points; a section table holds at most " + std::to_string(maxPoints) + ".";
     return false;
   }
-  if (!JoinChains(edges, tol, outlines, why)) return false;
+  if (!JoinChains(drawing, edges, tol, outlines, why)) return false;
 
   // Loops: repeated vertices out, whole circles as circles, loops of no area (none
   // beyond a square of side tol) out.
@@ -394,7 +443,8 @@ bool FindOutlines(const DxfDrawing& drawing, double tol, int maxPoints,
   return true;
 }
 
-bool NestOutlines(std::vector<DxfOutline>& outlines, double tol, std::string& why) {
+bool NestOutlines(std::vector<DxfOutline>& outlines, const DxfDrawing& drawing, double tol,
+                  std::string& why) {
   for (std::size_t i = 0; i < outlines.size(); ++i) {
     outlines[i].depth = 0;
     for (std::size_t j = 0; j < outlines.size(); ++j) {
@@ -402,7 +452,7 @@ bool NestOutlines(std::vector<DxfOutline>& outlines, double tol, std::string& wh
       double x = 0, y = 0;
       const Nesting n = NestingOf(outlines[i], outlines[j], tol, x, y);
       if (n == Nesting::Crossing) {
-        why = "Two outlines cross near " + PointText(x, y) +
+        why = "Two outlines cross near " + PointText(drawing, x, y) +
               "; an outline may lie inside another, but not across it.";
         return false;
       }

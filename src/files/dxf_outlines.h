@@ -25,13 +25,23 @@ struct DxfOutline {
   int depth = 0;    // how many other outlines hold it (NestOutlines)
 };
 
-// The drawing's extent: the larger side of the box round its entities, and the
-// largest coordinate.
+// The drawing's extent: the larger side of the box round its entities, the
+// largest coordinate, and the box's lower-left corner.
 struct DxfExtent {
   double size = 0;
   double magnitude = 0;
+  double xmin = 0, ymin = 0;
 };
 DxfExtent ExtentOf(const DxfDrawing& drawing);
+
+// Whether the drawing lies so far from the origin for its size that single
+// precision would lose more than 1e-7 of its size; then (dx, dy) is a round move
+// that brings its lower-left corner near the origin: the corner rounded down to a
+// multiple of the power of ten just below the size, negated.
+bool FarFromOrigin(const DxfExtent& extent, double& dx, double& dy);
+
+// Adds (dx, dy) to every point and centre of the drawing, and to its movedX/Y.
+void MoveDrawing(DxfDrawing& drawing, double dx, double dy);
 
 // The closed outlines of the drawing, in the order of the file; ends meet within
 // tol. Bulges too small or too large to make a difference in single precision are
@@ -45,7 +55,9 @@ bool FindOutlines(const DxfDrawing& drawing, double tol, int maxPoints,
 
 // Sets each outline's depth. Outlines may touch (within tol); false with the reason
 // when two cross, judged by the vertices and edge middles of each against the other.
-bool NestOutlines(std::vector<DxfOutline>& outlines, double tol, std::string& why);
+bool NestOutlines(std::vector<DxfOutline>& outlines, const DxfDrawing& drawing, double tol,
+                  std::string& why);
 
-// "(x, y)" for messages.
-std::string PointText(double x, double y);
+// "(x, y)" for messages: a point of the drawing where the file has it (before any
+// MoveDrawing).
+std::string PointText(const DxfDrawing& drawing, double x, double y);

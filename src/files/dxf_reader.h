@@ -44,6 +44,8 @@ struct DxfDrawing {
   std::vector<DxfArc> arcs;
   std::vector<DxfCircle> circles;
   std::map<std::string, int> leftOut;  // entity kinds on the layer that are not read, with counts
+  // What MoveDrawing added to every coordinate; points in messages take it off again.
+  double movedX = 0, movedY = 0;
 };
 
 // Reads the header's $INSUNITS and the model-space LINE, ARC, CIRCLE, LWPOLYLINE and

@@ -2,6 +2,7 @@
 // hand are imported, and their properties compared with the same sections built
 // directly and with closed forms; every refusal leaves the program as it was.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -120,8 +121,28 @@ double SegmentArea(double r, double t) { return r * r * (t - std::sin(t)) / 2; }
 // form for arcs that are not fillets agrees to this fraction of the segments' area.
 constexpr double kSegmentRel = 1e-7;
 
+// A closed LWPOLYLINE through (x, y, bulge) vertices, each moved by (dx, dy).
+std::string Outline(std::initializer_list<std::array<double, 3>> vertices, double dx = 0,
+                    double dy = 0) {
+  std::string text = Pairs({{0, "LWPOLYLINE"}, {70, "1"}});
+  for (const auto& [x, y, b] : vertices)
+    text += Pairs({{10, Num(x + dx)}, {20, Num(y + dy)}, {42, Num(b)}});
+  return text;
+}
+
+// A rolled I-section 200 wide and 400 deep, flanges 16 thick, web 10, root fillets
+// of radius 20, with its lower-left corner at (dx, dy).
+std::string ISection(double dx, double dy) {
+  const double f = -std::tan(kPi / 8);  // a quarter turn, clockwise
+  return Outline({{0, 0, 0}, {200, 0, 0}, {200, 16, 0}, {125, 16, f}, {105, 36, 0},
+                  {105, 364, f}, {125, 384, 0}, {200, 384, 0}, {200, 400, 0}, {0, 400, 0},
+                  {0, 384, 0}, {75, 384, f}, {95, 364, 0}, {95, 36, f}, {75, 16, 0}, {0, 16, 0}},
+                 dx, dy);
+}
+
 TEST_F(DxfImportTest, RectangleIsThePolygonOfItsCorners) {
   DxfImportResult r = ImportFile("rectangle.dxf");
+  EXPECT_FALSE(r.moved);
   EXPECT_EQ(r.sections, 1);
   EXPECT_EQ(r.polygons, 1);
   EXPECT_EQ(r.points, 4);
@@ -304,6 +325,49 @@ TEST_F(DxfImportTest, AnImportReplacesTheTablesAsAnUnsavedDrawing) {
   ResetTables();
   ASSERT_EQ(DecodeSectionFile(bytes.data(), bytes.size()), SectionFileError::None);
   EXPECT_NEAR(Compute().A, 5000 - kPi * 100, 1e-9 * 5000);
+}
+
+TEST_F(DxfImportTest, ADrawingFarFromTheOriginIsMovedNearItByARoundAmount) {
+  // Single precision at 6e6 keeps half a millimetre: the section as drawn there would
+  // lose its shape. Moved by whole hundreds it keeps its centroidal values.
+  DxfImportResult far = ImportDxf(Entities(ISection(5.4e6, 6.1e6)), {}, CountedReset);
+  ASSERT_TRUE(far.imported) << far.refusal;
+  EXPECT_TRUE(far.moved);
+  EXPECT_EQ(far.movedX, -5.4e6);
+  EXPECT_EQ(far.movedY, -6.1e6);
+  EXPECT_EQ(far.fillets, 4);
+  EXPECT_EQ(DxfImportReport(far).back(), "moved by (-5400000, -6100000) to lie near the origin");
+  const PropertySet got = Compute();
+  DxfImportResult near = ImportDxf(Entities(ISection(0, 0)), {}, CountedReset);
+  ASSERT_TRUE(near.imported) << near.refusal;
+  EXPECT_FALSE(near.moved);
+  ExpectSameProperties(got, Compute(), 1e-6);
+
+  // 0.4 x 0.8 m at (354000, 5400000) m: moved by whole metres (a tenth is the step
+  // of a drawing this size).
+  far = ImportDxf(Entities(Outline({{0, 0, 0}, {0.4, 0, 0}, {0.4, 0.8, 0}, {0, 0.8, 0}}, 354000,
+                                   5400000)),
+                  {}, CountedReset);
+  ASSERT_TRUE(far.imported) << far.refusal;
+  EXPECT_EQ(far.movedX, -354000);
+  EXPECT_EQ(far.movedY, -5400000);
+  const PropertySet rect = Compute();
+  EXPECT_NEAR(rect.A, 0.32, 1e-6 * 0.32);
+  EXPECT_NEAR(rect.Ixx, 0.4 * 0.512 / 12, 1e-6 * 0.4 * 0.512 / 12);
+  EXPECT_NEAR(rect.Iyy, 0.8 * 0.064 / 12, 1e-6 * 0.4 * 0.512 / 12);
+  EXPECT_NEAR(rect.xBar, 0.2, 1e-7);
+  EXPECT_NEAR(rect.yBar, 0.4, 1e-7);
+
+  // The move is reported after the scale; points in messages are the drawing's own.
+  far = ImportDxf(Entities(Outline({{0, 0, 0}, {0.4, 0, 0}, {0.4, 0.8, 0}, {0, 0.8, 0}}, 354000,
+                                   5400000)),
+                  {"", 1000}, CountedReset);
+  EXPECT_EQ(far.movedX, -354000000);
+  ResetTables();
+  far = ImportDxf(Entities(Line(354000, 5400000, 354000.4, 5400000) +
+                           Line(354000.4, 5400000, 354000.4, 5400000.8)),
+                  {}, nullptr);
+  EXPECT_NE(far.refusal.find("ends at (354000, 5400000)"), std::string::npos) << far.refusal;
 }
 
 // Each refusal: the reason, and nothing changed (tables, flags, file name, no reset).
