@@ -114,7 +114,8 @@ bool SameReport(const DxfImportResult& a, const DxfImportResult& b) {
   return a.sections == b.sections && a.polygons == b.polygons && a.circles == b.circles &&
          a.arcSegments == b.arcSegments && a.fillets == b.fillets && a.holes == b.holes &&
          a.points == b.points && a.insUnits == b.insUnits && a.units == b.units &&
-         a.leftOut == b.leftOut;
+         a.leftOut == b.leftOut && a.moved == b.moved && a.movedX == b.movedX &&
+         a.movedY == b.movedY;
 }
 
 }  // namespace

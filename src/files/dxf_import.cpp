@@ -419,26 +419,42 @@ DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options
   return result;
 }
 
-DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& options,
-                              void (*resetTables)()) {
+bool ReadDxfFileText(const std::string& path, std::string& text, std::string& refusal) {
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   if (!ec && size > MaxDxfFileSize) {
-    DxfImportResult result;
-    result.refusal = "The file is larger than " + std::to_string(MaxDxfFileSize >> 20) +
-                     " MB; it is not read.";
-    return result;
+    refusal = "The file is larger than " + std::to_string(MaxDxfFileSize >> 20) +
+              " MB; it is not read.";
+    return false;
   }
   std::vector<std::uint8_t> bytes;
   std::string reason;
   // When its size is unknown, the read says why (missing, not a regular file...).
   if (!ReadFilePrefix(path, ec ? 0 : static_cast<std::size_t>(size), bytes, reason)) {
-    DxfImportResult result;
-    result.refusal = "Cannot read the file " + path + ": " + reason + ".";
-    return result;
+    refusal = "Cannot read the file " + path + ": " + reason + ".";
+    return false;
   }
-  return ImportDxf(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                   options, resetTables);
+  text.assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& options,
+                              void (*resetTables)()) {
+  std::string text;
+  DxfImportResult result;
+  if (!ReadDxfFileText(path, text, result.refusal)) return result;
+  return ImportDxf(text, options, resetTables);
+}
+
+std::vector<DxfLayerCount> DxfLayers(std::string_view text, std::string& refusal) {
+  DxfDrawing drawing;
+  std::string error;
+  if (!ReadDxf(text, "", drawing, error)) {
+    refusal = "The file cannot be imported: " + error + ".";
+    return {};
+  }
+  refusal.clear();
+  return drawing.layers;
 }
 
 std::string DxfLeftOutList(const std::map<std::string, int>& leftOut) {

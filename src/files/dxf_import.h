@@ -23,6 +23,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/dxf_reader.h"
+
 struct DxfImportOptions {
   std::string layer;   // only entities on this layer (any case); "" for every layer
   double scale = 1.0;  // multiplies every coordinate and radius; must be > 0
@@ -85,6 +87,15 @@ DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& o
                               void (*resetTables)() = nullptr);
 
 inline constexpr std::size_t MaxDxfFileSize = 64u << 20;
+
+// The text of the DXF file at path; false, with the reason as ImportDxfFile gives
+// it, when it cannot be read or is larger than MaxDxfFileSize.
+bool ReadDxfFileText(const std::string& path, std::string& text, std::string& refusal);
+
+// The layers of the drawing's model space (block references included) with their
+// counts of entities, in the order the file first uses them; empty, with the reason
+// as ImportDxf gives it, when the text cannot be read.
+std::vector<DxfLayerCount> DxfLayers(std::string_view text, std::string& refusal);
 
 // "2 SPLINE, 1 TEXT": the kinds that were not read with their counts, the first
 // eight of them.

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/program_state.h"
@@ -537,7 +538,56 @@ TEST_F(DxfRefusalTest, OutlinesThatCross) {
                 "Two outlines cross near (");
   std::string swelling = Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "2"}, {20, "2"}, {10, "8"},
                                 {20, "2"}, {42, "1"}, {10, "8"}, {20, "8"}, {10, "2"}, {20, "8"}});
-  ExpectRefused(Text(Entities(square + swelling)), "Two outlines cross near (10, 5)");
+  ExpectRefused(Text(Entities(square + swelling)), "Two outlines cross near (10, 7.236067977)");
+  // Two bars across each other: no vertex or edge middle of either lies inside the
+  // other, but their edges cross.
+  ExpectRefused(Text(Entities(Outline({{-10, -1, 0}, {30, -1, 0}, {30, 1, 0}, {-10, 1, 0}}) +
+                              Outline({{-1, -10, 0}, {1, -10, 0}, {1, 30, 0}, {-1, 30, 0}}))),
+                "Two outlines cross near (");
+}
+
+TEST_F(DxfRefusalTest, OutlinesThatCrossOrTouchThemselves) {
+  const std::string crossing = "crosses or touches itself at ";
+  ExpectRefused(Text(Entities(Pairs({{0, "LWPOLYLINE"}, {5, "2F"}, {8, "Steel"}, {70, "1"},
+                                     {10, "0"}, {20, "0"}, {10, "100"}, {20, "100"}, {10, "100"},
+                                     {20, "0"}, {10, "0"}, {20, "40"}}))),
+                "The LWPOLYLINE (handle 2F, layer \"Steel\") " + crossing +
+                    "(28.57142857, 28.57142857); an outline must not cross or touch itself.");
+  // Lobes of equal area: no area in sum, but the same fault.
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 10, 0}, {10, 0, 0}, {0, 10, 0}}))),
+                "The LWPOLYLINE (line 6, layer \"0\") " + crossing + "(5, 5)");
+  // The same of four lines, named by the two that cross.
+  ExpectRefused(Text(Entities(Line(0, 0, 10, 10) + Line(10, 10, 10, 0) + Line(10, 0, 0, 10) +
+                              Line(0, 10, 0, 0))),
+                "The outline of LINE (line 6, layer \"0\") and LINE (line 30, layer \"0\") " +
+                    crossing + "(5, 5)");
+  // A vertex on an edge that does not end there.
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {5, 0, 0}, {0, 10, 0}}))),
+                crossing + "(5, 0)");
+  // A top edge whose arc (bulge -2.4: 270 degrees) swings down through the bottom
+  // edge and the right side (its own neighbour) at (10, 0.08); and a right edge whose
+  // arc swings in through the top and bottom edges.
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, -2.4}, {0, 10, 0}}))),
+                crossing);
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 0, -1.5}, {10, 10, 0}, {0, 10, 0}}))),
+                crossing);
+}
+
+TEST_F(DxfRefusalTest, AnOutlineDrawnTwice) {
+  const std::string plate = Outline({{0, 0, 0}, {10, 0, 0}, {10, 5, 0}, {0, 5, 0}});
+  auto handled = [](std::string text, const char* handle) {
+    return text.insert(text.find("\n") + 12, std::string("5\n") + handle + "\n");
+  };
+  ExpectRefused(Text(Entities(handled(plate, "2A") + handled(plate, "2B"))),
+                "The same outline is drawn twice: by LWPOLYLINE (handle 2A, layer \"0\") and by "
+                "LWPOLYLINE (handle 2B, layer \"0\"); it would count twice. Remove one of them.");
+  // Once as a polyline, once as lines the other way round, starting elsewhere.
+  ExpectRefused(Text(Entities(plate + Line(10, 5, 10, 0) + Line(10, 0, 0, 0) + Line(0, 0, 0, 5) +
+                              Line(0, 5, 10, 5))),
+                "by LWPOLYLINE (line 6, layer \"0\") and by the chain of LINE (line 34, layer "
+                "\"0\") and 3 other entities;");
+  ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {40, "2"}, {0, "CIRCLE"}, {40, "2"}}))),
+                "The same outline is drawn twice: by CIRCLE (line 6, layer \"0\") and by CIRCLE");
 }
 
 TEST_F(DxfImportTest, AHoleMayTouchItsOutline) {
@@ -661,17 +711,128 @@ TEST_F(DxfImportTest, PolylineVerticesThatAreNotOnTheOutline) {
   EXPECT_DOUBLE_EQ(Compute().A, 6 + 2);
 }
 
-TEST_F(DxfImportTest, PaperSpaceBlocksAndOtherKindsAreNotRead) {
+TEST_F(DxfImportTest, PaperSpaceAndOtherKindsAreNotRead) {
   std::string text =
-      Pairs({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {0, "CIRCLE"}, {40, "7"}, {0, "ENDBLK"},
-             {0, "ENDSEC"}}) +
       Entities(Pairs({{0, "CIRCLE"}, {67, "1"}, {40, "9"}}) + Pairs({{0, "CIRCLE"}, {40, "2"}}) +
                Pairs({{0, "SPLINE"}, {8, "0"}}) + Pairs({{0, "INSERT"}, {2, "B"}}));
   DxfImportResult r = ImportDxf(text, {}, CountedReset);
   ASSERT_TRUE(r.imported) << r.refusal;
   EXPECT_EQ(r.sections, 1);
   EXPECT_EQ(Table.params[Table.sections[1].firstNode].c[3], 2.0f);
-  EXPECT_EQ(r.leftOut, (std::map<std::string, int>{{"INSERT", 1}, {"SPLINE", 1}}));
+  EXPECT_EQ(r.leftOut,
+            (std::map<std::string, int>{{"INSERT (block not in the file)", 1}, {"SPLINE", 1}}));
+}
+
+// Blocks: (name, base point, entities) as the BLOCKS section holds them, and an
+// INSERT of one.
+std::string Blocks(std::initializer_list<std::tuple<std::string, double, double, std::string>> list) {
+  std::string text = Pairs({{0, "SECTION"}, {2, "BLOCKS"}});
+  for (const auto& [name, bx, by, body] : list) {
+    text += Pairs({{0, "BLOCK"}, {8, "0"}, {2, name}, {70, "0"}, {10, Num(bx)}, {20, Num(by)}}) +
+            body + Pairs({{0, "ENDBLK"}, {8, "0"}});
+  }
+  return text + Pairs({{0, "ENDSEC"}});
+}
+std::string Insert(const std::string& block, double x, double y, double angle = 0, double sx = 1,
+                   double sy = 1, const std::string& layer = "0") {
+  return Pairs({{0, "INSERT"}, {8, layer}, {2, block}, {10, Num(x)}, {20, Num(y)}, {41, Num(sx)},
+                {42, Num(sy)}, {50, Num(angle)}});
+}
+std::string Arc(double xc, double yc, double r, double a1, double a2) {
+  return Pairs({{0, "ARC"}, {10, Num(xc)}, {20, Num(yc)}, {40, Num(r)}, {50, Num(a1)}, {51, Num(a2)}});
+}
+
+TEST_F(DxfImportTest, BlocksArePlacedMovedTurnedScaledMirroredAndNested) {
+  // A 100 x 50 plate with a hole of radius 10, drawn about the base point (10, 10);
+  // placed at (500, 200), turned a quarter and doubled.
+  const std::string plate =
+      Blocks({{"PLATE", 10, 10,
+               Outline({{10, 10, 0}, {110, 10, 0}, {110, 60, 0}, {10, 60, 0}}) +
+                   Pairs({{0, "CIRCLE"}, {10, "60"}, {20, "35"}, {40, "10"}})}});
+  DxfImportResult r = ImportDxf(plate + Entities(Insert("PLATE", 500, 200, 90, 2, 2)), {}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.holes, 1);
+  EXPECT_TRUE(r.leftOut.empty());
+  ExpectSameProperties(Compute(), Direct([] {
+                         AddPolygon({{400, 200}, {500, 200}, {500, 400}, {400, 400}});
+                         AddCircle(450, 300, 20, -1.0f);
+                       }));
+
+  // A quarter disc of lines and an arc, once mirrored (the arc then runs clockwise)
+  // and once not, in a block of its own, placed doubled at (0, 100): discs of
+  // radius 20 at (0, 100) into -x and at (60, 100) into +x.
+  const std::string quarter = Line(0, 0, 10, 0) + Arc(0, 0, 10, 0, 90) + Line(0, 10, 0, 0);
+  const std::string nested =
+      Blocks({{"Q", 0, 0, quarter},
+              {"PAIR", 0, 0, Insert("q", 0, 0, 0, -1, 1) + Insert("Q", 30, 0)}});
+  r = ImportDxf(nested + Entities(Insert("PAIR", 0, 100, 0, 2, 2)), {}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.polygons, 2);
+  EXPECT_EQ(r.arcSegments, 2);
+  const PropertySet got = Compute();
+  const double c = 80 / (3 * kPi);  // the quarter disc's centroid from its corner
+  EXPECT_NEAR(got.A, 200 * kPi, kSegmentRel * 200 * kPi);
+  EXPECT_NEAR(got.xBar, 30, 1e-5);
+  EXPECT_NEAR(got.yBar, 100 + c, 1e-5);
+}
+
+TEST_F(DxfImportTest, EntitiesOfABlockOnLayerZeroTakeTheLayerOfTheirInsert) {
+  // A square and a note on layer 0 in the block, its dimension line on "Dims"; the
+  // block placed on "Section", another dimension line and a note beside it.
+  const std::string text =
+      Blocks({{"SEC", 0, 0,
+               Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}) +
+                   Pairs({{0, "LINE"}, {8, "Dims"}, {10, "0"}, {20, "-5"}, {11, "10"}, {21, "-5"}}) +
+                   Pairs({{0, "TEXT"}, {8, "0"}})}}) +
+      Entities(Insert("SEC", 0, 0, 0, 1, 1, "Section") +
+               Pairs({{0, "LINE"}, {8, "DIMS"}, {10, "-5"}, {20, "0"}, {11, "-5"}, {21, "10"}}) +
+               Pairs({{0, "TEXT"}, {8, "Notes"}}));
+  std::string refusal;
+  const std::vector<DxfLayerCount> layers = DxfLayers(text, refusal);
+  ASSERT_EQ(layers.size(), 3u) << refusal;
+  EXPECT_EQ(layers[0].name, "Section");
+  EXPECT_EQ(layers[0].outlines, 1);
+  EXPECT_EQ(layers[0].others, 1);
+  EXPECT_EQ(layers[1].name, "Dims");
+  EXPECT_EQ(layers[1].outlines, 2);
+  EXPECT_EQ(layers[2].name, "Notes");
+  EXPECT_EQ(layers[2].others, 1);
+
+  DxfImportResult r = ImportDxf(text, {"section"}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.polygons, 1);
+  EXPECT_EQ(r.leftOut, (std::map<std::string, int>{{"TEXT", 1}}));
+  EXPECT_FALSE(ImportDxf(text, {}, CountedReset).imported);  // the dimension lines are open
+}
+
+TEST_F(DxfRefusalTest, InsertsThatCannotPlaceTheirOutlines) {
+  const std::string blocks =
+      Blocks({{"SQ", 0, 0, Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}})},
+              {"NOTE", 0, 0, Pairs({{0, "TEXT"}, {8, "0"}})},
+              {"LOOP", 0, 0, Insert("OUTER", 0, 0)},
+              {"OUTER", 0, 0, Insert("loop", 5, 5)}});
+  ExpectRefused(Text(blocks + Entities(Insert("SQ", 0, 0, 0, 2, 1))),
+                "layer \"0\") scales it by (2, 1); only a scale that is the same across and up, "
+                "and not 0, keeps its outlines");
+  ExpectRefused(Text(blocks + Entities(Insert("SQ", 0, 0) + Pairs({{70, "3"}, {71, "2"}}))),
+                "is an array of 3 columns and 2 rows (MINSERT); arrays of blocks are not read");
+  ExpectRefused(Text(blocks + Entities(Insert("OUTER", 0, 0))),
+                "the block \"OUTER\" inserts itself");
+  // A note may be scaled as it likes.
+  DxfImportResult r = Text(blocks + Entities(Insert("NOTE", 0, 0, 0, 2, 1) +
+                                             Pairs({{0, "CIRCLE"}, {40, "1"}})));
+  EXPECT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.leftOut, (std::map<std::string, int>{{"TEXT", 1}}));
+}
+
+TEST_F(DxfRefusalTest, ABlockPlacedTwiceOnItself) {
+  const std::string blocks =
+      Blocks({{"SQ", 0, 0, Pairs({{0, "LWPOLYLINE"}, {5, "2F"}, {70, "1"}, {10, "0"}, {20, "0"},
+                                  {10, "1"}, {20, "0"}, {10, "1"}, {20, "1"}})}});
+  ExpectRefused(Text(blocks + Entities(Insert("SQ", 3, 3) + Pairs({{5, "40"}}) +
+                                       Insert("SQ", 3, 3) + Pairs({{5, "41"}}))),
+                "by LWPOLYLINE (handle 2F, layer \"0\") in block \"SQ\" (INSERT handle 40) and by "
+                "LWPOLYLINE (handle 2F, layer \"0\") in block \"SQ\" (INSERT handle 41);");
 }
 
 }  // namespace
