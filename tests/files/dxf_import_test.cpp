@@ -491,9 +491,11 @@ TEST_F(DxfRefusalTest, FilesCutShort) {
 
 // Each cut of a drawing at the start and in the middle of each of its lines.
 TEST_F(DxfImportTest, EveryCutOfADrawingIsRefusedOrImportsAsTheWhole) {
-  for (const char* name : {"rectangle_hole.dxf", "chain_l_shape.dxf", "polyline_slot.dxf"}) {
+  for (auto [name, layer] : {std::pair{"rectangle_hole.dxf", ""}, {"chain_l_shape.dxf", ""},
+                             {"polyline_slot.dxf", ""}, {"block_section.dxf", "Section"}}) {
     const std::string text = FileText(name);
-    ASSERT_TRUE(ImportDxf(text, {}, nullptr).imported) << name;
+    const DxfImportOptions options{layer};
+    ASSERT_TRUE(ImportDxf(text, options, nullptr).imported) << name;
     const std::vector<std::uint8_t> whole = EncodeSectionFile();
     std::vector<std::size_t> cuts;
     for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
@@ -506,7 +508,7 @@ TEST_F(DxfImportTest, EveryCutOfADrawingIsRefusedOrImportsAsTheWhole) {
     int accepted = 0;
     for (std::size_t cut : cuts) {
       ResetTables();
-      const DxfImportResult r = ImportDxf(std::string_view(text).substr(0, cut), {}, nullptr);
+      const DxfImportResult r = ImportDxf(std::string_view(text).substr(0, cut), options, nullptr);
       if (!r.imported) {
         // Where the file ends, or that it is no DXF file at all.
         EXPECT_TRUE(r.refusal.find("line ") != std::string::npos ||
