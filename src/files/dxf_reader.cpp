@@ -619,7 +619,9 @@ class DxfParser {
   // The entities of the block that INSERT e names, placed as it says: moved so that
   // the block's base point lies at its insertion point (10, 20), scaled (41, 42),
   // turned (50, degrees), in the INSERT's own plane (210, 220, 230).
-  void Insert(const Entity& e, int order, std::string_view layer) {
+  void Insert(const Entity& e, int order, std::string_view insertLayer) {
+    // A copy: the view may be the placement's own layer, which changes below.
+    const std::string layer(insertLayer);
     const std::string line = "line " + std::to_string(e.line + 1) + ": ";
     const std::string name(ValueOf(e, 2));
     auto found = blocks_.find(UpperCase(name));
@@ -661,7 +663,7 @@ class DxfParser {
     const Placement outer = place_;
     place_.m = Compose(outer.m, local);
     place_.identity = false;
-    place_.layer0 = std::string(layer);
+    place_.layer0 = layer;
     place_.where = " in block \"" + Shown(block.name) + "\" (INSERT " +
                    (ValueOf(e, 5).empty() ? line.substr(0, line.size() - 2)
                                           : "handle " + Shown(ValueOf(e, 5))) +
