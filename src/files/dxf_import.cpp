@@ -447,14 +447,14 @@ DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& o
 }
 
 std::vector<DxfLayerCount> DxfLayers(std::string_view text, std::string& refusal) {
-  DxfDrawing drawing;
+  std::vector<DxfLayerCount> layers;
   std::string error;
-  if (!ReadDxf(text, "", drawing, error)) {
+  if (!ReadDxfLayers(text, layers, error)) {
     refusal = "The file cannot be imported: " + error + ".";
     return {};
   }
   refusal.clear();
-  return drawing.layers;
+  return layers;
 }
 
 std::string DxfLeftOutList(const std::map<std::string, int>& leftOut) {

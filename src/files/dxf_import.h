@@ -94,7 +94,9 @@ bool ReadDxfFileText(const std::string& path, std::string& text, std::string& re
 
 // The layers of the drawing's model space (block references included) with their
 // counts of entities, in the order the file first uses them; empty, with the reason
-// as ImportDxf gives it, when the text cannot be read.
+// as ImportDxf gives it, when the file itself is faulty. What one layer's entities
+// hold (an entity out of the plane, a block scaled unevenly) is for the import of
+// that layer to refuse.
 std::vector<DxfLayerCount> DxfLayers(std::string_view text, std::string& refusal);
 
 // "2 SPLINE, 1 TEXT": the kinds that were not read with their counts, the first

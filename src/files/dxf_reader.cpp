@@ -183,8 +183,9 @@ constexpr long long MaxBlockEntities = 1'000'000;
 
 class DxfParser {
  public:
-  DxfParser(std::string_view text, const std::string& layer, DxfDrawing& drawing)
-      : in_(text), layer_(layer), drawing_(drawing) {}
+  // countOnly: no entity is read, the layers are only counted.
+  DxfParser(std::string_view text, const std::string& layer, DxfDrawing& drawing, bool countOnly)
+      : in_(text), layer_(layer), countOnly_(countOnly), drawing_(drawing) {}
 
   bool Run(std::string& error) {
     Pair p;
@@ -371,7 +372,9 @@ class DxfParser {
     return v;
   }
 
-  bool OnLayer(std::string_view layer) const { return layer_.empty() || SameWord(layer, layer_); }
+  bool OnLayer(std::string_view layer) const {
+    return !countOnly_ && (layer_.empty() || SameWord(layer, layer_));
+  }
 
   // The sense of the entity's own x axis: +1 when its plane is the drawing plane
   // seen from above, -1 seen from below (x runs the other way), 0 when the entity
@@ -720,6 +723,7 @@ class DxfParser {
 
   PairReader in_;
   const std::string& layer_;
+  const bool countOnly_;
   DxfDrawing& drawing_;
   int order_ = 0;
   bool inPolyline_ = false;
@@ -737,20 +741,36 @@ class DxfParser {
 
 }  // namespace
 
-bool ReadDxf(std::string_view text, const std::string& layer, DxfDrawing& drawing,
-             std::string& error) {
+namespace {
+
+bool Read(std::string_view text, const std::string& layer, bool countOnly, DxfDrawing& drawing,
+          std::string& error) {
   drawing = DxfDrawing{};
   error.clear();
   if (text.starts_with("AutoCAD Binary DXF")) {
     error = "this is a binary DXF file; only ASCII DXF files are read";
     return false;
   }
-  DxfParser parser(text, layer, drawing);
+  DxfParser parser(text, layer, drawing, countOnly);
   if (!parser.Run(error)) {
     drawing = DxfDrawing{};
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadDxf(std::string_view text, const std::string& layer, DxfDrawing& drawing,
+             std::string& error) {
+  return Read(text, layer, false, drawing, error);
+}
+
+bool ReadDxfLayers(std::string_view text, std::vector<DxfLayerCount>& layers, std::string& error) {
+  DxfDrawing drawing;
+  const bool read = Read(text, "", true, drawing, error);
+  layers = std::move(drawing.layers);
+  return read;
 }
 
 const char* DxfUnitName(int insUnits) {

@@ -83,6 +83,12 @@ struct DxfDrawing {
 bool ReadDxf(std::string_view text, const std::string& layer, DxfDrawing& drawing,
              std::string& error);
 
+// The layers of the drawing, counted as ReadDxf counts them, without reading any
+// entity: false, with the reason, only when the file itself is faulty (not a DXF
+// file, cut short, a malformed number in a block reference, a block inserting
+// itself), not for the entities of some layer.
+bool ReadDxfLayers(std::string_view text, std::vector<DxfLayerCount>& layers, std::string& error);
+
 // The name of a $INSUNITS code ("millimeters", "unitless", ...), "" for a code
 // that has none.
 const char* DxfUnitName(int insUnits);

@@ -820,6 +820,14 @@ TEST_F(DxfRefusalTest, InsertsThatCannotPlaceTheirOutlines) {
                 "is an array of 3 columns and 2 rows (MINSERT); arrays of blocks are not read");
   ExpectRefused(Text(blocks + Entities(Insert("OUTER", 0, 0))),
                 "the block \"OUTER\" inserts itself");
+  // On a layer of its own, an uneven block does not keep the window from listing
+  // the layers, nor another layer from importing.
+  const std::string beside =
+      blocks + Entities(Insert("SQ", 0, 0, 0, 2, 1, "Title") +
+                        Outline({{20, 0, 0}, {30, 0, 0}, {30, 10, 0}, {20, 10, 0}}));
+  std::string refusal;
+  EXPECT_EQ(DxfLayers(beside, refusal).size(), 2u) << refusal;
+  EXPECT_TRUE(Text(beside, {"0"}).imported);
   // A note may be scaled as it likes.
   DxfImportResult r = Text(blocks + Entities(Insert("NOTE", 0, 0, 0, 2, 1) +
                                              Pairs({{0, "CIRCLE"}, {40, "1"}})));
