@@ -9,7 +9,6 @@
 #include "app/program_info.h"
 #include "app/program_state.h"
 #include "construct/entry_state.h"
-#include "construct/input_text.h"
 #include "files/dxf_import.h"
 #include "files/section_file.h"
 #include "files/settings.h"
