@@ -3,7 +3,8 @@
 // they were, with no reset. An accepted one must leave sound tables within the
 // capacities with the counts it reports, every stored number finite, sections that
 // calculate without a message to finite results, and a section file that reads back
-// to the same bytes.
+// to the same bytes. The text cut short (at a place the input's last two bytes
+// choose) must be refused, or import exactly as the whole text does.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -92,6 +93,31 @@ void CheckImported(const DxfImportResult& r, HeadlessPlatform& platform) {
     if (!std::isfinite(v)) Fail("a property is not finite");
 }
 
+// One import over the user's table, checked; the tables it leaves, as a file.
+DxfImportResult CheckedImport(std::string_view text, const DxfImportOptions& options,
+                              HeadlessPlatform& platform, std::vector<std::uint8_t>& written) {
+  ResetProgramState();
+  UsersTable();
+  const std::vector<std::uint8_t> before = EncodeSectionFile();
+  resets = 0;
+  const DxfImportResult r = ImportDxf(text, options, CountedReset);
+  written = EncodeSectionFile();
+  if (r.imported) {
+    CheckImported(r, platform);
+  } else {
+    CheckRefused(r, before);
+  }
+  return r;
+}
+
+bool SameReport(const DxfImportResult& a, const DxfImportResult& b) {
+  return a.sections == b.sections && a.polygons == b.polygons && a.circles == b.circles &&
+         a.arcSegments == b.arcSegments && a.fillets == b.fillets && a.holes == b.holes &&
+         a.points == b.points && a.insUnits == b.insUnits && a.units == b.units &&
+         a.leftOut == b.leftOut && a.moved == b.moved && a.movedX == b.movedX &&
+         a.movedY == b.movedY;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -99,20 +125,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform.Reset();
   SetPlatform(&platform);
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  // Bytes after a file's EOF are not read, so the last two bytes can choose where
+  // the text is cut without changing what the whole text means.
+  const std::size_t cut =
+      size < 2 ? 0 : (std::size_t{data[size - 2]} << 8 | data[size - 1]) % (size + 1);
 
   // Every layer at scale 1, then only layer "0" at another scale.
   const DxfImportOptions choices[] = {{"", 1.0}, {"0", 0.001}};
   for (const DxfImportOptions& options : choices) {
-    ResetProgramState();
-    UsersTable();
-    const std::vector<std::uint8_t> before = EncodeSectionFile();
-    resets = 0;
-    const DxfImportResult r = ImportDxf(text, options, CountedReset);
-    if (r.imported) {
-      CheckImported(r, platform);
-    } else {
-      CheckRefused(r, before);
-    }
+    std::vector<std::uint8_t> whole, part;
+    const DxfImportResult r = CheckedImport(text, options, platform, whole);
+    const DxfImportResult p = CheckedImport(text.substr(0, cut), options, platform, part);
+    if (r.imported && p.imported && (part != whole || !SameReport(p, r)))
+      Fail("a text cut short imported other sections than the whole text");
   }
   return 0;
 }

@@ -9,7 +9,6 @@
 #include "app/program_info.h"
 #include "app/program_state.h"
 #include "construct/entry_state.h"
-#include "construct/input_text.h"
 #include "files/dxf_import.h"
 #include "files/section_file.h"
 #include "files/settings.h"
@@ -153,6 +152,18 @@ void HelpCommand() {
 
 void AboutCommand() { ShowAboutBox(); }
 
+namespace {
+
+// "Section: 2 outline entities, 1 other entity" for the list of layers.
+std::string LayerItem(const std::string& name, int outlines, int others) {
+  auto count = [](int n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? " entity" : " entities");
+  };
+  return name + ": " + count(outlines, "outline") + (others > 0 ? ", " + count(others, "other") : "");
+}
+
+}  // namespace
+
 void ImportDxfCommand() {
   Dispatch.FileDialogOpen = true;
   FileDialogRequest request{"Import DXF", "", Shared.DataFolder,
@@ -160,12 +171,46 @@ void ImportDxfCommand() {
                             OfnFileMustExist | OfnHideReadOnly | OfnLongNames};
   std::string path;
   if (!GetPlatform().OpenFileDialog(request, path)) return;
+  std::string text, refusal;
+  std::vector<DxfLayerCount> layers;
+  if (ReadDxfFileText(path, text, refusal)) layers = DxfLayers(text, refusal);
+  if (!refusal.empty()) {
+    PlatformMessageBox(refusal, "Import DXF", MsgOk | MsgIconError);
+    return;
+  }
+  // Outlines on more than one layer (dimension lines beside the section, say): the
+  // user chooses the layer, or all of them.
+  DxfImportOptions options;
+  std::vector<const DxfLayerCount*> choices;
+  int outlines = 0, others = 0;
+  for (const DxfLayerCount& layer : layers) {
+    if (layer.outlines > 0) choices.push_back(&layer);
+    outlines += layer.outlines;
+    others += layer.others;
+  }
+  if (choices.size() > 1) {
+    std::vector<std::string> items;
+    for (const DxfLayerCount* layer : choices)
+      items.push_back(LayerItem(layer->name, layer->outlines, layer->others));
+    items.push_back(LayerItem("All layers", outlines, others));
+    const int chosen = GetPlatform().ChooseFromList(
+        "Import DXF",
+        "The drawing has outlines on " + std::to_string(choices.size()) +
+            " layers. Import the outlines of which layer?",
+        items);
+    if (chosen < 0) return;  // nothing changed
+    if (chosen < static_cast<int>(choices.size())) options.layer = choices[chosen]->name;
+  }
   if (!SaveBeforeReplacing()) return;
-  const DxfImportResult r = ImportDxfFile(path, {}, ResetTables);
+  const DxfImportResult r = ImportDxf(text, options, ResetTables);
   if (!r.imported) {
     PlatformMessageBox(r.refusal, "Import DXF", MsgOk | MsgIconError);
     return;  // nothing changed
   }
-  PlatformMessageBox("Imported" + NumberToText(r.sections, 7) + " sections; units: " + r.units,
-                     "Import DXF", MsgOk | MsgIconInformation);
+  // The same report as the command-line tool's.
+  std::string message = "Imported";
+  if (!options.layer.empty()) message += " from layer \"" + options.layer + "\":";
+  const std::vector<std::string> report = DxfImportReport(r);
+  for (std::size_t i = 0; i < report.size(); ++i) message += (i == 0 ? " " : "\n") + report[i];
+  PlatformMessageBox(message, "Import DXF", MsgOk | MsgIconInformation);
 }

@@ -21,10 +21,6 @@ struct ImportOptions {
   std::string drawing, section;
 };
 
-std::string Count(int n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 CliExit RunImportDxf(const ImportOptions& options) {
   HeadlessPlatform platform;
   SetPlatform(&platform);
@@ -46,22 +42,9 @@ CliExit RunImportDxf(const ImportOptions& options) {
     return ExitRefusedFile;
   }
 
-  std::printf("%s: %s (%s, %s, %s), %s, %s, %s\n", options.section.c_str(),
-              Count(result.sections, "section", "sections").c_str(),
-              Count(result.polygons, "polygon", "polygons").c_str(),
-              Count(result.circles, "circle", "circles").c_str(),
-              Count(result.arcSegments, "arc segment", "arc segments").c_str(),
-              Count(result.fillets, "fillet", "fillets").c_str(),
-              Count(result.holes, "hole", "holes").c_str(),
-              Count(result.points, "point", "points").c_str());
-  if (result.insUnits >= 0) {
-    std::printf("units: %s ($INSUNITS %d)\n", result.units.c_str(), result.insUnits);
-  } else {
-    std::printf("units: not given\n");
-  }
-  if (!result.leftOut.empty()) {
-    std::printf("not read: %s\n", DxfLeftOutList(result.leftOut).c_str());
-  }
+  const std::vector<std::string> report = DxfImportReport(result);
+  std::printf("%s: %s\n", options.section.c_str(), report[0].c_str());
+  for (std::size_t i = 1; i < report.size(); ++i) std::printf("%s\n", report[i].c_str());
   return ExitDone;
 }
 

@@ -310,12 +310,21 @@ DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options
   }
 
   // The drawing's size sets the distance within which ends meet.
-  const DxfExtent extent = ExtentOf(drawing);
+  DxfExtent extent = ExtentOf(drawing);
+  const std::string tooLarge = "The drawing's coordinates are too large for the section table.";
   // Far beyond single precision, and far enough below the double range that
   // squares and moments stay finite.
-  if (!(extent.magnitude <= 1e150) || !(extent.magnitude * scale <= FLT_MAX)) {
-    return Refuse(result, "The drawing's coordinates are too large for the section table.");
+  if (!(extent.magnitude <= 1e150)) return Refuse(result, tooLarge);
+  // Moved in double before anything is held in single precision.
+  double dx = 0, dy = 0;
+  if (FarFromOrigin(extent, dx, dy)) {
+    MoveDrawing(drawing, dx, dy);
+    extent = ExtentOf(drawing);
+    result.moved = true;
+    result.movedX = dx * scale;
+    result.movedY = dy * scale;
   }
+  if (!(extent.magnitude * scale <= FLT_MAX)) return Refuse(result, tooLarge);
   const double tol = MeetTolerance * extent.size;
 
   std::vector<DxfOutline> outlines;
@@ -355,7 +364,7 @@ DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options
     }
   }
 
-  if (!NestOutlines(outlines, tol, error)) return Refuse(result, error);
+  if (!NestOutlines(outlines, drawing, tol, error)) return Refuse(result, error);
   std::vector<int> order = fileOrder;
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
     if (outlines[a].depth != outlines[b].depth) return outlines[a].depth < outlines[b].depth;
@@ -410,26 +419,42 @@ DxfImportResult ImportDxf(std::string_view text, const DxfImportOptions& options
   return result;
 }
 
-DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& options,
-                              void (*resetTables)()) {
+bool ReadDxfFileText(const std::string& path, std::string& text, std::string& refusal) {
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   if (!ec && size > MaxDxfFileSize) {
-    DxfImportResult result;
-    result.refusal = "The file is larger than " + std::to_string(MaxDxfFileSize >> 20) +
-                     " MB; it is not read.";
-    return result;
+    refusal = "The file is larger than " + std::to_string(MaxDxfFileSize >> 20) +
+              " MB; it is not read.";
+    return false;
   }
   std::vector<std::uint8_t> bytes;
   std::string reason;
   // When its size is unknown, the read says why (missing, not a regular file...).
   if (!ReadFilePrefix(path, ec ? 0 : static_cast<std::size_t>(size), bytes, reason)) {
-    DxfImportResult result;
-    result.refusal = "Cannot read the file " + path + ": " + reason + ".";
-    return result;
+    refusal = "Cannot read the file " + path + ": " + reason + ".";
+    return false;
   }
-  return ImportDxf(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                   options, resetTables);
+  text.assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& options,
+                              void (*resetTables)()) {
+  std::string text;
+  DxfImportResult result;
+  if (!ReadDxfFileText(path, text, result.refusal)) return result;
+  return ImportDxf(text, options, resetTables);
+}
+
+std::vector<DxfLayerCount> DxfLayers(std::string_view text, std::string& refusal) {
+  std::vector<DxfLayerCount> layers;
+  std::string error;
+  if (!ReadDxfLayers(text, layers, error)) {
+    refusal = "The file cannot be imported: " + error + ".";
+    return {};
+  }
+  refusal.clear();
+  return layers;
 }
 
 std::string DxfLeftOutList(const std::map<std::string, int>& leftOut) {
@@ -444,4 +469,31 @@ std::string DxfLeftOutList(const std::map<std::string, int>& leftOut) {
     text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
   }
   return text;
+}
+
+namespace {
+std::string Count(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+}  // namespace
+
+std::vector<std::string> DxfImportReport(const DxfImportResult& r) {
+  std::vector<std::string> lines;
+  lines.push_back(Count(r.sections, "section", "sections") + " (" +
+                  Count(r.polygons, "polygon", "polygons") + ", " +
+                  Count(r.circles, "circle", "circles") + ", " +
+                  Count(r.arcSegments, "arc segment", "arc segments") + "), " +
+                  Count(r.fillets, "fillet", "fillets") + ", " + Count(r.holes, "hole", "holes") +
+                  ", " + Count(r.points, "point", "points"));
+  lines.push_back(r.insUnits >= 0
+                      ? "units: " + r.units + " ($INSUNITS " + std::to_string(r.insUnits) + ")"
+                      : "units: not given");
+  if (!r.leftOut.empty()) lines.push_back("not read: " + DxfLeftOutList(r.leftOut));
+  if (r.moved) {
+    char text[100];
+    std::snprintf(text, sizeof text, "moved by (%.10g, %.10g) to lie near the origin", r.movedX,
+                  r.movedY);
+    lines.push_back(text);
+  }
+  return lines;
 }

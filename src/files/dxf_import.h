@@ -21,6 +21,9 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "files/dxf_reader.h"
 
 struct DxfImportOptions {
   std::string layer;   // only entities on this layer (any case); "" for every layer
@@ -42,6 +45,10 @@ struct DxfImportResult {
   int insUnits = -1;    // -1 when the header gives none
   std::string units;    // "millimeters", ...; "not given" or "unknown code N"
   std::map<std::string, int> leftOut;  // entity kinds on the layer that were not read
+  // A drawing far from the origin for its size is moved near it (in the drawing's
+  // units times the scale, added to every coordinate); (0, 0) when not moved.
+  bool moved = false;
+  double movedX = 0, movedY = 0;
 };
 
 // The one import call, for the File menu's Import DXF and kelvarin-cli import-dxf.
@@ -53,6 +60,10 @@ struct DxfImportResult {
 // FileChanged is set, ResultsCurrent cleared, CurrentFile emptied (the tables come
 // from no section file, so Save asks for a name) and CurrentSection is the last
 // section.
+//
+// A drawing that lies far from the origin for its size (where single precision
+// would lose more than 1e-7 of its size) is first moved by a round amount so that
+// it lies near the origin; the result says by how much.
 //
 // Refused (imported == false, with the reason in refusal): a text that is not ASCII
 // DXF, a malformed number, an entity not in the drawing plane, an outline that is
@@ -77,6 +88,23 @@ DxfImportResult ImportDxfFile(const std::string& path, const DxfImportOptions& o
 
 inline constexpr std::size_t MaxDxfFileSize = 64u << 20;
 
+// The text of the DXF file at path; false, with the reason as ImportDxfFile gives
+// it, when it cannot be read or is larger than MaxDxfFileSize.
+bool ReadDxfFileText(const std::string& path, std::string& text, std::string& refusal);
+
+// The layers of the drawing's model space (block references included) with their
+// counts of entities, in the order the file first uses them; empty, with the reason
+// as ImportDxf gives it, when the file itself is faulty. What one layer's entities
+// hold (an entity out of the plane, a block scaled unevenly) is for the import of
+// that layer to refuse.
+std::vector<DxfLayerCount> DxfLayers(std::string_view text, std::string& refusal);
+
 // "2 SPLINE, 1 TEXT": the kinds that were not read with their counts, the first
 // eight of them.
 std::string DxfLeftOutList(const std::map<std::string, int>& leftOut);
+
+// What an import made, as the command-line tool prints it and the window shows it:
+// "2 sections (1 polygon, 1 circle, 0 arc segments), 0 fillets, 1 hole, 5 points",
+// "units: inches ($INSUNITS 1)", then "not read: 1 TEXT" and "moved by (-354000,
+// -5400000) to lie near the origin" where they apply.
+std::vector<std::string> DxfImportReport(const DxfImportResult& result);

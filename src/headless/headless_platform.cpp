@@ -140,6 +140,26 @@ std::string HeadlessPlatform::InputDialog(const std::string& prompt, const std::
   return text;
 }
 
+int HeadlessPlatform::ChooseFromList(const std::string& caption, const std::string& prompt,
+                                     const std::vector<std::string>& items) {
+  PlatformEvent e = MakeEvent(PlatformEvent::ChooseFromList, caption, prompt);
+  e.lines = items;
+  DialogAnswer a{DialogAnswer::Close, ""};
+  e.answered = TakeAnswer(a);
+  int chosen = -1;
+  if ((a.kind == DialogAnswer::Ok || a.kind == DialogAnswer::Yes) && !items.empty()) {
+    chosen = 0;
+  } else if (a.kind == DialogAnswer::Text) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i] == a.text || std::to_string(i + 1) == a.text) chosen = static_cast<int>(i);
+    }
+  }
+  e.result = chosen;
+  e.answer = chosen >= 0 ? items[chosen] : "";
+  Record(std::move(e));
+  return chosen;
+}
+
 // The headless output window is closed as soon as it has been recorded, like a
 // window the user looked at and closed.
 void HeadlessPlatform::ShowOutputWindow(int width, int height, const std::string& title) {

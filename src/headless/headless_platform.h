@@ -33,6 +33,7 @@ struct PlatformEvent {
     ChoosePrinter,
     PrintDialog,
     PrintJob,
+    ChooseFromList,
   };
   Kind kind = MessageBox;
   std::string caption;
@@ -84,6 +85,11 @@ class HeadlessPlatform : public Platform {
                               const std::string& title, bool beep, int x, int y) override;
   std::string InputDialog(const std::string& prompt, const std::string& title,
                           const std::string& defaultAnswer) override;
+  // Ok or Yes takes the first item; Text "N" the N-th (from 1) or the item whose
+  // text it is; anything else, or none queued, cancels. Recorded with the prompt in
+  // text, the items in lines, the index in result and the item in answer.
+  int ChooseFromList(const std::string& caption, const std::string& prompt,
+                     const std::vector<std::string>& items) override;
   void ShowOutputWindow(int width, int height, const std::string& title) override;
   void CloseOutputWindow() override {}
   void ShowResultDialog(const std::string& caption, const std::vector<std::string>& lines) override;

@@ -163,6 +163,16 @@ void PrintScenarioEvent(const PlatformEvent& e) {
       std::printf(" -> %s, printer %s\n", e.answered ? "answered" : "no answer queued: closed",
                   Quote(e.answer).c_str());
       break;
+    case PlatformEvent::ChooseFromList:
+      std::printf("choose from list %s: %s [%s] -> %s, ", Quote(e.caption).c_str(),
+                  Quote(e.text).c_str(), Join(e.lines).c_str(),
+                  e.answered ? "answered" : "no answer queued: closed");
+      if (e.result >= 0) {
+        std::printf("chosen %d %s\n", e.result + 1, Quote(e.answer).c_str());
+      } else {
+        std::printf("cancelled\n");
+      }
+      break;
     case PlatformEvent::PrintJob:
       // The scripted platform records the job; it writes no file.
       std::printf("printed on %s%s%s, %d page%s\n", Quote(e.caption).c_str(),

@@ -85,6 +85,11 @@ class Platform {
   // One-line question; the typed text, or "" when cancelled.
   virtual std::string InputDialog(const std::string& prompt, const std::string& title,
                                   const std::string& defaultAnswer) = 0;
+  // A modal list under a prompt, its first item chosen, with Ok and Cancel: the
+  // index of the item chosen with Ok (or a double click), -1 when cancelled or
+  // closed.
+  virtual int ChooseFromList(const std::string& caption, const std::string& prompt,
+                             const std::vector<std::string>& items) = 0;
 
   // Shows the lines of the output store (output/output_window.h). Returns at once;
   // the platform calls OutputWindowClosed() when the window goes.

@@ -1,11 +1,14 @@
 #include "qt/message_dialogs.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include "output/dialog_layout.h"
 #include "qt/qt_platform.h"
@@ -108,4 +111,32 @@ InputDialogWindow::InputDialogWindow(const std::string& prompt, const std::strin
 
 std::string InputDialogWindow::Answer() const {
   return result() == QDialog::Accepted ? FromQt(edit_->text()) : std::string();
+}
+
+// A dialog of no fixed layout: Qt's layouts size it to its prompt and items.
+ListChoiceDialog::ListChoiceDialog(const std::string& caption, const std::string& prompt,
+                                   const std::vector<std::string>& items, QWidget* owner)
+    : QDialog(owner, DialogFlags) {
+  setWindowTitle(ToQt(caption));
+  auto* layout = new QVBoxLayout(this);
+  auto* label = new QLabel(ToQt(prompt), this);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  layout->addWidget(label);
+  list_ = new QListWidget(this);
+  for (const std::string& item : items) list_->addItem(ToQt(item));
+  if (!items.empty()) list_->setCurrentRow(0);
+  layout->addWidget(list_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  ok_ = buttons->button(QDialogButtonBox::Ok);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+  list_->setFocus();
+}
+
+int ListChoiceDialog::Chosen() const {
+  return result() == QDialog::Accepted && list_->currentItem() != nullptr ? list_->currentRow()
+                                                                          : -1;
 }

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 
 class MessageDialogWindow : public QDialog {
@@ -33,6 +34,24 @@ class MessageDialogWindow : public QDialog {
   QLabel* text_ = nullptr;
   QLabel* icon_ = nullptr;
   std::vector<QPushButton*> buttons_;
+};
+
+// A list to choose one item from, under a prompt, with Ok and Cancel; the first
+// item is chosen at the start, a double click chooses and closes.
+class ListChoiceDialog : public QDialog {
+  Q_OBJECT
+ public:
+  ListChoiceDialog(const std::string& caption, const std::string& prompt,
+                   const std::vector<std::string>& items, QWidget* owner);
+
+  QListWidget* List() const { return list_; }
+  QPushButton* OkButton() const { return ok_; }
+  // The index of the item chosen when closed with Ok, else -1.
+  int Chosen() const;
+
+ private:
+  QListWidget* list_ = nullptr;
+  QPushButton* ok_ = nullptr;
 };
 
 class InputDialogWindow : public QDialog {

@@ -93,6 +93,13 @@ std::string QtPlatform::InputDialog(const std::string& prompt, const std::string
   return dialog.Answer();
 }
 
+int QtPlatform::ChooseFromList(const std::string& caption, const std::string& prompt,
+                               const std::vector<std::string>& items) {
+  ListChoiceDialog dialog(caption, prompt, items, owner_);
+  dialog.exec();
+  return dialog.Chosen();
+}
+
 void QtPlatform::ShowOutputWindow(int width, int height, const std::string& title) {
   if (output_ == nullptr) output_ = std::make_unique<OutputWindow>();
   output_->Open(width, height, ToQt(title));

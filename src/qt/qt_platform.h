@@ -35,6 +35,8 @@ class QtPlatform : public Platform {
                               const std::string& title, bool beep, int x, int y) override;
   std::string InputDialog(const std::string& prompt, const std::string& title,
                           const std::string& defaultAnswer) override;
+  int ChooseFromList(const std::string& caption, const std::string& prompt,
+                     const std::vector<std::string>& items) override;
   void ShowOutputWindow(int width, int height, const std::string& title) override;
   void CloseOutputWindow() override;
   void ShowResultDialog(const std::string& caption, const std::vector<std::string>& lines) override;

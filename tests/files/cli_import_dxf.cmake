@@ -47,7 +47,40 @@ execute_process(COMMAND ${COMPARE} ${WORK}/typed.json ${WORK}/imported.json
 expect("imported L-shape against the typed one" "${differ}|${differences}" "0|")
 expect_match("typed L-shape has a result" "${CMAKE_MATCH_1}" "^{\"A\": 2397.6393")
 
+# A rectangle far from the origin is moved near it, by whole metres, and keeps its
+# values: 0.4 x 0.8.
+run_cli(import-dxf ${DXF}/far_rectangle.dxf ${WORK}/far.sec)
+expect("import of the far rectangle" "${rc}|${out}"
+"0|${WORK}/far.sec: 1 section (1 polygon, 0 circles, 0 arc segments), 0 fillets, 0 holes, 4 points
+units: meters ($INSUNITS 6)
+moved by (-354000, -5400000) to lie near the origin
+")
+run_cli(report --digits 6 --data ${WORK}/data ${WORK}/far.sec)
+expect_match("report of the far rectangle" "${out}"
+  " Area \t=   .320000\n xBar \t=   .200000\n yBar \t=   .400000\n Ixx  \t=   .017067\n Iyy  \t=   .004267\n")
+
+# An I-section placed as a block on layer Section, dimensioned on layer Dims: its
+# layer imports, with the root fillets; every layer together is refused.
+run_cli(import-dxf --layer Section ${DXF}/block_section.dxf ${WORK}/block.sec)
+expect("import of the block's layer" "${rc}|${out}"
+"0|${WORK}/block.sec: 1 section (1 polygon, 0 circles, 0 arc segments), 4 fillets, 0 holes, 12 points
+units: millimeters ($INSUNITS 4)
+moved by (-1800, -1000) to lie near the origin
+")
+run_cli(report --digits 6 --data ${WORK}/data ${WORK}/block.sec)
+# 2 x 100 x 8.5 + 183 x 5.6 + (4 - pi) 12^2
+expect_match("report of the placed block" "${out}" " Area \t=   2848.410429\n")
+run_cli(import-dxf ${DXF}/block_section.dxf ${WORK}/dims.sec)
+expect("dimension lines on every layer" "${rc}|${err}"
+  "2|${DXF}/block_section.dxf: An outline is open: a line or arc ends at (2000, 1000) and meets nothing there. Only closed outlines can be imported.\n")
+
 # Refusals: the reason on standard error, exit code 2, no file written.
+run_cli(import-dxf ${DXF}/self_crossing.dxf ${WORK}/crossing.sec)
+expect("outline crossing itself" "${rc}|${err}"
+  "2|${DXF}/self_crossing.dxf: The LWPOLYLINE (handle 2F, layer \"0\") crosses or touches itself at (28.57142857, 28.57142857); an outline must not cross or touch itself.\n")
+run_cli(import-dxf ${DXF}/duplicate.dxf ${WORK}/twice.sec)
+expect("outline drawn twice" "${rc}|${err}"
+  "2|${DXF}/duplicate.dxf: The same outline is drawn twice: by LWPOLYLINE (handle 2F, layer \"0\") and by LWPOLYLINE (handle 30, layer \"0\"); it would count twice. Remove one of them.\n")
 run_cli(import-dxf ${DXF}/open_chain.dxf ${WORK}/open.sec)
 expect("open outline" "${rc}|${out}|${err}"
   "2||${DXF}/open_chain.dxf: An outline is open: a line or arc ends at (0, 0) and meets nothing there. Only closed outlines can be imported.\n")
@@ -61,7 +94,16 @@ run_cli(import-dxf ${DXF}/rectangle.dxf ${WORK}/no-folder/out.sec)
 expect_match("unwritable section file" "${rc}|${err}" "^2[|].*no-folder/out.sec: cannot write the section file: ")
 run_cli(import-dxf ${DXF}/no-such.dxf ${WORK}/many.sec)
 expect_match("missing drawing" "${rc}|${err}" "^2[|].*no-such.dxf: Cannot read the file .*no-such.dxf: No such file or directory.\n$")
-foreach(name open many)
+# A file cut short before its hole's CIRCLE is refused, not imported as a plate.
+file(READ ${DXF}/rectangle_hole.dxf plate)
+string(FIND "${plate}" "\n  0\nCIRCLE\n" at)
+math(EXPR at "${at} + 1")
+string(SUBSTRING "${plate}" 0 ${at} plate)
+file(WRITE ${WORK}/cut.dxf "${plate}")
+run_cli(import-dxf ${WORK}/cut.dxf ${WORK}/cut.sec)
+expect_match("file cut short" "${rc}|${out}|${err}"
+  "^2[|][|].*cut.dxf: The file cannot be imported: it ends at line [0-9]+ inside its ENTITIES section, before the section's ENDSEC: the file is cut short.\n$")
+foreach(name open many cut dims crossing twice)
   if(EXISTS ${WORK}/${name}.sec)
     set(failures "${failures}\na refused import wrote ${name}.sec")
   endif()

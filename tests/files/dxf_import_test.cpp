@@ -1,11 +1,16 @@
 // DXF import: drawings written by ezdxf (tests/data/dxf, made by make_dxf.py) and by
 // hand are imported, and their properties compared with the same sections built
 // directly and with closed forms; every refusal leaves the program as it was.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/program_state.h"
@@ -30,6 +35,11 @@ void CountedReset() {
 
 std::string DataFile(const std::string& name) {
   return std::string(KELVARIN_TEST_DATA) + "/dxf/" + name;
+}
+
+std::string FileText(const std::string& name) {
+  std::ifstream in(DataFile(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // DXF text from group-code/value pairs, one pair per two lines.
@@ -112,8 +122,28 @@ double SegmentArea(double r, double t) { return r * r * (t - std::sin(t)) / 2; }
 // form for arcs that are not fillets agrees to this fraction of the segments' area.
 constexpr double kSegmentRel = 1e-7;
 
+// A closed LWPOLYLINE through (x, y, bulge) vertices, each moved by (dx, dy).
+std::string Outline(std::initializer_list<std::array<double, 3>> vertices, double dx = 0,
+                    double dy = 0) {
+  std::string text = Pairs({{0, "LWPOLYLINE"}, {70, "1"}});
+  for (const auto& [x, y, b] : vertices)
+    text += Pairs({{10, Num(x + dx)}, {20, Num(y + dy)}, {42, Num(b)}});
+  return text;
+}
+
+// A rolled I-section 200 wide and 400 deep, flanges 16 thick, web 10, root fillets
+// of radius 20, with its lower-left corner at (dx, dy).
+std::string ISection(double dx, double dy) {
+  const double f = -std::tan(kPi / 8);  // a quarter turn, clockwise
+  return Outline({{0, 0, 0}, {200, 0, 0}, {200, 16, 0}, {125, 16, f}, {105, 36, 0},
+                  {105, 364, f}, {125, 384, 0}, {200, 384, 0}, {200, 400, 0}, {0, 400, 0},
+                  {0, 384, 0}, {75, 384, f}, {95, 364, 0}, {95, 36, f}, {75, 16, 0}, {0, 16, 0}},
+                 dx, dy);
+}
+
 TEST_F(DxfImportTest, RectangleIsThePolygonOfItsCorners) {
   DxfImportResult r = ImportFile("rectangle.dxf");
+  EXPECT_FALSE(r.moved);
   EXPECT_EQ(r.sections, 1);
   EXPECT_EQ(r.polygons, 1);
   EXPECT_EQ(r.points, 4);
@@ -298,6 +328,49 @@ TEST_F(DxfImportTest, AnImportReplacesTheTablesAsAnUnsavedDrawing) {
   EXPECT_NEAR(Compute().A, 5000 - kPi * 100, 1e-9 * 5000);
 }
 
+TEST_F(DxfImportTest, ADrawingFarFromTheOriginIsMovedNearItByARoundAmount) {
+  // Single precision at 6e6 keeps half a millimetre: the section as drawn there would
+  // lose its shape. Moved by whole hundreds it keeps its centroidal values.
+  DxfImportResult far = ImportDxf(Entities(ISection(5.4e6, 6.1e6)), {}, CountedReset);
+  ASSERT_TRUE(far.imported) << far.refusal;
+  EXPECT_TRUE(far.moved);
+  EXPECT_EQ(far.movedX, -5.4e6);
+  EXPECT_EQ(far.movedY, -6.1e6);
+  EXPECT_EQ(far.fillets, 4);
+  EXPECT_EQ(DxfImportReport(far).back(), "moved by (-5400000, -6100000) to lie near the origin");
+  const PropertySet got = Compute();
+  DxfImportResult near = ImportDxf(Entities(ISection(0, 0)), {}, CountedReset);
+  ASSERT_TRUE(near.imported) << near.refusal;
+  EXPECT_FALSE(near.moved);
+  ExpectSameProperties(got, Compute(), 1e-6);
+
+  // 0.4 x 0.8 m at (354000, 5400000) m: moved by whole metres (a tenth is the step
+  // of a drawing this size).
+  far = ImportDxf(Entities(Outline({{0, 0, 0}, {0.4, 0, 0}, {0.4, 0.8, 0}, {0, 0.8, 0}}, 354000,
+                                   5400000)),
+                  {}, CountedReset);
+  ASSERT_TRUE(far.imported) << far.refusal;
+  EXPECT_EQ(far.movedX, -354000);
+  EXPECT_EQ(far.movedY, -5400000);
+  const PropertySet rect = Compute();
+  EXPECT_NEAR(rect.A, 0.32, 1e-6 * 0.32);
+  EXPECT_NEAR(rect.Ixx, 0.4 * 0.512 / 12, 1e-6 * 0.4 * 0.512 / 12);
+  EXPECT_NEAR(rect.Iyy, 0.8 * 0.064 / 12, 1e-6 * 0.4 * 0.512 / 12);
+  EXPECT_NEAR(rect.xBar, 0.2, 1e-7);
+  EXPECT_NEAR(rect.yBar, 0.4, 1e-7);
+
+  // The move is reported after the scale; points in messages are the drawing's own.
+  far = ImportDxf(Entities(Outline({{0, 0, 0}, {0.4, 0, 0}, {0.4, 0.8, 0}, {0, 0.8, 0}}, 354000,
+                                   5400000)),
+                  {"", 1000}, CountedReset);
+  EXPECT_EQ(far.movedX, -354000000);
+  ResetTables();
+  far = ImportDxf(Entities(Line(354000, 5400000, 354000.4, 5400000) +
+                           Line(354000.4, 5400000, 354000.4, 5400000.8)),
+                  {}, nullptr);
+  EXPECT_NE(far.refusal.find("ends at (354000, 5400000)"), std::string::npos) << far.refusal;
+}
+
 // Each refusal: the reason, and nothing changed (tables, flags, file name, no reset).
 class DxfRefusalTest : public DxfImportTest {
  protected:
@@ -371,7 +444,7 @@ TEST_F(DxfRefusalTest, TextsThatAreNotDrawingsOrNotFlat) {
   ExpectRefused(Text("hello\nworld\n"), "'hello' is not a group code");
   ExpectRefused(Text(""), "not an ASCII DXF file");
   ExpectRefused(Text(std::string("AutoCAD Binary DXF\r\n\x1a\0", 22)), "binary DXF");
-  ExpectRefused(Text(Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "CIRCLE"}, {10, "1,5"}})),
+  ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {10, "1,5"}}))),
                 "line 8: '1,5' is not a number");
   ExpectRefused(Text("0\nSECTION\n2\n"), "ends after the group code on line 3");
   ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {10, "0"}, {20, "0"}, {40, "nan"}}))),
@@ -392,6 +465,65 @@ TEST_F(DxfRefusalTest, TextsThatAreNotDrawingsOrNotFlat) {
                 "no-such-file.dxf: No such file or directory");
 }
 
+TEST_F(DxfRefusalTest, FilesCutShort) {
+  // A plate whose file ends just before its hole's CIRCLE, or before its EOF.
+  const std::string plate = FileText("rectangle_hole.dxf");
+  const std::size_t circle = plate.find("\n  0\nCIRCLE\n");
+  ASSERT_NE(circle, std::string::npos);
+  const int circleLine = 1 + static_cast<int>(std::count(plate.begin(), plate.begin() + circle, '\n'));
+  ExpectRefused(Text(plate.substr(0, circle + 1)),
+                "it ends at line " + std::to_string(circleLine) +
+                    " inside its ENTITIES section, before the section's ENDSEC: the file is cut "
+                    "short.");
+  ExpectRefused(Text(plate.substr(0, plate.rfind("  0\nEOF"))),
+                " before the EOF that closes a DXF file");
+  // An EOF before the section's end, and one cut short ("EO").
+  ExpectRefused(Text(Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "CIRCLE"}, {40, "1"}, {0, "EOF"}})),
+                "line 10: EOF inside the ENTITIES section, before its ENDSEC");
+  ExpectRefused(Text(Pairs({{0, "SECTION"}, {2, "ENTITIES"}, {0, "CIRCLE"}, {40, "1"},
+                            {0, "ENDSEC"}, {0, "EO"}})),
+                "line 12: 'EO' stands outside any section");
+  // Four vertices announced, three given.
+  ExpectRefused(Text(Entities(Pairs({{0, "LWPOLYLINE"}, {90, "4"}, {70, "1"}, {10, "0"}, {20, "0"},
+                                     {10, "4"}, {20, "0"}, {10, "4"}, {20, "3"}}))),
+                "line 6: the LWPOLYLINE lists 3 vertices where its group 90 gives 4");
+}
+
+// Each cut of a drawing at the start and in the middle of each of its lines.
+TEST_F(DxfImportTest, EveryCutOfADrawingIsRefusedOrImportsAsTheWhole) {
+  for (auto [name, layer] : {std::pair{"rectangle_hole.dxf", ""}, {"chain_l_shape.dxf", ""},
+                             {"polyline_slot.dxf", ""}, {"block_section.dxf", "Section"}}) {
+    const std::string text = FileText(name);
+    const DxfImportOptions options{layer};
+    ASSERT_TRUE(ImportDxf(text, options, nullptr).imported) << name;
+    const std::vector<std::uint8_t> whole = EncodeSectionFile();
+    std::vector<std::size_t> cuts;
+    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+      cuts.push_back(at);
+      const std::size_t end = text.find('\n', at);
+      if (end == std::string::npos) break;
+      cuts.push_back((at + end) / 2);
+    }
+    cuts.push_back(text.size() - 1);  // without the last line's end: the whole file
+    int accepted = 0;
+    for (std::size_t cut : cuts) {
+      ResetTables();
+      const DxfImportResult r = ImportDxf(std::string_view(text).substr(0, cut), options, nullptr);
+      if (!r.imported) {
+        // Where the file ends, or that it is no DXF file at all.
+        EXPECT_TRUE(r.refusal.find("line ") != std::string::npos ||
+                    r.refusal.find("not an ASCII DXF file") != std::string::npos)
+            << name << " cut at " << cut << ": " << r.refusal;
+        EXPECT_EQ(Table.sectionCount, 0);
+        continue;
+      }
+      ++accepted;
+      EXPECT_EQ(EncodeSectionFile(), whole) << name << " cut at " << cut;
+    }
+    EXPECT_EQ(accepted, 1) << name;
+  }
+}
+
 TEST_F(DxfRefusalTest, ChainsThatBranch) {
   // A square with a diagonal: three lines meet at two corners.
   ExpectRefused(Text(Entities(Line(0, 0, 1, 0) + Line(1, 0, 1, 1) + Line(1, 1, 0, 1) +
@@ -408,7 +540,56 @@ TEST_F(DxfRefusalTest, OutlinesThatCross) {
                 "Two outlines cross near (");
   std::string swelling = Pairs({{0, "LWPOLYLINE"}, {70, "1"}, {10, "2"}, {20, "2"}, {10, "8"},
                                 {20, "2"}, {42, "1"}, {10, "8"}, {20, "8"}, {10, "2"}, {20, "8"}});
-  ExpectRefused(Text(Entities(square + swelling)), "Two outlines cross near (10, 5)");
+  ExpectRefused(Text(Entities(square + swelling)), "Two outlines cross near (10, 7.236067977)");
+  // Two bars across each other: no vertex or edge middle of either lies inside the
+  // other, but their edges cross.
+  ExpectRefused(Text(Entities(Outline({{-10, -1, 0}, {30, -1, 0}, {30, 1, 0}, {-10, 1, 0}}) +
+                              Outline({{-1, -10, 0}, {1, -10, 0}, {1, 30, 0}, {-1, 30, 0}}))),
+                "Two outlines cross near (");
+}
+
+TEST_F(DxfRefusalTest, OutlinesThatCrossOrTouchThemselves) {
+  const std::string crossing = "crosses or touches itself at ";
+  ExpectRefused(Text(Entities(Pairs({{0, "LWPOLYLINE"}, {5, "2F"}, {8, "Steel"}, {70, "1"},
+                                     {10, "0"}, {20, "0"}, {10, "100"}, {20, "100"}, {10, "100"},
+                                     {20, "0"}, {10, "0"}, {20, "40"}}))),
+                "The LWPOLYLINE (handle 2F, layer \"Steel\") " + crossing +
+                    "(28.57142857, 28.57142857); an outline must not cross or touch itself.");
+  // Lobes of equal area: no area in sum, but the same fault.
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 10, 0}, {10, 0, 0}, {0, 10, 0}}))),
+                "The LWPOLYLINE (line 6, layer \"0\") " + crossing + "(5, 5)");
+  // The same of four lines, named by the two that cross.
+  ExpectRefused(Text(Entities(Line(0, 0, 10, 10) + Line(10, 10, 10, 0) + Line(10, 0, 0, 10) +
+                              Line(0, 10, 0, 0))),
+                "The outline of LINE (line 6, layer \"0\") and LINE (line 30, layer \"0\") " +
+                    crossing + "(5, 5)");
+  // A vertex on an edge that does not end there.
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {5, 0, 0}, {0, 10, 0}}))),
+                crossing + "(5, 0)");
+  // A top edge whose arc (bulge -2.4: 270 degrees) swings down through the bottom
+  // edge and the right side (its own neighbour) at (10, 0.08); and a right edge whose
+  // arc swings in through the top and bottom edges.
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, -2.4}, {0, 10, 0}}))),
+                crossing);
+  ExpectRefused(Text(Entities(Outline({{0, 0, 0}, {10, 0, -1.5}, {10, 10, 0}, {0, 10, 0}}))),
+                crossing);
+}
+
+TEST_F(DxfRefusalTest, AnOutlineDrawnTwice) {
+  const std::string plate = Outline({{0, 0, 0}, {10, 0, 0}, {10, 5, 0}, {0, 5, 0}});
+  auto handled = [](std::string text, const char* handle) {
+    return text.insert(text.find("\n") + 12, std::string("5\n") + handle + "\n");
+  };
+  ExpectRefused(Text(Entities(handled(plate, "2A") + handled(plate, "2B"))),
+                "The same outline is drawn twice: by LWPOLYLINE (handle 2A, layer \"0\") and by "
+                "LWPOLYLINE (handle 2B, layer \"0\"); it would count twice. Remove one of them.");
+  // Once as a polyline, once as lines the other way round, starting elsewhere.
+  ExpectRefused(Text(Entities(plate + Line(10, 5, 10, 0) + Line(10, 0, 0, 0) + Line(0, 0, 0, 5) +
+                              Line(0, 5, 10, 5))),
+                "by LWPOLYLINE (line 6, layer \"0\") and by the chain of LINE (line 34, layer "
+                "\"0\") and 3 other entities;");
+  ExpectRefused(Text(Entities(Pairs({{0, "CIRCLE"}, {40, "2"}, {0, "CIRCLE"}, {40, "2"}}))),
+                "The same outline is drawn twice: by CIRCLE (line 6, layer \"0\") and by CIRCLE");
 }
 
 TEST_F(DxfImportTest, AHoleMayTouchItsOutline) {
@@ -532,17 +713,136 @@ TEST_F(DxfImportTest, PolylineVerticesThatAreNotOnTheOutline) {
   EXPECT_DOUBLE_EQ(Compute().A, 6 + 2);
 }
 
-TEST_F(DxfImportTest, PaperSpaceBlocksAndOtherKindsAreNotRead) {
+TEST_F(DxfImportTest, PaperSpaceAndOtherKindsAreNotRead) {
   std::string text =
-      Pairs({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {0, "CIRCLE"}, {40, "7"}, {0, "ENDBLK"},
-             {0, "ENDSEC"}}) +
       Entities(Pairs({{0, "CIRCLE"}, {67, "1"}, {40, "9"}}) + Pairs({{0, "CIRCLE"}, {40, "2"}}) +
                Pairs({{0, "SPLINE"}, {8, "0"}}) + Pairs({{0, "INSERT"}, {2, "B"}}));
   DxfImportResult r = ImportDxf(text, {}, CountedReset);
   ASSERT_TRUE(r.imported) << r.refusal;
   EXPECT_EQ(r.sections, 1);
   EXPECT_EQ(Table.params[Table.sections[1].firstNode].c[3], 2.0f);
-  EXPECT_EQ(r.leftOut, (std::map<std::string, int>{{"INSERT", 1}, {"SPLINE", 1}}));
+  EXPECT_EQ(r.leftOut,
+            (std::map<std::string, int>{{"INSERT (block not in the file)", 1}, {"SPLINE", 1}}));
+}
+
+// Blocks: (name, base point, entities) as the BLOCKS section holds them, and an
+// INSERT of one.
+std::string Blocks(std::initializer_list<std::tuple<std::string, double, double, std::string>> list) {
+  std::string text = Pairs({{0, "SECTION"}, {2, "BLOCKS"}});
+  for (const auto& [name, bx, by, body] : list) {
+    text += Pairs({{0, "BLOCK"}, {8, "0"}, {2, name}, {70, "0"}, {10, Num(bx)}, {20, Num(by)}}) +
+            body + Pairs({{0, "ENDBLK"}, {8, "0"}});
+  }
+  return text + Pairs({{0, "ENDSEC"}});
+}
+std::string Insert(const std::string& block, double x, double y, double angle = 0, double sx = 1,
+                   double sy = 1, const std::string& layer = "0") {
+  return Pairs({{0, "INSERT"}, {8, layer}, {2, block}, {10, Num(x)}, {20, Num(y)}, {41, Num(sx)},
+                {42, Num(sy)}, {50, Num(angle)}});
+}
+std::string Arc(double xc, double yc, double r, double a1, double a2) {
+  return Pairs({{0, "ARC"}, {10, Num(xc)}, {20, Num(yc)}, {40, Num(r)}, {50, Num(a1)}, {51, Num(a2)}});
+}
+
+TEST_F(DxfImportTest, BlocksArePlacedMovedTurnedScaledMirroredAndNested) {
+  // A 100 x 50 plate with a hole of radius 10, drawn about the base point (10, 10);
+  // placed at (500, 200), turned a quarter and doubled.
+  const std::string plate =
+      Blocks({{"PLATE", 10, 10,
+               Outline({{10, 10, 0}, {110, 10, 0}, {110, 60, 0}, {10, 60, 0}}) +
+                   Pairs({{0, "CIRCLE"}, {10, "60"}, {20, "35"}, {40, "10"}})}});
+  DxfImportResult r = ImportDxf(plate + Entities(Insert("PLATE", 500, 200, 90, 2, 2)), {}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.holes, 1);
+  EXPECT_TRUE(r.leftOut.empty());
+  ExpectSameProperties(Compute(), Direct([] {
+                         AddPolygon({{400, 200}, {500, 200}, {500, 400}, {400, 400}});
+                         AddCircle(450, 300, 20, -1.0f);
+                       }));
+
+  // A quarter disc of lines and an arc, once mirrored (the arc then runs clockwise)
+  // and once not, in a block of its own, placed doubled at (0, 100): discs of
+  // radius 20 at (0, 100) into -x and at (60, 100) into +x.
+  const std::string quarter = Line(0, 0, 10, 0) + Arc(0, 0, 10, 0, 90) + Line(0, 10, 0, 0);
+  const std::string nested =
+      Blocks({{"Q", 0, 0, quarter},
+              {"PAIR", 0, 0, Insert("q", 0, 0, 0, -1, 1) + Insert("Q", 30, 0)}});
+  r = ImportDxf(nested + Entities(Insert("PAIR", 0, 100, 0, 2, 2)), {}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.polygons, 2);
+  EXPECT_EQ(r.arcSegments, 2);
+  const PropertySet got = Compute();
+  const double c = 80 / (3 * kPi);  // the quarter disc's centroid from its corner
+  EXPECT_NEAR(got.A, 200 * kPi, kSegmentRel * 200 * kPi);
+  EXPECT_NEAR(got.xBar, 30, 1e-5);
+  EXPECT_NEAR(got.yBar, 100 + c, 1e-5);
+}
+
+TEST_F(DxfImportTest, EntitiesOfABlockOnLayerZeroTakeTheLayerOfTheirInsert) {
+  // A square and a note on layer 0 in the block, its dimension line on "Dims"; the
+  // block placed on "Section", another dimension line and a note beside it.
+  const std::string text =
+      Blocks({{"SEC", 0, 0,
+               Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}) +
+                   Pairs({{0, "LINE"}, {8, "Dims"}, {10, "0"}, {20, "-5"}, {11, "10"}, {21, "-5"}}) +
+                   Pairs({{0, "TEXT"}, {8, "0"}})}}) +
+      Entities(Insert("SEC", 0, 0, 0, 1, 1, "Section") +
+               Pairs({{0, "LINE"}, {8, "DIMS"}, {10, "-5"}, {20, "0"}, {11, "-5"}, {21, "10"}}) +
+               Pairs({{0, "TEXT"}, {8, "Notes"}}));
+  std::string refusal;
+  const std::vector<DxfLayerCount> layers = DxfLayers(text, refusal);
+  ASSERT_EQ(layers.size(), 3u) << refusal;
+  EXPECT_EQ(layers[0].name, "Section");
+  EXPECT_EQ(layers[0].outlines, 1);
+  EXPECT_EQ(layers[0].others, 1);
+  EXPECT_EQ(layers[1].name, "Dims");
+  EXPECT_EQ(layers[1].outlines, 2);
+  EXPECT_EQ(layers[2].name, "Notes");
+  EXPECT_EQ(layers[2].others, 1);
+
+  DxfImportResult r = ImportDxf(text, {"section"}, CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.polygons, 1);
+  EXPECT_EQ(r.leftOut, (std::map<std::string, int>{{"TEXT", 1}}));
+  EXPECT_FALSE(ImportDxf(text, {}, CountedReset).imported);  // the dimension lines are open
+}
+
+TEST_F(DxfRefusalTest, InsertsThatCannotPlaceTheirOutlines) {
+  const std::string blocks =
+      Blocks({{"SQ", 0, 0, Outline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}})},
+              {"NOTE", 0, 0, Pairs({{0, "TEXT"}, {8, "0"}})},
+              {"LOOP", 0, 0, Insert("OUTER", 0, 0)},
+              {"OUTER", 0, 0, Insert("loop", 5, 5)}});
+  ExpectRefused(Text(blocks + Entities(Insert("SQ", 0, 0, 0, 2, 1))),
+                "layer \"0\") scales it by (2, 1); only a scale that is the same across and up, "
+                "and not 0, keeps its outlines");
+  ExpectRefused(Text(blocks + Entities(Insert("SQ", 0, 0) + Pairs({{70, "3"}, {71, "2"}}))),
+                "is an array of 3 columns and 2 rows (MINSERT); arrays of blocks are not read");
+  ExpectRefused(Text(blocks + Entities(Insert("OUTER", 0, 0))),
+                "the block \"OUTER\" inserts itself");
+  // On a layer of its own, an uneven block does not keep the window from listing
+  // the layers, nor another layer from importing.
+  const std::string beside =
+      blocks + Entities(Insert("SQ", 0, 0, 0, 2, 1, "Title") +
+                        Outline({{20, 0, 0}, {30, 0, 0}, {30, 10, 0}, {20, 10, 0}}));
+  std::string refusal;
+  EXPECT_EQ(DxfLayers(beside, refusal).size(), 2u) << refusal;
+  EXPECT_TRUE(Text(beside, {"0"}).imported);
+  // A note may be scaled as it likes.
+  DxfImportResult r = Text(blocks + Entities(Insert("NOTE", 0, 0, 0, 2, 1) +
+                                             Pairs({{0, "CIRCLE"}, {40, "1"}})));
+  EXPECT_TRUE(r.imported) << r.refusal;
+  EXPECT_EQ(r.leftOut, (std::map<std::string, int>{{"TEXT", 1}}));
+}
+
+TEST_F(DxfRefusalTest, ABlockPlacedTwiceOnItself) {
+  const std::string blocks =
+      Blocks({{"SQ", 0, 0, Pairs({{0, "LWPOLYLINE"}, {5, "2F"}, {70, "1"}, {10, "0"}, {20, "0"},
+                                  {10, "1"}, {20, "0"}, {10, "1"}, {20, "1"}})}});
+  ExpectRefused(Text(blocks + Entities(Insert("SQ", 3, 3) + Pairs({{5, "40"}}) +
+                                       Insert("SQ", 3, 3) + Pairs({{5, "41"}}))),
+                "by LWPOLYLINE (handle 2F, layer \"0\") in block \"SQ\" (INSERT handle 40) and by "
+                "LWPOLYLINE (handle 2F, layer \"0\") in block \"SQ\" (INSERT handle 41);");
 }
 
 }  // namespace

@@ -131,3 +131,47 @@ msp = doc.modelspace()
 msp.add_text("no section here")
 msp.add_point((1, 2))
 save(doc, "nothing.dxf")
+
+# A 0.4 x 0.8 m rectangle far from the origin, at (354000, 5400000) m, as a site
+# plan's coordinates put it; single precision there keeps only a few centimetres.
+doc = new(insunits=units.M)
+doc.modelspace().add_lwpolyline(
+    [(354000, 5400000), (354000.4, 5400000), (354000.4, 5400000.8), (354000, 5400000.8)],
+    close=True)
+save(doc, "far_rectangle.dxf")
+
+# An I-section 100 wide and 200 deep (flanges 8.5, web 5.6, root fillets of radius
+# 12) drawn as block "I200" about its lower-left corner, placed on layer "Section"
+# at (2000, 1000) turned a quarter; its depth dimensioned on layer "Dims" with a
+# DIMENSION and two extension lines.
+f = -math.tan(math.radians(90) / 4)
+w1, w2 = 50 - 2.8, 50 + 2.8
+doc = new()
+doc.layers.add("Section")
+doc.layers.add("Dims")
+block = doc.blocks.new(name="I200")
+block.add_lwpolyline(
+    [(0, 0, 0), (100, 0, 0), (100, 8.5, 0), (w2 + 12, 8.5, f), (w2, 20.5, 0),
+     (w2, 179.5, f), (w2 + 12, 191.5, 0), (100, 191.5, 0), (100, 200, 0), (0, 200, 0),
+     (0, 191.5, 0), (w1 - 12, 191.5, f), (w1, 179.5, 0), (w1, 20.5, f), (w1 - 12, 8.5, 0),
+     (0, 8.5, 0)],
+    format="xyb", close=True)
+msp = doc.modelspace()
+msp.add_blockref("I200", (2000, 1000), dxfattribs={"layer": "Section", "rotation": 90})
+msp.add_line((2000, 1000), (2000, 1040), dxfattribs={"layer": "Dims"})
+msp.add_line((1800, 1000), (1800, 1040), dxfattribs={"layer": "Dims"})
+msp.add_linear_dim(base=(1900, 1030), p1=(2000, 1000), p2=(1800, 1000),
+                   dxfattribs={"layer": "Dims"}).render()
+save(doc, "block_section.dxf")
+
+# Refusals. An outline that crosses itself:
+doc = new()
+doc.modelspace().add_lwpolyline([(0, 0), (100, 100), (100, 0), (0, 40)], close=True)
+save(doc, "self_crossing.dxf")
+
+# The same outline twice:
+doc = new()
+msp = doc.modelspace()
+for k in range(2):
+    msp.add_lwpolyline([(0, 0), (60, 0), (60, 20), (0, 20)], close=True)
+save(doc, "duplicate.dxf")

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -83,6 +84,37 @@ TEST(InputDialogTest, CancelGivesEmptyTextAndOkTheTypedOne) {
   QTest::keyClicks(dialog.Edit(), "5");
   QTest::keyClick(dialog.Edit(), Qt::Key_Return);
   EXPECT_EQ(dialog.Answer(), "25");
+}
+
+TEST(ListChoiceDialogTest, OkGivesTheChosenItemCancelNone) {
+  const std::vector<std::string> items = {"Section: 1 outline entity", "Dims: 4 outline entities"};
+  {
+    ListChoiceDialog dialog("Import DXF", "Which layer?", items, nullptr);
+    dialog.show();
+    ASSERT_EQ(dialog.List()->count(), 2);
+    EXPECT_EQ(dialog.List()->currentRow(), 0);
+    QTest::keyClick(dialog.List(), Qt::Key_Down);
+    dialog.OkButton()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.Chosen(), 1);
+  }
+  {
+    ListChoiceDialog dialog("Import DXF", "Which layer?", items, nullptr);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(dialog.Chosen(), -1);
+  }
+  {
+    // A double click chooses and closes.
+    ListChoiceDialog dialog("Import DXF", "Which layer?", items, nullptr);
+    dialog.show();
+    QWidget* viewport = dialog.List()->viewport();
+    const QPoint at = dialog.List()->visualItemRect(dialog.List()->item(1)).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.Chosen(), 1);
+  }
 }
 
 TEST_F(WindowTest, OutputWindowScrollsByItsPage) {
