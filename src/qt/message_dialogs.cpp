@@ -1,11 +1,13 @@
 #include "qt/message_dialogs.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -126,6 +128,14 @@ ListChoiceDialog::ListChoiceDialog(const std::string& caption, const std::string
   list_ = new QListWidget(this);
   for (const std::string& item : items) list_->addItem(ToQt(item));
   if (!items.empty()) list_->setCurrentRow(0);
+  // Wide enough for every item without scrolling sideways, tall enough for a dozen.
+  int widest = 0;
+  for (int i = 0; i < list_->count(); ++i)
+    widest = std::max(widest, list_->fontMetrics().horizontalAdvance(list_->item(i)->text()));
+  const int frame = 2 * list_->frameWidth();
+  list_->setMinimumWidth(widest + frame + list_->verticalScrollBar()->sizeHint().width() + 12);
+  if (list_->count() > 0)
+    list_->setMinimumHeight(std::min(list_->count(), 12) * list_->sizeHintForRow(0) + frame + 4);
   layout->addWidget(list_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   ok_ = buttons->button(QDialogButtonBox::Ok);

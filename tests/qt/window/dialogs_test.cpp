@@ -87,12 +87,16 @@ TEST(InputDialogTest, CancelGivesEmptyTextAndOkTheTypedOne) {
 }
 
 TEST(ListChoiceDialogTest, OkGivesTheChosenItemCancelNone) {
-  const std::vector<std::string> items = {"Section: 1 outline entity", "Dims: 4 outline entities"};
+  const std::vector<std::string> items = {"Section: 1 outline entity", "Dims: 4 outline entities",
+                                          "All layers: 30 outline entities, 12 other entities"};
   {
     ListChoiceDialog dialog("Import DXF", "Which layer?", items, nullptr);
     dialog.show();
-    ASSERT_EQ(dialog.List()->count(), 2);
+    ASSERT_EQ(dialog.List()->count(), 3);
     EXPECT_EQ(dialog.List()->currentRow(), 0);
+    // Every item reads whole: nothing to scroll sideways.
+    QApplication::processEvents();
+    EXPECT_FALSE(dialog.List()->horizontalScrollBar()->isVisible());
     QTest::keyClick(dialog.List(), Qt::Key_Down);
     dialog.OkButton()->click();
     EXPECT_FALSE(dialog.isVisible());
