@@ -14,6 +14,7 @@
 #include "files/dxf_outlines.h"
 #include "files/dxf_reader.h"
 #include "files/table_invariants.h"
+#include "model/outlines.h"
 #include "model/pieces.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
@@ -105,14 +106,23 @@ bool SegmentOfEdge(const std::vector<DxfVertex>& v, std::size_t i, double scale,
   const DxfVertex& from = a.bulge > 0 ? a : b;
   double a1 = std::atan2(from.y - arc.yc, from.x - arc.xc) / DegToRad;
   if (a1 < 0) a1 += 360;
-  const double a2 = a1 + std::fabs(arc.sweep) / DegToRad;
+  double a2 = a1 + std::fabs(arc.sweep) / DegToRad;
+  // An arc of all but a sliver of a turn must not round to a whole turn, which the
+  // calculation takes as no span at all: it keeps the largest span single precision
+  // holds below a turn.
+  const float f1 = Single(a1);
+  float f2 = Single(a2);
+  const bool wholeTurn = static_cast<double>(f2) - f1 >= 360;
+  while (static_cast<double>(f2) - f1 >= 360) f2 = std::nextafter(f2, -HUGE_VALF);
+  if (wholeTurn) a2 = f2;
   seg = {SectionKind::ArcSegment, weight, {}, arc.xc * scale, arc.yc * scale, arc.r * scale, a1, a2};
-  // The calculation's test for a segment it cannot compute, on the stored values.
-  const float f1 = Single(a1), f2 = Single(a2);
-  const double alpha = std::fabs(static_cast<double>(f2) - f1) * DegToRad / 2;
-  const double k1 = static_cast<float>(alpha - std::sin(alpha) * std::cos(alpha));
+  if (!(Single(seg.r) > 0)) return false;
   // A radius beyond single precision is kept, for the checks to refuse.
-  return k1 != 0 && Single(seg.r) > 0;
+  if (!std::isfinite(Single(seg.r))) return true;
+  // Whether the calculation counts the segment as stored.
+  ParamRow row{};
+  row.c = {1, Single(seg.xc), Single(seg.yc), Single(seg.r), f1, f2, -1, 0, 0, 0};
+  return ArcSegmentOutlineOf(row).form != ArcSegmentForm::Empty;
 }
 
 struct Plan {

@@ -250,6 +250,25 @@ TEST_F(DxfImportTest, OtherArcsBecomeChordsAndSegmentsOutwardAddingInwardTakingA
                        }));
 }
 
+// A bulge so large that its arc is a turn but for a sliver: the segment keeps a span
+// below a turn, which the calculation counts as the near-whole disc it is (a span
+// rounded to a whole turn would count as none and report an error).
+TEST_F(DxfImportTest, AnArcOfAlmostAWholeTurnKeepsItsSpan) {
+  const DxfImportResult r =
+      ImportDxf(Entities(Outline({{0, 0, 0}, {100, 0, 0}, {100, 60, 3e20}, {0, 60, 0}})), {},
+                CountedReset);
+  ASSERT_TRUE(r.imported) << r.refusal;
+  std::vector<const Section*> segments = SectionsOfKind(SectionKind::ArcSegment);
+  ASSERT_EQ(segments.size(), 1u);
+  const auto& c = Table.params[segments[0]->firstNode].c;
+  EXPECT_LT(double(c[5]) - c[4], 360);
+  EXPECT_GT(double(c[5]) - c[4], 359.999);
+  platform.ClearEvents();
+  const PropertySet got = Compute();
+  EXPECT_TRUE(platform.Events().empty());
+  EXPECT_GT(got.A, kPi * double(c[3]) * c[3] * 0.99);
+}
+
 TEST_F(DxfImportTest, NestedOutlinesAlternateTheirWeights) {
   DxfImportResult r = ImportFile("nested.dxf");
   EXPECT_EQ(r.sections, 4);
