@@ -112,7 +112,7 @@ ModuliSet ComputeModuli() {
   m.perimeter = NetBoundaryLength(net);
 
   const double a = p.angle * DegToRad;
-  const CutDirection dx = ProjectCut(model, 0, 1);   // cuts parallel to x
+  const CutDirection& dx = net.plane;                // cuts parallel to x
   const CutDirection dy = ProjectCut(model, 1, 0);   // cuts parallel to y
   const CutDirection du = ProjectCut(model, -std::sin(a), std::cos(a));  // parallel to u
   const CutDirection dv = ProjectCut(model, std::cos(a), std::sin(a));   // parallel to v

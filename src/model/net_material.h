@@ -9,14 +9,43 @@
 // each band tells whether the band holds net material.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "model/cut.h"
 #include "model/outlines.h"
 
+// Elements listed by horizontal band, so that a level is tested only against the few
+// elements that can reach it. Band k covers the levels v with (v - base) scale in
+// [k, k + 1), the first and last bands reaching on to -∞ and +∞. Each element is
+// listed, in ascending order, in every band its range [lo, hi] meets; one whose
+// range is not finite in every band. The list past the last band holds every
+// element: the answer for a NaN level.
+struct Bands {
+  double base = 0, scale = 0;
+  std::size_t count = 1;
+  std::vector<std::size_t> first;  // band k lists items[first[k] .. first[k + 1])
+  std::vector<std::size_t> items;
+};
+
+// Part of an arc along which v only rises or only falls: angles a < b, the levels
+// va, vb there, the middle angle and whether it faces +u.
+struct ArcRun {
+  double a, b, va, vb, mid;
+  bool right;
+};
+
 struct NetMaterial {
   CutModel model;
   CutDirection plane;  // the elements with u = x and v = y, for the weight at a point
+  Bands planeBands;    // the elements of plane by their extent in v
+  // For each element of plane, bounds on the u of its crossings with a line v = c,
+  // as they are computed: none lies left of planeLeft or right of planeRight.
+  std::vector<double> planeLeft, planeRight;
+  // The runs of each arc of plane: those of element i are
+  // planeRuns[planeRunFirst[i] .. planeRunFirst[i + 1]).
+  std::vector<ArcRun> planeRuns;
+  std::vector<std::size_t> planeRunFirst;
   double size = 0;     // the larger side of the box around all elements
   double reach = 0;    // the largest coordinate, in magnitude, of that box
   // Points closer than this count as meeting: 1e-9 of the size, or more where the
