@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/main_panel.h"
@@ -113,16 +114,34 @@ void AboutOtherAxesCommand() {
   OtherAxes(FieldNumber(line, ",", 0), FieldNumber(line, ",", 1), FieldNumber(line, ",", 2));
 }
 
+namespace {
+
+// A window width that shows every line whole in the output window's 10-point
+// fixed-pitch font: 8-pixel cells, tab stops every ten cells, a margin of two cells
+// and room for the vertical scroll bar. Never narrower than the report's 250.
+int OutputWidthFor(const std::vector<std::string>& lines) {
+  int widest = 0;
+  for (const std::string& line : lines) {
+    int columns = 0;
+    for (char c : line) columns = c == '\t' ? (columns / 10 + 1) * 10 : columns + 1;
+    widest = std::max(widest, columns);
+  }
+  return std::max(250, (widest + 2) * 8 + 20);
+}
+
+}  // namespace
+
 // Computes silently when needed, then shows the moduli in the output window with
-// the chosen decimals. Like About Centroid it does nothing while the last polygon is
-// open.
+// the chosen decimals, in a window as wide as its values. Like About Centroid it
+// does nothing while the last polygon is open.
 void SectionModuliCommand() {
   if (!(Table.sections[Table.sectionCount].flags & Complete)) return;
   ComputePropertiesSilently();
   const ModuliSet moduli = ComputeModuli();
   CloseOutputWindow();
-  for (const std::string& line : ModuliReportLines(moduli, Shared.SigDigits)) AppendOutputLine(line);
-  ShowOutputWindow(250, 300, "Section Moduli");
+  const std::vector<std::string> lines = ModuliReportLines(moduli, Shared.SigDigits);
+  for (const std::string& line : lines) AppendOutputLine(line);
+  ShowOutputWindow(OutputWidthFor(lines), 300, "Section Moduli");
 }
 
 void LogFileCommand() { ShowLogFile(); }

@@ -97,9 +97,11 @@ DialogRect PlaceMessageDialog(int width, int height, int x, int y, const DialogR
 
 InputDialogLayout ComputeInputDialogLayout(const std::string& prompt, const std::string& title,
                                            const std::string& defaultAnswer,
-                                           const MeasureText& measure, int ownerWidth,
-                                           int ownerHeight) {
-  const int pw = measure(prompt.substr(0, 255));
+                                           const MeasureText& measure, const DialogRect& owner) {
+  // A prompt is measured with the blank that parts it from the edit box, which
+  // otherwise starts where its last character ends.
+  const std::string shownPrompt = prompt.substr(0, 255);
+  const int pw = shownPrompt.empty() ? 0 : measure(shownPrompt + " ");
   int dw = static_cast<int>(std::lround(1.2 * measure(defaultAnswer.substr(0, 255))));
   if (dw == 0) dw = 130;
   const int tw = measure(title.substr(0, 255));
@@ -109,7 +111,7 @@ InputDialogLayout ComputeInputDialogLayout(const std::string& prompt, const std:
 
   InputDialogLayout l;
   l.innerWidth = w;
-  l.dialog = {ownerWidth / 2 - w / 2, ownerHeight / 4, w + 40, 120};
+  l.dialog = {owner.x + owner.width / 2 - w / 2, owner.y + owner.height / 4, w + 40, 120};
   l.prompt = {5, 15, pw + 5, 20};
   l.edit = {pw + 5, 15, dw + 5, 20};
   l.okButton = {w - 80, 50, 80, 30};

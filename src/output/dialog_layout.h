@@ -48,18 +48,19 @@ constexpr MessageResult MessageDialogEscapeResult = ResultNo;
 // (whole pixels), otherwise at (max(x, 0), max(y, 0)).
 DialogRect PlaceMessageDialog(int width, int height, int x, int y, const DialogRect& owner);
 
-// InputDialog: size, screen position and controls in pixels.
+// InputDialog: size, screen position and controls in pixels. The offsets are taken
+// from the owner's own place on the screen, wherever the window manager put it.
 struct InputDialogLayout {
   int innerWidth = 0;   // W: the width the controls are laid out in
-  DialogRect dialog;    // W + 40 by 120 at ((owner width)/2 - W/2, (owner height)/4)
+  DialogRect dialog;    // W + 40 by 120, (owner width)/2 - W/2 and (owner height)/4
+                        // from the owner's top left corner
   DialogRect prompt;
   DialogRect edit;
   DialogRect okButton;  // "Ok", the confirm button
 };
 InputDialogLayout ComputeInputDialogLayout(const std::string& prompt, const std::string& title,
                                            const std::string& defaultAnswer,
-                                           const MeasureText& measure, int ownerWidth,
-                                           int ownerHeight);
+                                           const MeasureText& measure, const DialogRect& owner);
 
 // Dialog base units of a font: the average character width (from the width of the
 // alphabet, as the platform's dialogs compute it) and the character height.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QWindow>
@@ -25,6 +27,7 @@
 #include "qt/output_view.h"
 #include "qt/qt_platform.h"
 #include "qt/raster_canvas.h"
+#include "qt/template_dialog.h"
 #include "view/redraw_view.h"
 
 namespace {
@@ -62,15 +65,47 @@ Key HookKey(int qtKey) {
 }  // namespace
 
 MainWindowGeometry ComputeMainWindowGeometry(int workAreaHeight, int menuBarHeight,
-                                             int statusBarHeight) {
+                                             int statusBarHeight, int frameHeight) {
   MainWindowGeometry g;
   g.windowHeight = static_cast<int>(std::lround(0.9f * static_cast<float>(workAreaHeight)));
-  g.clientHeight = g.windowHeight - menuBarHeight;
+  g.frameHeight = frameHeight;
+  g.clientHeight = g.windowHeight - frameHeight - menuBarHeight;
   g.statusHeight = statusBarHeight;
   g.g = g.clientHeight - statusBarHeight;
   // The client area becomes (150 + G) wide, so the view is square.
   g.width = ColumnWidth + g.g;
   return g;
+}
+
+QFont PanelFont(const QFont& base) {
+  // A condensed sans at 11 pixels shows the longest heading and mode texts within
+  // the labels' 140 and 130 pixels; the narrow faces after it stand in where it is
+  // missing.
+  QFont font = base;
+  font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
+                    QStringLiteral("Nimbus Sans Narrow")});
+  font.setPixelSize(11);
+  return font;
+}
+
+QString TextToFit(const QString& text, const QFontMetrics& metrics, int width) {
+  if (metrics.horizontalAdvance(text) <= width) return text;
+  // Numbers with many digits (an angle of 15 digits) are rounded, a digit at a time.
+  static const QRegularExpression number(QStringLiteral(R"(\d+\.\d+(?:[eE][-+]?\d+)?)"));
+  for (int digits = 12; digits >= 1; --digits) {
+    QString shorter;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = number.globalMatch(text); it.hasNext();) {
+      const QRegularExpressionMatch m = it.next();
+      shorter += text.mid(from, m.capturedStart() - from);
+      shorter += QString::number(m.captured().toDouble(), 'g', digits);
+      from = m.capturedEnd();
+    }
+    if (from == 0) break;  // no number to round
+    shorter += text.mid(from);
+    if (metrics.horizontalAdvance(shorter) <= width) return shorter;
+  }
+  return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
 MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
@@ -79,22 +114,21 @@ MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setWindowIcon(ProgramIcon());
-  // The column's controls are 15 to 18 pixels high: a 12-pixel font fits them.
-  QFont small = font();
-  small.setPixelSize(12);
-  setFont(small);
+  // The column's controls are 15 to 18 pixels high and their labels narrow.
+  setFont(PanelFont(font()));
 
   BuildMenus();
-  const int statusHeight = QFontMetrics(small).height() + 8;
+  const int statusHeight = fontMetrics().height() + 8;
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const int workArea = screen != nullptr ? screen->availableGeometry().height() : 768;
-  geometry_ = ComputeMainWindowGeometry(workArea, menuBar()->sizeHint().height(), statusHeight);
+  workArea_ = screen != nullptr ? screen->availableGeometry().height() : 768;
+  menuHeight_ = menuBar()->sizeHint().height();
+  geometry_ = ComputeMainWindowGeometry(workArea_, menuHeight_, statusHeight);
 
   BuildControls();
-  // The layout is computed once; the window keeps its size.
-  setFixedSize(geometry_.width, geometry_.windowHeight);
+  PlaceControls();
 
   platform_.SetOwner(this);
+  platform_.SetBeforeDialog([this] { ShowPanelBeforeDialog(); });
   platform_.ClearQuitRequest();
   view_->FitCanvas();
   platform_.SetViewCanvas(&view_->Canvas());
@@ -117,6 +151,7 @@ MainWindow::~MainWindow() {
   for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
   if (platform_.ViewCanvas() == &view_->Canvas()) platform_.SetViewCanvas(nullptr);
   platform_.SetOwner(nullptr);
+  platform_.SetBeforeDialog(nullptr);
 }
 
 void MainWindow::BuildMenus() {
@@ -144,18 +179,14 @@ void MainWindow::BuildMenus() {
 void MainWindow::BuildControls() {
   auto* client = new QWidget(this);
   setCentralWidget(client);
-  const int g = geometry_.g;
 
   // Creation order is the tab order.
   statusBar_ = new QWidget(client);
   statusBar_->setObjectName(QStringLiteral("StatusBar"));
-  statusBar_->setGeometry(0, g, geometry_.width, geometry_.statusHeight);
   prompt_ = new QLabel(statusBar_);
   prompt_->setObjectName(QStringLiteral("PromptLabel"));
-  prompt_->setGeometry(0, 0, ColumnWidth, geometry_.statusHeight);
   status2_ = new QLabel(statusBar_);
   status2_->setObjectName(QStringLiteral("StatusPart2"));
-  status2_->setGeometry(ColumnWidth, 0, geometry_.width - ColumnWidth, geometry_.statusHeight);
   for (QLabel* part : {prompt_, status2_}) {
     part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     part->setTextFormat(Qt::PlainText);
@@ -164,7 +195,6 @@ void MainWindow::BuildControls() {
 
   buildPanel_ = new QListWidget(client);
   buildPanel_->setObjectName(QStringLiteral("BuildPanel"));
-  buildPanel_->setGeometry(0, 0, ColumnWidth, g - 115);
   for (int i = 1; i <= BuildPanelCount; ++i)
     buildPanel_->addItem(QString::fromLatin1(ItemText(ItemAt(i))));
   buildPanel_->setUniformItemSizes(true);
@@ -175,28 +205,22 @@ void MainWindow::BuildControls() {
 
   view_ = new GraphicView(client);
   view_->setObjectName(QStringLiteral("GraphicView"));
-  view_->setGeometry(ColumnWidth, 0, g, g);
 
   frame_ = new QGroupBox(client);
   frame_->setObjectName(QStringLiteral("Frame"));
-  frame_->setGeometry(0, g - 120, ColumnWidth, 123);
 
   heading_ = new QLabel(client);
   heading_->setObjectName(QStringLiteral("PanelHeading"));
-  heading_->setGeometry(5, g - 108, 140, 15);
   mode_ = new QLabel(client);
   mode_->setObjectName(QStringLiteral("ModeLabel"));
-  mode_->setGeometry(15, g - 93, 130, 15);
   for (QLabel* label : {heading_, mode_}) label->setTextFormat(Qt::PlainText);
 
   input_ = new QLineEdit(client);
   input_->setObjectName(QStringLiteral("InputLine"));
-  input_->setGeometry(15, g - 70, 120, 18);
   // Enter reaches Ok only through the keyboard hook: returnPressed stays unconnected.
 
   ok_ = new QPushButton(QStringLiteral("&Ok"), client);
   ok_->setObjectName(QStringLiteral("OkButton"));
-  ok_->setGeometry(50, g - 45, 50, 25);
   // No default button: Enter in the InputLine must not press Ok a second time.
   ok_->setAutoDefault(false);
   ok_->setDefault(false);
@@ -216,6 +240,78 @@ void MainWindow::BuildControls() {
     if (syncing_) return;
     RunCommand([] { BuildPanelNotify(LbnDblClk); });
   });
+}
+
+void MainWindow::PlaceControls() {
+  const int g = geometry_.g;
+  statusBar_->setGeometry(0, g, geometry_.width, geometry_.statusHeight);
+  prompt_->setGeometry(0, 0, ColumnWidth, geometry_.statusHeight);
+  status2_->setGeometry(ColumnWidth, 0, geometry_.width - ColumnWidth, geometry_.statusHeight);
+  buildPanel_->setGeometry(0, 0, ColumnWidth, g - 115);
+  view_->setGeometry(ColumnWidth, 0, g, g);
+  frame_->setGeometry(0, g - 120, ColumnWidth, 123);
+  heading_->setGeometry(5, g - 108, 140, 15);
+  mode_->setGeometry(15, g - 93, 130, 15);
+  input_->setGeometry(15, g - 70, 120, 18);
+  ok_->setGeometry(50, g - 45, 50, 25);
+  // The window keeps its size.
+  setFixedSize(geometry_.width, geometry_.windowHeight - geometry_.frameHeight);
+}
+
+void MainWindow::FitFrame() {
+  if (frameFitted_ || !isVisible()) return;
+  const int frame = ScreenFrame(this).height() - height();
+  if (frame <= 0) return;  // not framed yet (or never: no window manager)
+  frameFitted_ = true;
+  geometry_ = ComputeMainWindowGeometry(workArea_, menuHeight_, geometry_.statusHeight, frame);
+  PlaceControls();
+  // The smaller view gets its picture again; inside a command the view's next paint
+  // asks for that.
+  if (commandDepth_ == 0 && view_->FitCanvas()) {
+    RedrawView();
+    view_->update();
+  }
+}
+
+bool MainWindow::event(QEvent* event) {
+  // The window manager frames the window after it is shown; its place and frame
+  // arrive as a move.
+  const bool result = QMainWindow::event(event);
+  if (event->type() == QEvent::Move || event->type() == QEvent::Show) FitFrame();
+  return result;
+}
+
+void MainWindow::ShowPanelBeforeDialog() {
+  if (closing_) return;
+  if (commandDepth_ > 0) CopyPanelToWidgets();
+  QWindow* window = windowHandle();
+  if (placeAwaited_ || window == nullptr || !isVisible()) return;
+  placeAwaited_ = true;
+  // The first dialog may come before the window manager has placed and framed the
+  // window (a message at start-up): wait a little for both, so that the dialog is
+  // centred on the window as the user will see it. Without a window manager no
+  // frame comes, so the wait for it after the window is shown is short.
+  auto settled = [this, window] {
+    return window->isExposed() && frameFitted_ &&
+           ScreenFrame(this).height() == geometry_.windowHeight;
+  };
+  QElapsedTimer waited, shown;
+  waited.start();
+  while (!settled() && waited.elapsed() < 1500) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    FitFrame();
+    if (!window->isExposed() || frameFitted_) continue;
+    if (!shown.isValid()) shown.start();
+    if (shown.elapsed() > 250) break;
+  }
+}
+
+void MainWindow::SetLabelText(QLabel* label, const std::string& text) {
+  const QString full = ToQt(text);
+  const QString shown = TextToFit(full, label->fontMetrics(), label->contentsRect().width());
+  label->setText(shown);
+  // The whole text stays readable where it had to be shortened.
+  label->setToolTip(shown == full ? QString() : full);
 }
 
 QAction* MainWindow::Action(CommandId id) const {
@@ -280,8 +376,8 @@ void MainWindow::CopyPanelToWidgets() {
     case Focus::OkButton: ok_->setFocus(Qt::OtherFocusReason); break;
     default: break;  // the output window or a dialog: the window keeps its own
   }
-  heading_->setText(ToQt(Panel.heading));
-  mode_->setText(ToQt(Panel.modeLabel));
+  SetLabelText(heading_, Panel.heading);
+  SetLabelText(mode_, Panel.modeLabel);
   const QString text = ToQt(Panel.inputLine);
   if (input_->text() != text) input_->setText(text);
   const int start = CharIndex(Panel.inputLine, Panel.selectionStart);

@@ -8,6 +8,7 @@
 // app/dispatch.h, and every key press goes once to the keyboard hook.
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
 #include <functional>
 #include <map>
@@ -18,6 +19,7 @@
 
 class GraphicView;
 class QAction;
+class QFontMetrics;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -27,14 +29,21 @@ class QtPlatform;
 
 // Pixel geometry of the main window for a work area of a given height.
 struct MainWindowGeometry {
-  int windowHeight = 0;  // round(0.9 * work-area height): menu bar and client area
-  int clientHeight = 0;  // windowHeight without the menu bar
+  int windowHeight = 0;  // round(0.9 * work-area height): the outer window, frame included
+  int frameHeight = 0;   // what the window manager's frame adds (caption and borders)
+  int clientHeight = 0;  // windowHeight without the frame and the menu bar
   int g = 0;             // clientHeight without the status bar: the GraphicView's side
   int width = 0;         // 150 + g
   int statusHeight = 0;
 };
 MainWindowGeometry ComputeMainWindowGeometry(int workAreaHeight, int menuBarHeight,
-                                             int statusBarHeight);
+                                             int statusBarHeight, int frameHeight = 0);
+
+// The font of the window's column: its labels were sized for a narrow 8-point face.
+QFont PanelFont(const QFont& base);
+// A label's text as it fits width pixels: itself when it fits, else with its long
+// numbers rounded to fewer digits, else cut with an ellipsis.
+QString TextToFit(const QString& text, const QFontMetrics& metrics, int width);
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -52,6 +61,9 @@ class MainWindow : public QMainWindow {
   // The two directions of the sync.
   void CopyWidgetsToPanel();
   void CopyPanelToWidgets();
+  // Before a modal dialog opens in the middle of a command: the widgets show the
+  // panel as it stands, and the window has its place on the screen to centre on.
+  void ShowPanelBeforeDialog();
 
   const MainWindowGeometry& Geometry() const { return geometry_; }
   QListWidget* BuildPanel() const { return buildPanel_; }
@@ -72,11 +84,18 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
   void BuildControls();
+  // Puts the controls where geometry_ says and fixes the window's size.
+  void PlaceControls();
+  // Once the window manager has framed the window: the frame comes off the height.
+  void FitFrame();
+  // Writes a text into the heading or mode label, shortened when it would not fit.
+  void SetLabelText(QLabel* label, const std::string& text);
   void OnFocusChanged(QWidget* old, QWidget* now);
   // The close protocol agreed: the hook goes, the side windows close, the window too.
   void EndProgram();
@@ -100,4 +119,8 @@ class MainWindow : public QMainWindow {
   int commandDepth_ = 0;
   bool syncing_ = false;
   bool closing_ = false;
+  bool frameFitted_ = false;
+  bool placeAwaited_ = false;
+  int workArea_ = 0;
+  int menuHeight_ = 0;
 };

@@ -37,7 +37,7 @@ QSize ClientSize(const QWidget* dialog, int width, int height) {
 
 // The owner's frame on the screen, or the screen when there is no owner.
 DialogRect OwnerArea(const QWidget* owner) {
-  QRect r = owner != nullptr ? owner->frameGeometry()
+  QRect r = owner != nullptr ? ScreenFrame(owner)
             : QGuiApplication::primaryScreen() != nullptr
                 ? QGuiApplication::primaryScreen()->availableGeometry()
                 : QRect();
@@ -85,6 +85,12 @@ MessageDialogWindow::MessageDialogWindow(const std::string& message, MessageStyl
   setFixedSize(ClientSize(this, l.width, l.height));
   const DialogRect place = PlaceMessageDialog(l.width, l.height, x, y, OwnerArea(owner));
   move(place.x, place.y);
+  // Centred with the frame the window manager gives it, or where it was put.
+  if (x == 0 && y == 0) {
+    KeepCentredOn(this, owner);
+  } else {
+    KeepFrameAt(this, [place](const QSize&) { return QPoint(place.x, place.y); });
+  }
 }
 
 void MessageDialogWindow::reject() { done(MessageDialogEscapeResult); }
@@ -93,9 +99,9 @@ InputDialogWindow::InputDialogWindow(const std::string& prompt, const std::strin
                                      const std::string& defaultAnswer, QWidget* owner)
     : QDialog(owner, DialogFlags) {
   setWindowTitle(ToQt(title));
-  const DialogRect area = OwnerArea(owner);
+  setFont(ProgramDialogFont());
   const InputDialogLayout l = ComputeInputDialogLayout(prompt, title, defaultAnswer,
-                                                       MeasureIn(font()), area.width, area.height);
+                                                       MeasureIn(font()), OwnerArea(owner));
   prompt_ = new QLabel(ToQt(prompt.substr(0, 255)), this);
   prompt_->setTextFormat(Qt::PlainText);
   prompt_->setGeometry(ToQRect(l.prompt));
@@ -108,6 +114,8 @@ InputDialogWindow::InputDialogWindow(const std::string& prompt, const std::strin
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   setFixedSize(ClientSize(this, l.dialog.width, l.dialog.height));
   move(l.dialog.x, l.dialog.y);
+  const QPoint at(l.dialog.x, l.dialog.y);
+  KeepFrameAt(this, [at](const QSize&) { return at; });
   edit_->setFocus();
 }
 

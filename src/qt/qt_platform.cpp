@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -27,6 +28,22 @@
 #include "qt/program_icon.h"
 #include "qt/printer_job.h"
 #include "qt/template_dialog.h"
+
+namespace {
+
+// The help page's window: Escape closes it, as it closes the output window.
+class HelpBrowser : public QTextBrowser {
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+      close();
+      return;
+    }
+    QTextBrowser::keyPressEvent(event);
+  }
+};
+
+}  // namespace
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
@@ -40,13 +57,32 @@ void QtPlatform::CloseSideWindows() {
   if (help_ != nullptr) help_->close();
 }
 
+void QtPlatform::BeforeDialog() {
+  if (beforeDialog_) beforeDialog_();
+}
+
+QWidget* QtPlatform::DialogParent() const {
+  // A dialog asked for from the output window belongs to it: the window manager
+  // stacks it over its parent, and the output window is always on top.
+  QWidget* active = QApplication::activeWindow();
+  if (output_ != nullptr && active == output_.get()) return active;
+  return owner_;
+}
+
+void QtPlatform::KeepAbove(QWidget* dialog) {
+  dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 OutputWindow* QtPlatform::OutputWindowShown() const {
   return output_ != nullptr && output_->isVisible() ? output_.get() : nullptr;
 }
 
 MessageResult QtPlatform::MessageBox(const std::string& text, const std::string& caption,
                                      MessageStyle style) {
-  QMessageBox box(owner_);
+  BeforeDialog();
+  QWidget* parent = DialogParent();
+  QMessageBox box(parent);
+  KeepCentredOn(&box, parent);
   box.setWindowTitle(ToQt(caption));
   box.setText(ToQt(text));
   switch (IconOf(style)) {
@@ -70,6 +106,7 @@ MessageResult QtPlatform::MessageBox(const std::string& text, const std::string&
       box.setStandardButtons(QMessageBox::Ok);
       break;
   }
+  KeepAbove(&box);
   switch (box.exec()) {
     case QMessageBox::Yes: return ResultYes;
     case QMessageBox::No: return ResultNo;
@@ -81,14 +118,18 @@ MessageResult QtPlatform::MessageBox(const std::string& text, const std::string&
 MessageResult QtPlatform::MessageDialog(const std::string& message, MessageStyle style,
                                         const std::string& title, bool beep, int x, int y) {
   // Owned by the window that is active now (none is possible).
+  BeforeDialog();
   MessageDialogWindow dialog(message, style, title, QApplication::activeWindow(), x, y);
+  KeepAbove(&dialog);
   if (beep) Beep(IconOf(style));
   return static_cast<MessageResult>(dialog.exec());
 }
 
 std::string QtPlatform::InputDialog(const std::string& prompt, const std::string& title,
                                     const std::string& defaultAnswer) {
+  BeforeDialog();
   InputDialogWindow dialog(prompt, title, defaultAnswer, owner_);
+  KeepAbove(&dialog);
   dialog.exec();
   return dialog.Answer();
 }
@@ -111,7 +152,9 @@ void QtPlatform::CloseOutputWindow() {
 
 void QtPlatform::ShowResultDialog(const std::string& caption,
                                   const std::vector<std::string>& lines) {
+  BeforeDialog();
   TemplateDialog dialog(ResultDialogTemplate(caption, lines), owner_);
+  KeepAbove(&dialog);
   resultDialog_ = &dialog;
   dialog.exec();
   resultDialog_ = nullptr;
@@ -141,7 +184,10 @@ QStringList NameFilters(const std::string& filter) {
 }  // namespace
 
 bool QtPlatform::FileDialog(FileDialogRequest& request, std::string& path, bool save) {
-  QFileDialog dialog(owner_, ToQt(request.title));
+  BeforeDialog();
+  QFileDialog dialog(DialogParent(), ToQt(request.title));
+  // A desktop's native dialog cannot be kept above the output window: Qt's own is.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(!save && (request.flags & OfnFileMustExist) ? QFileDialog::ExistingFile
                                                                   : QFileDialog::AnyFile);
@@ -156,6 +202,7 @@ bool QtPlatform::FileDialog(FileDialogRequest& request, std::string& path, bool 
   // when its file dialog work is over.
   const bool wasOpen = Dispatch.FileDialogOpen;
   Dispatch.FileDialogOpen = true;
+  KeepAbove(&dialog);
   const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
   Dispatch.FileDialogOpen = wasOpen;
   path = chosen ? FromQt(QDir::toNativeSeparators(dialog.selectedFiles().front())) : "";
@@ -182,7 +229,9 @@ std::string QtPlatform::ProgramFolder() {
 }
 
 bool QtPlatform::ShowPreferencesDialog(PreferenceValues& values) {
+  BeforeDialog();
   TemplateDialog dialog(PreferencesDialogTemplate(values), owner_);
+  KeepAbove(&dialog);
   if (dialog.exec() != QDialog::Accepted) return false;  // the close box changes nothing
   auto* list = dialog.findChild<QComboBox*>(QStringLiteral("control108"));
   auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("control109"));
@@ -193,8 +242,10 @@ bool QtPlatform::ShowPreferencesDialog(PreferenceValues& values) {
 }
 
 void QtPlatform::ShowAboutBox(const AboutBoxContent& content) {
+  BeforeDialog();
   const DialogTemplate t = AboutBoxTemplate(content);
   TemplateDialog dialog(t, owner_);
+  KeepAbove(&dialog);
   dialog.setWindowIcon(ProgramIcon());
   dialog.CloseOnEnter();
   // The links are the template's last two controls: e-mail, then web.
@@ -212,7 +263,7 @@ void QtPlatform::ShowHelp(const std::string& path, HelpViewer viewer) {
     return;
   }
   if (help_ == nullptr) {
-    help_ = std::make_unique<QTextBrowser>();
+    help_ = std::make_unique<HelpBrowser>();
     help_->setObjectName(QStringLiteral("HelpWindow"));
     help_->setWindowTitle(QStringLiteral("Kelvarin Help"));
     help_->setWindowIcon(ProgramIcon());
@@ -252,7 +303,9 @@ std::string QtPlatform::DefaultPrinterName() { return FromQt(QPrinterInfo::defau
 
 std::string QtPlatform::ChoosePrinterDialog(const std::vector<std::string>& names,
                                             int preselected) {
+  BeforeDialog();
   TemplateDialog dialog(ChoosePrinterDialogTemplate(names, preselected), owner_);
+  KeepAbove(&dialog);
   auto* list = dialog.findChild<QListWidget*>(QStringLiteral("control101"));
   if (dialog.exec() != QDialog::Accepted || list == nullptr || list->currentItem() == nullptr)
     return "";
@@ -262,8 +315,10 @@ std::string QtPlatform::ChoosePrinterDialog(const std::vector<std::string>& name
 // The platform's own print dialog; printing to a file is the PDF entry, whose file
 // the program asks for itself.
 std::string QtPlatform::PlatformPrintDialog() {
+  BeforeDialog();
   QPrinter printer;
-  QPrintDialog dialog(&printer, owner_);
+  QPrintDialog dialog(&printer, DialogParent());
+  KeepAbove(&dialog);
   if (dialog.exec() != QDialog::Accepted) return "";
   if (printer.outputFormat() == QPrinter::PdfFormat) return "Print to PDF";
   return FromQt(printer.printerName());

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
@@ -26,6 +27,8 @@ class QtPlatform : public Platform {
   // The window that owns modal dialogs and centres them (the main window).
   void SetOwner(QWidget* owner) { owner_ = owner; }
   QWidget* Owner() const { return owner_; }
+  // Called before every modal dialog, message box and file dialog opens.
+  void SetBeforeDialog(std::function<void()> call) { beforeDialog_ = std::move(call); }
   // The output window while it is shown, else null.
   OutputWindow* OutputWindowShown() const;
 
@@ -68,6 +71,17 @@ class QtPlatform : public Platform {
   // Closes the windows the program opened beside the main window.
   void CloseSideWindows();
 
+ protected:
+  // Before a modal dialog is built: the main window shows the panel as it stands
+  // and has its place on the screen.
+  void BeforeDialog();
+  // A modal dialog stays above every window of the program, the output window
+  // (which is always on top) included.
+  static void KeepAbove(QWidget* dialog);
+  // The parent of a message box, file or print dialog: the program window the user
+  // asked from (the main window or the output window).
+  QWidget* DialogParent() const;
+
  private:
   bool FileDialog(FileDialogRequest& request, std::string& path, bool save);
 
@@ -75,5 +89,6 @@ class QtPlatform : public Platform {
   std::unique_ptr<OutputWindow> output_;
   std::unique_ptr<QTextBrowser> help_;
   QPointer<QDialog> resultDialog_;
+  std::function<void()> beforeDialog_;
   bool quitRequested_ = false;
 };

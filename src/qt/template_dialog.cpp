@@ -1,16 +1,21 @@
 #include "qt/template_dialog.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
+#include <QStyle>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 #include "qt/program_icon.h"
+#include <QWindow>
 #include "qt/qt_platform.h"
 
 MeasureText MeasureIn(const QFont& font) {
@@ -19,7 +24,64 @@ MeasureText MeasureIn(const QFont& font) {
   };
 }
 
+QFont ProgramDialogFont() {
+  QFont font = QApplication::font();
+  font.setPointSize(8);
+  return font;
+}
+
 namespace {
+
+class FramePlacer : public QObject {
+ public:
+  FramePlacer(QWidget* dialog, std::function<QPoint(const QSize&)> where)
+      : QObject(dialog), dialog_(dialog), where_(std::move(where)) {
+    dialog->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::Show:
+        if (QWindow* window = dialog_->windowHandle(); window != nullptr && !watchingWindow_) {
+          window->installEventFilter(this);
+          watchingWindow_ = true;
+        }
+        Place();
+        break;
+      case QEvent::Expose:
+      case QEvent::Move:
+      case QEvent::Resize:
+        Place();
+        break;
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Place() {
+    QWindow* window = dialog_->windowHandle();
+    if (placed_ || window == nullptr || !window->isExposed()) return;
+    const QMargins frame = window->frameMargins();
+    if (frame.isNull()) {
+      // Not framed yet, or no window manager at all: look again a little later.
+      if (++tries_ <= 25) QTimer::singleShot(20, this, [this] { Place(); });
+      return;
+    }
+    placed_ = true;
+    const QRect now = window->frameGeometry();
+    const QPoint want = where_(now.size());
+    if (now.topLeft() != want)
+      window->setPosition(want + QPoint(frame.left(), frame.top()));
+  }
+
+  QWidget* dialog_;
+  std::function<QPoint(const QSize&)> where_;
+  bool watchingWindow_ = false;
+  bool placed_ = false;
+  int tries_ = 0;
+};
 
 QRect ToQRect(const DialogRect& r) { return {r.x, r.y, r.width, r.height}; }
 
@@ -38,6 +100,7 @@ QFont FontOf(const DialogFont& wanted, const QFont& dialogFont) {
 TemplateDialog::TemplateDialog(const DialogTemplate& t, QWidget* owner)
     : QDialog(owner, DialogFlags) {
   setWindowTitle(ToQt(t.caption));
+  setFont(ProgramDialogFont());
   const QFontMetrics metrics(font());
   base_ = BaseUnitsOf(MeasureIn(font()), metrics.height());
   const DialogRect px = DialogUnitsToPixels(t.rect, base_);
@@ -63,7 +126,11 @@ TemplateDialog::TemplateDialog(const DialogTemplate& t, QWidget* owner)
         break;
       }
       case DialogControlKind::Icon: {
+        // At the icon's own size, as the platform shows an icon control: stretched
+        // to the control's rectangle it would reach the title beside it.
         auto* icon = new QLabel(this);
+        const int side = style()->pixelMetric(QStyle::PM_LargeIconSize);
+        r.setSize({side, side});
         icon->setPixmap(ProgramIcon().pixmap(r.size()));
         w = icon;
         break;
@@ -112,15 +179,39 @@ TemplateDialog::TemplateDialog(const DialogTemplate& t, QWidget* owner)
   // Given in the owner's client area, or centred.
   QPoint at;
   if (t.centred || owner == nullptr) {
-    const QRect area = owner != nullptr ? owner->frameGeometry()
+    const QRect area = owner != nullptr ? ScreenFrame(owner)
                        : QGuiApplication::primaryScreen() != nullptr
                            ? QGuiApplication::primaryScreen()->availableGeometry()
                            : QRect(0, 0, px.width, px.height);
     at = area.center() - QPoint(px.width / 2, px.height / 2);
+    move(at);
+    KeepCentredOn(this, owner);
   } else {
     at = owner->mapToGlobal(QPoint(px.x, px.y));
+    move(at);
+    KeepFrameAt(this, [at](const QSize&) { return at; });
   }
-  move(at);
+}
+
+QRect ScreenFrame(const QWidget* window) {
+  const QWidget* top = window->window();
+  return top->windowHandle() != nullptr ? top->windowHandle()->frameGeometry() : top->frameGeometry();
+}
+
+void KeepFrameAt(QWidget* dialog, std::function<QPoint(const QSize&)> where) {
+  new FramePlacer(dialog, std::move(where));
+}
+
+void KeepCentredOn(QWidget* dialog, const QWidget* owner) {
+  QPointer<const QWidget> watched(owner);
+  KeepFrameAt(dialog, [watched](const QSize& frame) {
+    const QRect area = watched != nullptr ? ScreenFrame(watched)
+                       : QGuiApplication::primaryScreen() != nullptr
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect();
+    return area.topLeft() + QPoint((area.width() - frame.width()) / 2,
+                                   (area.height() - frame.height()) / 2);
+  });
 }
 
 void TemplateDialog::keyPressEvent(QKeyEvent* event) {

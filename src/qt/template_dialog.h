@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <functional>
 #include <vector>
 
@@ -43,3 +46,18 @@ inline constexpr Qt::WindowFlags DialogFlags = Qt::Dialog | Qt::CustomizeWindowH
 
 // The dialog font's text measure, for the layouts of output/dialog_layout.h.
 MeasureText MeasureIn(const QFont& font);
+// The font of the program's own dialogs: the desktop's face at the 8 points their
+// layouts were made for (a larger face crowds a label against its neighbour).
+QFont ProgramDialogFont();
+
+// A window's frame on the screen as its platform window knows it (a widget's own
+// record of its frame can lag behind the window manager's).
+QRect ScreenFrame(const QWidget* window);
+
+// Keeps a dialog's frame where it was meant to be. A window manager frames a window
+// only once it is mapped, and managers differ in where they put the frame of a
+// window placed before that; so once the frame is known the dialog is moved, if
+// need be, so that its frame's top left corner is at where(frame size).
+void KeepFrameAt(QWidget* dialog, std::function<QPoint(const QSize&)> where);
+// The same for a dialog centred on the owner's frame (on the screen without one).
+void KeepCentredOn(QWidget* dialog, const QWidget* owner);

@@ -78,28 +78,33 @@ TEST(MessageDialogLayout, PlacementCentresOnTheOwnerOrClampsAGivenPlace) {
 }
 
 TEST(InputDialogLayout, EmptyTextsGiveTheMinimumDialog) {
-  InputDialogLayout l = ComputeInputDialogLayout("", "", "", SixPerChar, 800, 600);
+  InputDialogLayout l = ComputeInputDialogLayout("", "", "", SixPerChar, {0, 0, 800, 600});
   EXPECT_EQ(l.innerWidth, 150);
   EXPECT_EQ(l.dialog, (DialogRect{325, 150, 190, 120}));
   EXPECT_EQ(l.edit, (DialogRect{5, 15, 135, 20}));
   EXPECT_EQ(l.okButton, (DialogRect{70, 50, 80, 30}));
+  // An owner the window manager put at (200, 90): the same offsets from its corner.
+  EXPECT_EQ(ComputeInputDialogLayout("", "", "", SixPerChar, {200, 90, 800, 600}).dialog,
+            (DialogRect{525, 240, 190, 120}));
 }
 
 TEST(InputDialogLayout, PromptDefaultAndTitleWidths) {
-  // "Section number:" is 90 pixels; no default answer gives a 130-pixel edit box.
-  InputDialogLayout l = ComputeInputDialogLayout("Section number:", "Delete Section", "", SixPerChar, 800, 600);
-  EXPECT_EQ(l.innerWidth, 220);
-  EXPECT_EQ(l.dialog, (DialogRect{290, 150, 260, 120}));
-  EXPECT_EQ(l.prompt, (DialogRect{5, 15, 95, 20}));
-  EXPECT_EQ(l.edit, (DialogRect{95, 15, 135, 20}));
-  EXPECT_EQ(l.okButton, (DialogRect{140, 50, 80, 30}));
+  // "Section number:" and its blank are 96 pixels; no default answer gives a
+  // 130-pixel edit box, which starts a blank after the prompt's last character.
+  InputDialogLayout l = ComputeInputDialogLayout("Section number:", "Delete Section", "", SixPerChar, {0, 0, 800, 600});
+  EXPECT_EQ(l.innerWidth, 226);
+  EXPECT_EQ(l.dialog, (DialogRect{287, 150, 266, 120}));
+  EXPECT_EQ(l.prompt, (DialogRect{5, 15, 101, 20}));
+  EXPECT_EQ(l.edit, (DialogRect{101, 15, 135, 20}));
+  EXPECT_GE(l.edit.x - (l.prompt.x + SixPerChar("Section number:")), 6);
+  EXPECT_EQ(l.okButton, (DialogRect{146, 50, 80, 30}));
   // A default answer of 25 pixels is given 1.2 times its width, rounded.
   auto fiveWide = [](const std::string& s) { return 5 * static_cast<int>(s.size()); };
-  EXPECT_EQ(ComputeInputDialogLayout("", "", "12345", fiveWide, 0, 0).edit.width, 30 + 5);
+  EXPECT_EQ(ComputeInputDialogLayout("", "", "12345", fiveWide, {}).edit.width, 30 + 5);
   // A title wider than prompt and answer sets the width; texts count to 255 characters.
-  EXPECT_EQ(ComputeInputDialogLayout("p", std::string(50, 't'), "", SixPerChar, 0, 0).innerWidth, 300);
-  EXPECT_EQ(ComputeInputDialogLayout(std::string(300, 'p'), "", "", SixPerChar, 0, 0).prompt.width,
-            6 * 255 + 5);
+  EXPECT_EQ(ComputeInputDialogLayout("p", std::string(50, 't'), "", SixPerChar, {}).innerWidth, 300);
+  EXPECT_EQ(ComputeInputDialogLayout(std::string(300, 'p'), "", "", SixPerChar, {}).prompt.width,
+            6 * 256 + 5);
 }
 
 TEST(DialogUnits, BaseUnitsAndConversion) {

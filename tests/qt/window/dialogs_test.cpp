@@ -7,9 +7,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QFile>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 
+#include "app/dispatch.h"
+#include "app/menu_ids.h"
 #include "output/output_window.h"
 #include "qt/message_dialogs.h"
 #include "qt/output_view.h"
@@ -199,4 +204,78 @@ TEST(TemplateDialogTest, PreferencesAndAboutInDialogUnits) {
   QTest::mouseClick(about.Control(email + 1), Qt::LeftButton);
   EXPECT_EQ(clicked, std::vector<int>({email, email + 1}));
   EXPECT_TRUE(about.isVisible()) << "the box stays open";
+}
+
+namespace {
+
+// Pixels between the end of a label's text and the control on its right.
+int GapAfterText(const QLabel* label, const QWidget* right) {
+  const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+  return right->x() - textEnd;
+}
+
+}  // namespace
+
+TEST(DialogSpacingTest, NoPromptOrIconTouchesItsNeighbour) {
+  // The input dialog's prompts against their edit boxes.
+  for (const char* prompt : {"Section number:", "Line(m-n):", "x0, y0, angle:",
+                             "Magnification factor:"}) {
+    InputDialogWindow dialog(prompt, "", "", nullptr);
+    EXPECT_GE(GapAfterText(dialog.PromptLabel(), dialog.Edit()), 3) << prompt;
+  }
+  // Preferences: "Significant digits:" against its list.
+  TemplateDialog prefs(PreferencesDialogTemplate({3, false}), nullptr);
+  auto* label = qobject_cast<QLabel*>(prefs.Control(0));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), "Significant digits:");
+  EXPECT_GE(GapAfterText(label, prefs.Control(1)), 3);
+  // About: the icon against the title beside it.
+  AboutBoxContent content{"About Velmora", "Kelvarin", " for Linux", "1.2.3", "The team",
+                          "mail@kelvarin.invalid", "https://kelvarin.invalid"};
+  TemplateDialog about(AboutBoxTemplate(content), nullptr);
+  const QWidget* icon = about.Control(0);
+  const QWidget* title = about.Control(1);
+  EXPECT_GE(title->x() - (icon->x() + icon->width()), 3);
+  EXPECT_EQ(icon->width(), about.style()->pixelMetric(QStyle::PM_LargeIconSize));
+}
+
+TEST_F(WindowTest, HelpWindowClosesOnEscape) {
+  const std::string page = DataFolder() + "help.html";
+  QFile file(QString::fromStdString(page));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("<html><body>Help</body></html>");
+  file.close();
+  platform_->ShowHelp(page, HelpViewer::HelpWindow);
+  QTextBrowser* help = platform_->HelpWindowShown();
+  ASSERT_NE(help, nullptr);
+  QTest::keyClick(help, Qt::Key_Escape);
+  EXPECT_EQ(platform_->HelpWindowShown(), nullptr);
+}
+
+TEST_F(WindowTest, SectionModuliWindowShowsItsValuesWhole) {
+  // A large plate: moduli of eight digits before the decimals.
+  for (const char* node : {"0, 0", "3000, 0", "3000, 2000", "0, 2000"}) {
+    window_->InputLine()->setText(node);
+    Key(Qt::Key_Return);
+  }
+  Type("c");
+  window_->Action(MenuSectionModuli)->trigger();
+  OutputWindow* output = platform_->OutputWindowShown();
+  ASSERT_NE(output, nullptr);
+  ASSERT_EQ(output->windowTitle(), "Section Moduli");
+  EXPECT_FALSE(output->HorizontalBar()->isVisible());
+  // No ink in the last character cell before the right edge (or the scroll bar): a
+  // value cut by the edge would leave some there.
+  const QImage picture = output->grab().toImage();
+  const int right = output->width() - (output->VerticalBar()->isVisible() ? output->VerticalBar()->width() : 0);
+  const int top = output->MenuBar()->height();
+  int ink = 0, text = 0;
+  for (int y = top; y < picture.height(); ++y)
+    for (int x = 0; x < right; ++x) {
+      const bool dark = qGray(picture.pixel(x, y)) < 128;
+      text += dark;
+      ink += dark && x >= right - output->CharWidth();
+    }
+  EXPECT_GT(text, 500) << "the lines are painted";
+  EXPECT_EQ(ink, 0);
 }

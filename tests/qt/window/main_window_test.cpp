@@ -9,10 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QTest>
 #include <QWindow>
 
 #include "app/dispatch.h"
+#include "app/window_actions.h"
+#include "construct/entry_state.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
@@ -55,11 +58,36 @@ TEST(MainWindowGeometryTest, WorkAreaGivesHeightAndSquareView) {
   EXPECT_EQ(ComputeMainWindowGeometry(1005, 0, 0).windowHeight, 905);
 }
 
+TEST(MainWindowGeometryTest, TheFrameComesOffTheWindowHeight) {
+  // The outer window is 0.9 of the work area; a 21-pixel frame leaves the rest.
+  const MainWindowGeometry g = ComputeMainWindowGeometry(1024, 25, 20, 21);
+  EXPECT_EQ(g.windowHeight, 922);
+  EXPECT_EQ(g.clientHeight, 922 - 21 - 25);
+  EXPECT_EQ(g.width, 150 + 922 - 21 - 25 - 20);
+}
+
+TEST(PanelLabelTest, LongNumbersAreRoundedToFit) {
+  const QFontMetrics metrics(PanelFont(QFont()));
+  const QString angle = "How far at 123.456789012345 deg";
+  const QString shown = TextToFit(angle, metrics, 140);
+  EXPECT_LE(metrics.horizontalAdvance(shown), 140);
+  EXPECT_TRUE(shown.startsWith("How far at 123.")) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith(" deg")) << shown.toStdString();
+  EXPECT_EQ(TextToFit("Fillets", metrics, 140), "Fillets");
+  // Nothing to round: cut with an ellipsis.
+  const QString cut = TextToFit(QString(60, 'w'), metrics, 130);
+  EXPECT_LE(metrics.horizontalAdvance(cut), 130);
+  EXPECT_TRUE(cut.endsWith(QChar(0x2026)));
+}
+
 TEST_F(WindowTest, StartsWithItsControlsInPlace) {
   MainWindow& w = *window_;
   EXPECT_EQ(w.windowTitle(), "Kelvarin");
   const MainWindowGeometry& g = w.Geometry();
-  EXPECT_EQ(w.size(), QSize(g.width, g.windowHeight));
+  EXPECT_EQ(w.size(), QSize(g.width, g.windowHeight - g.frameHeight));
+  if (g.frameHeight > 0) {
+    EXPECT_EQ(w.frameGeometry().height(), g.windowHeight) << "0.9 of the work area, frame included";
+  }
   EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "the window keeps its size";
   EXPECT_EQ(w.centralWidget()->height(), g.clientHeight);
   const int G = g.g;
@@ -356,4 +384,103 @@ TEST_F(WindowTest, OpenOfABadFileKeepsTheDrawingAndExitEndsTheProgram) {
   window_->Action(MenuExit)->trigger();
   EXPECT_FALSE(window_->isVisible());
   EXPECT_TRUE(platform_->QuitRequested());
+}
+
+namespace {
+
+// Every text of the two labels is shown whole and within the label.
+void ExpectPanelLabelsInFull(const MainWindow& w, const std::string& when) {
+  for (auto [label, text] : {std::pair{w.HeadingLabel(), &Panel.heading},
+                             std::pair{w.ModeLabel(), &Panel.modeLabel}}) {
+    EXPECT_EQ(label->text().toStdString(), *text) << when;
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+        << when << ": \"" << *text << "\"";
+    EXPECT_TRUE(label->toolTip().isEmpty()) << when;
+  }
+}
+
+}  // namespace
+
+TEST_F(WindowTest, HeadingAndModeTextsShowInFull) {
+  MainWindow& w = *window_;
+  for (int i = 1; i <= BuildPanelCount; ++i) {
+    w.RunCommand([i] { ClickBuildPanelItem(ItemAt(i)); });
+    ExpectPanelLabelsInFull(w, "item " + std::to_string(i));
+  }
+  // The questions of pending steps, with angles of ordinary length.
+  const std::pair<PendingStepKind, double> steps[] = {
+      {StepUp, 0}, {StepDown, 0}, {StepLeft, 0}, {StepRight, 0}, {StepRightAngle, 0},
+      {StepFixedRadius, 0}, {StepAngle, 135}, {StepAngle, -337.5}, {StepAngle, 22.75}};
+  for (auto [step, angle] : steps) {
+    w.RunCommand([step, angle] {
+      Entry.PendingStep = step;
+      Entry.LastAngle = angle;
+      RefreshPanel();
+    });
+    ExpectPanelLabelsInFull(w, "step " + std::to_string(step) + " at " + std::to_string(angle));
+  }
+  w.RunCommand([] { Entry.PendingStep = StepNone; ClickBuildPanelItem(PanelItem::CircleSection); });
+
+  // A full table: 99 circles and a polygon of 151 nodes, so that Edit data shows
+  // "node 250, section 100".
+  auto ok = [&w](const std::string& line) {
+    w.InputLine()->setText(QString::fromStdString(line));
+    w.OkButton()->click();
+  };
+  for (int i = 0; i < 99; ++i) ok(std::to_string(i) + ", 0, 1");
+  w.RunCommand([] { ClickBuildPanelItem(PanelItem::AbsoluteCoordinates); });
+  for (int i = 0; i < 151; ++i) ok(std::to_string(i) + ", " + std::to_string(i % 2 + 5));
+  ASSERT_EQ(Table.nodeCount, 250);
+  Key(Qt::Key_U);
+  ExpectPanelLabelsInFull(w, "undo");
+  Key(Qt::Key_C);  // closes the polygon
+  ExpectPanelLabelsInFull(w, "close");
+  ASSERT_EQ(Table.sections[100].flags & Complete, Complete);
+  w.RunCommand([] { ClickBuildPanelItem(PanelItem::EditData); });
+  ok("250");
+  EXPECT_EQ(Panel.heading, "Change values");
+  EXPECT_EQ(Panel.modeLabel, "node 250, section 100");
+  ExpectPanelLabelsInFull(w, "Edit data");
+}
+
+TEST_F(WindowTest, AnAngleOfManyDigitsIsRoundedWithTheWholeTextAsTooltip) {
+  window_->RunCommand([] {
+    Entry.PendingStep = StepAngle;
+    Entry.LastAngle = 123.456789012345;
+    RefreshPanel();
+  });
+  QLabel* heading = window_->HeadingLabel();
+  EXPECT_LE(heading->fontMetrics().horizontalAdvance(heading->text()), heading->contentsRect().width());
+  EXPECT_TRUE(heading->text().startsWith("How far at 123.4")) << heading->text().toStdString();
+  EXPECT_EQ(heading->toolTip().toStdString(), Panel.heading);
+  EXPECT_NE(heading->text().toStdString(), Panel.heading);
+}
+
+TEST_F(WindowTest, FileNotFoundIsShownOverTheStartedPanelCentredOnTheWindow) {
+  platform_->realMessageBoxes = true;
+  std::string heading, mode, line;
+  QRect box, owner;
+  // Answers the real box once it is up, after noting what the window showed.
+  QTimer answer;
+  answer.setInterval(10);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || window_ == nullptr) return;
+    heading = window_->HeadingLabel()->text().toStdString();
+    mode = window_->ModeLabel()->text().toStdString();
+    line = window_->InputLine()->text().toStdString();
+    box = modal->frameGeometry();
+    owner = window_->frameGeometry();
+    QTest::keyClick(modal, Qt::Key_Return);
+    answer.stop();
+  });
+  answer.start();
+  Restart(DataFolder() + "missing.sec");
+  ASSERT_EQ(platform_->Shown().size(), 1u);
+  EXPECT_EQ(platform_->Shown()[0].text, "File not found");
+  EXPECT_EQ(heading, "Polygon Section");
+  EXPECT_EQ(mode, "absolute coordinates");
+  EXPECT_EQ(line, "0, 0");
+  EXPECT_NEAR(box.center().x(), owner.center().x(), 1);
+  EXPECT_NEAR(box.center().y(), owner.center().y(), 1);
 }

@@ -29,6 +29,7 @@ std::string ScriptedQtPlatform::NextText(const std::string& what) {
 MessageResult ScriptedQtPlatform::MessageBox(const std::string& text, const std::string& caption,
                                              MessageStyle style) {
   shown_.push_back({"box", caption, text, style});
+  if (realMessageBoxes) return QtPlatform::MessageBox(text, caption, style);
   return NextResult(caption + ": " + text);
 }
 

@@ -35,6 +35,8 @@ class ScriptedQtPlatform : public QtPlatform {
   void Answer(std::string text) { texts_.push_back(std::move(text)); }
   const std::vector<ShownDialog>& Shown() const { return shown_; }
   void ForgetShown() { shown_.clear(); }
+  // Message boxes are then the real ones: the test answers them on the screen.
+  bool realMessageBoxes = false;
 
   MessageResult MessageBox(const std::string& text, const std::string& caption,
                            MessageStyle style) override;
