@@ -414,6 +414,43 @@ double NetLengthAt(const NetMaterial& net, const CutDirection& d, double c) {
   CrossingsAt(d, c, crossings);
   return LengthInMaterial(crossings, net.weightTolerance);
 }
+// Hands the levels to step in order from one end (the lowest first, or the highest)
+// until step says the search has ended; true when it has. Each pass begins with
+// begin(), which starts the step's grouping afresh. Sorting every level costs
+// more than the rest, and the search mostly ends near the extremes: it runs first
+// over the levels within a window of that end, the window widening until the search
+// ends inside it, at last over every level. The levels up to a bound, in order,
+// begin the order of them all, so a search that ends among them ends as over them
+// all. With NaN levels, or no width to widen, the search runs over every level.
+template <class Begin, class Step>
+bool SearchFromEnd(const std::vector<double>& levels, bool fromBottom, Begin&& begin,
+                   Step&& step) {
+  double bottom = levels[0], top = levels[0];
+  bool nan = false;
+  for (double v : levels) {
+    bottom = std::min(bottom, v);
+    top = std::max(top, v);
+    nan = nan || std::isnan(v);
+  }
+  std::vector<double> part;
+  for (double window = (top - bottom) / 64;; window *= 8) {
+    const double bound = fromBottom ? bottom + window : top - window;
+    const bool all = nan || !(window > 0) || !(fromBottom ? bound < top : bound > bottom);
+    part.clear();
+    for (double v : levels)
+      if (all || (fromBottom ? v <= bound : v >= bound)) part.push_back(v);
+    std::sort(part.begin(), part.end());
+    begin();
+    bool found = false;
+    if (fromBottom) {
+      for (std::size_t i = 0; i < part.size() && !found; ++i) found = step(part[i]);
+    } else {
+      for (std::size_t i = part.size(); i-- > 0 && !found;) found = step(part[i]);
+    }
+    if (found || all) return found;
+  }
+}
+
 
 NetExtent NetMaterialExtent(const NetMaterial& net, const CutDirection& d) {
   NetExtent extent;
@@ -459,33 +496,8 @@ NetExtent NetMaterialExtent(const NetMaterial& net, const CutDirection& d) {
     started = true;
     return false;
   };
-  // Sorting every level costs more than the rest, and the search mostly ends near
-  // the extremes: it runs first over the levels within a window of the lowest (the
-  // highest), the window widening until the search ends inside it, at last over every
-  // level. The levels up to a bound, in order, begin the order of them all (those from
-  // a bound up end it), so a search that ends among them ends as over them all. With
-  // NaN levels, or no width to widen, the search runs over every level at once.
-  double bottom = levels[0], top = levels[0];
-  bool nan = false;
-  for (double v : levels) {
-    bottom = std::min(bottom, v);
-    top = std::max(top, v);
-    nan = nan || std::isnan(v);
-  }
-  std::vector<double> part;
-  for (double window = (top - bottom) / 64;; window *= 8) {
-    const double bound = bottom + window;
-    const bool all = nan || !(window > 0) || !(bound < top);
-    part.clear();
-    for (double v : levels)
-      if (all || v <= bound) part.push_back(v);
-    std::sort(part.begin(), part.end());
-    started = false;
-    for (double v : part)
-      if (rise(v)) break;
-    if (extent.any || all) break;
-  }
-  if (!extent.any) return extent;
+  auto begin = [&] { started = false; };
+  if (!SearchFromEnd(levels, /*fromBottom=*/true, begin, rise)) return extent;
   // From the top down, the same groups.
   auto fall = [&](double v) {
     if (v < lowest || v > highest) return false;
@@ -501,18 +513,7 @@ NetExtent NetMaterialExtent(const NetMaterial& net, const CutDirection& d) {
     started = true;
     return false;
   };
-  for (double window = (top - bottom) / 64;; window *= 8) {
-    const double bound = top - window;
-    const bool all = nan || !(window > 0) || !(bound > bottom);
-    part.clear();
-    for (double v : levels)
-      if (all || v >= bound) part.push_back(v);
-    std::sort(part.begin(), part.end());
-    started = false;
-    bool found = false;
-    for (std::size_t i = part.size(); i-- > 0 && !found;) found = fall(part[i]);
-    if (found || all) break;
-  }
+  SearchFromEnd(levels, /*fromBottom=*/false, begin, fall);
   return extent;
 }
 
