@@ -3,6 +3,7 @@
 // report lines alone.
 #include <benchmark/benchmark.h>
 
+#include "app/report_window.h"
 #include "headless/headless_platform.h"
 #include "model/properties.h"
 #include "model/report.h"

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/report_window.h"
 #include "app/program_state.h"
 #include "files/dxf_import.h"
 #include "files/section_file.h"

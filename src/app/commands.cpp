@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/report_window.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
 #include "construct/entry_state.h"
@@ -111,6 +112,7 @@ void AboutOtherAxesCommand() {
   const std::string answer = InputDialog("x0, y0, angle:", "Other Axes");
   if (answer.empty()) return;
   const std::string line = CleanLine(answer);
+  ComputePropertiesSilently();
   OtherAxes(FieldNumber(line, ",", 0), FieldNumber(line, ",", 1), FieldNumber(line, ",", 2));
 }
 

@@ -113,8 +113,6 @@ void MainWindowCommand(CommandId id) {
 void StartUp(const std::string& commandLine) {
   // The window and its menu bar are built, before the start-up work.
   ResetProgramState();
-  // "Save the file?" answered Yes with no file name asks for one through Save As.
-  SetSaveAsHandler([] { MainWindowCommand(MenuSaveAs); });
   FormDataFolder();
   std::error_code folderError;
   if (!Shared.DataFolder.empty() && !std::filesystem::is_directory(Shared.DataFolder, folderError)) {

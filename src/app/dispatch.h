@@ -53,6 +53,11 @@ void MainWindowDestroyed();
 // and the data (false). Otherwise the output window is closed, the keyboard hook
 // removed and the platform asked to end the program (true).
 bool SystemClose();
+// Asks whether to save unsaved changes; 1 when the user cancelled, else 0. Also 1
+// when the user said Yes but nothing was saved (Save As cancelled or the write
+// failed), so that the caller keeps the program and the changes alive. Without a
+// current file, Yes runs Save As (menu 203).
+int SaveIfChanged();
 
 // The main window's start-up work, in order: data folder, settings, menus and
 // panel, an empty polygon entry (keeping the file and digits from the settings),

@@ -124,6 +124,22 @@ void PreferencesCommand() {
   WriteSettings();  // reports its own failure
 }
 
+int SaveIfChanged() {
+  if (!Shared.FileChanged) return 0;
+  int answer = PlatformMessageBox("File has changed...\nSave the file?", "Save File",
+                                  MsgYesNoCancel | MsgIconQuestion);
+  if (answer == ResultNo) return 0;
+  if (answer != ResultYes) return 1;
+  if (!Shared.CurrentFile.empty()) {
+    WriteSectionFile();
+  } else {
+    MainWindowCommand(MenuSaveAs);
+  }
+  // Save As may have been cancelled, or the write may have failed (it said so):
+  // then the changes still exist only in memory and must not be dropped.
+  return Shared.FileChanged ? 1 : 0;
+}
+
 bool SystemClose() {
   if (SaveIfChanged() != 0) return false;  // cancelled, or the changes could not be saved
   CloseOutputWindow();

@@ -1,5 +1,6 @@
 #include "app/keyboard.h"
 
+#include "app/report_window.h"
 #include "app/dispatch.h"
 #include "app/main_panel.h"
 #include "app/view_update.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/report_window.h"
 #include "model/properties.h"
 #include "model/report.h"
 #include "model/shared_state.h"

@@ -18,7 +18,7 @@ std::string FindHelpPage(const std::string& programFolder) {
 
 std::string VersionText() {
   // The version the files and the About box carry: "Velmora 1.2.3" from "1.2.3" on.
-  return "kelvarin " + std::string(SectionFileHeader).substr(8) + "\n";
+  return "kelvarin " + std::string(ProgramVersionText) + "\n";
 }
 
 std::string UsageText() {

@@ -2,6 +2,7 @@
 // change in view/, the menu marks and the panel here.
 #include <cmath>
 
+#include "app/report_window.h"
 #include "app/commands.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
@@ -36,7 +37,10 @@ void WithoutNodesCommand() { CheckMenuItem(MenuWithoutNodes, ToggleNodeNumbers()
 
 // The redraw that follows sets the check mark: it drops the axes when there are no
 // current results to draw them from.
-void PrincipalAxesCommand() { TogglePrincipalAxes(); }
+void PrincipalAxesCommand() {
+  ComputePropertiesSilently();
+  TogglePrincipalAxes();
+}
 
 void OneSectionCommand() {
   if (ShowOneSection(RoundToInt(AnswerNumber("Section number:")))) {

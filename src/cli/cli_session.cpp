@@ -32,12 +32,12 @@ bool CliSession::ReadFile(const std::string& path) {
   std::error_code ec;
   std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   Shared.CurrentFile = ec ? path : absolute.string();
-  bool ok = ReadSectionFile();
+  const SectionFileRead read = ReadSectionFile();
   PrintMessages(stderr);
-  if (!ok && LastReadError() != SectionFileError::None) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), SectionFileErrorText(LastReadError()));
+  if (!read.ok && read.error != SectionFileError::None) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), SectionFileErrorText(read.error));
   }
-  return ok;
+  return read.ok;
 }
 
 bool CliSession::Reportable(const std::string& path) {

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/report_window.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"

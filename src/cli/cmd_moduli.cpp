@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/report_window.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"

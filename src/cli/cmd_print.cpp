@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/report_window.h"
 #include "app/print_commands.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"

@@ -6,7 +6,6 @@
 #include "util/text.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
-#include "output/output_window.h"
 
 namespace {
 
@@ -97,10 +96,4 @@ std::vector<std::string> LogLines() {
     }
   }
   return lines;
-}
-
-void ShowLogFile() {
-  CloseOutputWindow();
-  for (const std::string& line : LogLines()) AppendOutputLine(line);
-  ShowOutputWindow(400, 200, "Log File");
 }

@@ -1,11 +1,8 @@
-// The log listing of every section, shown in the output window.
+// The log listing of every section.
 #pragma once
 
 #include <string>
 #include <vector>
-
-// Builds the listing and shows it in the output window (400 x 200, "Log File").
-void ShowLogFile();
 
 // The lines of the listing for the current tables and SigDigits.
 std::vector<std::string> LogLines();

@@ -13,8 +13,6 @@
 
 namespace {
 
-void (*saveAsHandler)() = nullptr;
-SectionFileError lastReadError = SectionFileError::None;
 
 // Little-endian fields, written and read byte by byte so that the layout does not
 // depend on the machine.
@@ -53,9 +51,7 @@ const char* SectionFileErrorText(SectionFileError error) {
   return "unknown error";
 }
 
-SectionFileError LastReadError() { return lastReadError; }
 
-void SetSaveAsHandler(void (*handler)()) { saveAsHandler = handler; }
 
 std::vector<std::uint8_t> EncodeSectionFile() {
   // The counts can only exceed the arrays through a fault elsewhere; nothing beyond
@@ -190,22 +186,21 @@ SectionFileError DecodeSectionFile(const std::uint8_t* data, std::size_t size) {
   return SectionFileError::None;
 }
 
-bool ReadSectionFile() {
-  lastReadError = SectionFileError::None;
+SectionFileRead ReadSectionFile() {
   std::vector<std::uint8_t> bytes;
   std::string reason;
   // Anything after the last row is ignored, so no more than the largest valid file
   // is ever read, whatever the file's size.
   if (!ReadFilePrefix(Shared.CurrentFile, MaxSectionFileSize, bytes, reason)) {
     ShowError("Cannot read the file\n" + Shared.CurrentFile + "\n" + reason);
-    return false;
+    return {false, SectionFileError::None};
   }
-  lastReadError = DecodeSectionFile(bytes.data(), bytes.size());
-  if (lastReadError != SectionFileError::None) {
+  const SectionFileError error = DecodeSectionFile(bytes.data(), bytes.size());
+  if (error != SectionFileError::None) {
     ShowError("   Wrong file type   ");
-    return false;
+    return {false, error};
   }
-  return true;
+  return {true, SectionFileError::None};
 }
 
 bool WriteSectionFile() {
@@ -222,20 +217,4 @@ bool WriteSectionFile() {
   // WriteSettings and does not undo the save.
   WriteSettings();
   return true;
-}
-
-int SaveIfChanged() {
-  if (!Shared.FileChanged) return 0;
-  int answer = PlatformMessageBox("File has changed...\nSave the file?", "Save File",
-                                  MsgYesNoCancel | MsgIconQuestion);
-  if (answer == ResultNo) return 0;
-  if (answer != ResultYes) return 1;
-  if (!Shared.CurrentFile.empty()) {
-    WriteSectionFile();
-  } else if (saveAsHandler != nullptr) {
-    saveAsHandler();
-  }
-  // Save As may have been cancelled, or the write may have failed (it said so):
-  // then the changes still exist only in memory and must not be dropped.
-  return Shared.FileChanged ? 1 : 0;
 }

@@ -1,4 +1,4 @@
-// Section files (.sec): the reader, the writer and the save-before-losing question.
+// Section files (.sec): the reader and the writer.
 #pragma once
 
 #include <cstddef>
@@ -6,23 +6,28 @@
 #include <string>
 #include <vector>
 
-// Fills the (already emptied) tables from CurrentFile. False when the file was
-// refused or could not be read; the tables are then empty.
-bool ReadSectionFile();
+#include "model/program_version.h"
+
+enum class SectionFileError;
+
+// What ReadSectionFile did: ok, or refused with the reason (None when the file could
+// not be read at all). Tests as ok.
+struct SectionFileRead {
+  bool ok = false;
+  SectionFileError error{};
+  explicit operator bool() const { return ok; }
+};
+
+// Fills the (already emptied) tables from CurrentFile. Not ok when the file was
+// refused or could not be read (the user has been told why); the tables are then
+// empty.
+SectionFileRead ReadSectionFile();
 // Writes the tables to CurrentFile when FileChanged is set, then the settings.
 // False when the write failed (FileChanged stays set).
 bool WriteSectionFile();
-// Asks whether to save unsaved changes; 1 when the user cancelled, else 0.
-// Also 1 when the user said Yes but nothing was saved (Save As cancelled or the
-// write failed), so that the caller keeps the program and the changes alive.
-int SaveIfChanged();
-
-// The Save As command (menu 203) that SaveIfChanged sends when there is no current
-// file. The app layer sets it at start-up; without it the Yes answer saves nothing.
-void SetSaveAsHandler(void (*handler)());
 
 // The header text and the fixed sizes of the file layout.
-inline constexpr char SectionFileHeader[] = "Velmora 1.2.3";  // 13 bytes, no terminator
+inline constexpr const char* SectionFileHeader = ProgramHeaderText;  // 13 bytes, no terminator
 inline constexpr std::size_t SectionFileHeaderSize = 13;
 inline constexpr std::size_t SectionFileFixedSize = 25;  // header and three counts
 inline constexpr std::size_t SectionRecordSize = 14;
@@ -51,7 +56,3 @@ std::vector<std::uint8_t> EncodeSectionFile();
 // they are not touched.
 SectionFileError DecodeSectionFile(const std::uint8_t* data, std::size_t size);
 
-
-// The reason the last ReadSectionFile refused its file (None after a good read or a
-// file-system error).
-SectionFileError LastReadError();

@@ -25,15 +25,12 @@ AxesMoments MomentsAboutAxes(double x0, double y0, double angleDeg) {
 }
 
 void OtherAxes(double x0, double y0, double angleDeg) {
-  Calc.calcMode = CalcSilent;
-  if (!Shared.ResultsCurrent) ComputeProperties();
   AxesMoments m = MomentsAboutAxes(x0, y0, angleDeg);
   const std::string mask = "#.000";
   GetPlatform().ShowResultDialog("Property Calculations",
                                  {"Ixx \t=   " + FormatValue(m.Iu, mask),
                                   "Iyy \t=   " + FormatValue(m.Iv, mask),
                                   "Ixy \t=   " + FormatValue(m.Iuv, mask)});
-  Calc.calcMode = CalcIdle;
 }
 
 LineProps LineProperties(int m, int n) {

@@ -9,7 +9,8 @@ struct AxesMoments {
 // centroidal results.
 AxesMoments MomentsAboutAxes(double x0, double y0, double angleDeg);
 
-// Computes silently when needed, then shows the "Property Calculations" result.
+// Shows the "Property Calculations" result from the stored results (the caller
+// computes them first).
 void OtherAxes(double x0, double y0, double angleDeg);
 
 struct LineProps {

@@ -9,7 +9,6 @@
 #include "model/report.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
-#include "output/output_window.h"
 #include "util/numeric.h"
 
 CalcState Calc{};
@@ -164,9 +163,8 @@ void ComputePropertySet() {
   r.angle = PrincipalAngle(r.Ixx, r.Iyy, r.Ixy, r.Imax);
 }
 
-void ComputeProperties() {
-  CloseOutputWindow();
-  if (!(Table.sections[Table.sectionCount].flags & Complete)) return;
+bool PrepareReport() {
+  if (!(Table.sections[Table.sectionCount].flags & Complete)) return false;
   Calc.totals = {};
   Calc.calcMode = std::max<std::uint8_t>(CalcReport, Calc.calcMode);
   if (!Shared.ResultsCurrent) {
@@ -176,15 +174,7 @@ void ComputeProperties() {
   BuildReportLines();
   if (Calc.calcMode == CalcSilent) {
     Calc.calcMode = CalcIdle;
-    return;
+    return false;
   }
-  ShowReport();
-}
-
-void ComputePropertiesSilently() {
-  Calc.calcMode = CalcSilent;
-  if (!Shared.ResultsCurrent) ComputeProperties();
-  // Also when nothing was computed: a silent mode left behind would make the next
-  // About Centroid silent too.
-  Calc.calcMode = CalcIdle;
+  return true;
 }

@@ -32,10 +32,8 @@ extern CalcState Calc;
 // Calc.totals and derives Calc.props from them. No check, no report lines.
 void ComputePropertySet();
 
-// Computes (or, while ResultsCurrent, reports again) the properties of the table.
-// Silent when the caller has set Calc.calcMode to CalcSilent.
-void ComputeProperties();
-
-// Convenience for callers that need current results without a report: sets the
-// silent mode and computes only when the stored results are stale.
-void ComputePropertiesSilently();
+// The calculation behind About Centroid: computes the properties of a finished table
+// (or, while ResultsCurrent, keeps them) and rebuilds the report lines. True when the
+// report is to be shown; false for an unfinished last section or the silent mode
+// (which it ends). Showing is app's ComputeProperties.
+bool PrepareReport();

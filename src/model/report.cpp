@@ -10,7 +10,6 @@
 
 #include "model/properties.h"
 #include "model/shared_state.h"
-#include "output/output_window.h"
 
 namespace {
 
@@ -144,12 +143,4 @@ void BuildReportLines() {
   value(10, " Imax \t=   ", p.Imax);
   value(11, " Imin \t=   ", p.Imin);
   value(12, "Angle \t=   ", p.angle) += "  Degrs";
-}
-
-void ShowReport() {
-  for (int i = 0; i <= 7; ++i) AppendOutputLine(Calc.reportLines[i]);
-  AppendOutputLine("");
-  AppendOutputLine("");
-  for (int i = 8; i <= 12; ++i) AppendOutputLine(Calc.reportLines[i]);
-  ShowOutputWindow(250, 300, "Kelvarin");
 }

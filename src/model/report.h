@@ -15,5 +15,3 @@ std::string LogMask(int digits);
 
 // Rebuilds Calc.reportLines from Calc.props with the current SigDigits.
 void BuildReportLines();
-// Appends the report (lines 0-7, two empty lines, 8-12) and shows the output window.
-void ShowReport();

@@ -1,14 +1,13 @@
 #include "output/about_box.h"
 
-#include "files/section_file.h"
+#include "model/program_version.h"
 
 AboutBoxContent AboutBoxTexts() {
   AboutBoxContent c;
   c.caption = "About Velmora";
   c.title = "Kelvarin";
   c.subtitle = " for Linux";
-  // "Velmora 1.2.3" without the program name and its blank.
-  c.version = std::string(SectionFileHeader).substr(8);
+  c.version = ProgramVersionText;
   c.credits = "The Kelvarin team";
   c.emailAddress = "kelvarin@tessivane.example";
   c.webAddress = "https://tessivane.example/";

@@ -1,5 +1,6 @@
 #include "qt/view_picture.h"
 
+#include "app/report_window.h"
 #include "platform/platform.h"
 #include "model/properties.h"
 #include "qt/raster_canvas.h"

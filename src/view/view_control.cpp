@@ -20,7 +20,6 @@ void NormalView() {
 bool ToggleNodeNumbers() { return View.hideNodeNumbers = !View.hideNodeNumbers; }
 
 bool TogglePrincipalAxes() {
-  if (!Shared.ResultsCurrent) ComputePropertiesSilently();
   return View.showPrincipalAxes = !View.showPrincipalAxes;
 }
 

@@ -8,8 +8,8 @@ void NormalView();
 // View / Without Nodes: toggles the node numbers; true while they are hidden.
 bool ToggleNodeNumbers();
 
-// View / Principal Axes: computes the results silently when they are stale, then
-// toggles the axes; true while they are on.
+// View / Principal Axes: toggles the axes (drawn from the stored results, which the
+// caller makes current); true while they are on.
 bool TogglePrincipalAxes();
 
 // View / One-Section: n shows only section n when it is not 0 and not above the

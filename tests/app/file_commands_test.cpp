@@ -178,6 +178,54 @@ TEST_F(FileCommandsTest, CloseProtocol) {
   EXPECT_TRUE(Shared.FileChanged);
 }
 
+TEST_F(FileCommandsTest, SaveIfChangedAsksOnlyWhenChangedAndHonoursEachAnswer) {
+  DrawSquare();
+  Shared.FileChanged = false;
+  EXPECT_EQ(SaveIfChanged(), 0);
+  EXPECT_TRUE(Boxes().empty());
+
+  Shared.FileChanged = true;
+  Shared.CurrentFile = Path("q.sec");
+  Answer(DialogAnswer::Cancel);
+  EXPECT_EQ(SaveIfChanged(), 1);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "File has changed...\nSave the file?");
+  EXPECT_EQ(Boxes()[0].caption, "Save File");
+  EXPECT_EQ(Boxes()[0].style, MsgYesNoCancel | MsgIconQuestion);
+
+  Answer(DialogAnswer::No);
+  EXPECT_EQ(SaveIfChanged(), 0);
+  EXPECT_FALSE(std::filesystem::exists(Path("q.sec")));
+  EXPECT_TRUE(Shared.FileChanged);
+
+  Answer(DialogAnswer::Yes);
+  EXPECT_EQ(SaveIfChanged(), 0);
+  EXPECT_EQ(ReadText(Path("q.sec")).size(), 87u);
+  EXPECT_FALSE(Shared.FileChanged);
+
+  // Yes with a save that fails keeps the program and the changes alive.
+  Shared.CurrentFile = Path("missing folder/q.sec");
+  Shared.FileChanged = true;
+  Answer(DialogAnswer::Yes);
+  EXPECT_EQ(SaveIfChanged(), 1);
+  EXPECT_TRUE(Shared.FileChanged);
+}
+
+TEST_F(FileCommandsTest, SaveIfChangedWithoutAFileRunsSaveAsAndChecksItsOutcome) {
+  DrawSquare();
+  Shared.CurrentFile.clear();
+  Answer(DialogAnswer::Yes);
+  Answer(DialogAnswer::Cancel);  // the Save As dialog
+  EXPECT_EQ(SaveIfChanged(), 1) << "a cancelled Save As saved nothing";
+  EXPECT_TRUE(Shared.FileChanged);
+
+  Answer(DialogAnswer::Yes);
+  Answer(DialogAnswer::File, Path("named.sec"));
+  EXPECT_EQ(SaveIfChanged(), 0);
+  EXPECT_EQ(Shared.CurrentFile, Path("named.sec"));
+  EXPECT_EQ(ReadText(Path("named.sec")).size(), 87u);
+}
+
 TEST_F(FileCommandsTest, HelpPrefersTheDataFolderFileThenThePage) {
   ChooseMenuItem(MenuHelp);
   ASSERT_EQ(Boxes().size(), 1u);

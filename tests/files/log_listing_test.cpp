@@ -1,3 +1,4 @@
+#include "app/report_window.h"
 #include "files/log_listing.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "app/report_window.h"
 #include "app/program_state.h"
 #include "files/section_file.h"
 
@@ -74,7 +75,7 @@ class SectionFileTest : public FilesTest {
   bool Open(const std::string& name) {
     ResetTables();
     Shared.CurrentFile = Path(name);
-    return ReadSectionFile();
+    return ReadSectionFile().ok;
   }
   void ExpectWrongFileType(const Bytes& bytes) {
     WriteAll(Path("bad.sec"), bytes);
@@ -261,8 +262,7 @@ TEST_F(SectionFileTest, NodeSlotsMustStayBelowThePhantomPoints) {
   ResetTables();
   Table.lowestPhantom = 5;  // a reader that found phantom points from slot 5 up
   Shared.CurrentFile = Path("p.sec");
-  EXPECT_FALSE(ReadSectionFile());
-  EXPECT_EQ(LastReadError(), SectionFileError::BadCounts);
+  EXPECT_EQ(ReadSectionFile().error, SectionFileError::BadCounts);
   Table.lowestPhantom = 6;
   EXPECT_TRUE(ReadSectionFile());
 }
@@ -276,14 +276,15 @@ TEST_F(SectionFileTest, UnreadableFileNamesFileAndReasonAndChangesNothing) {
   for (const auto& [name, reason] : cases) {
     Platform().ClearEvents();
     Shared.CurrentFile = Path(name);
-    EXPECT_FALSE(ReadSectionFile());
+    const SectionFileRead read = ReadSectionFile();
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.error, SectionFileError::None);
     ASSERT_EQ(Events().size(), 1u);
     const PlatformEvent& e = Events()[0];
     EXPECT_NE(e.text.find(Shared.CurrentFile), std::string::npos) << e.text;
     EXPECT_NE(e.text.find(reason), std::string::npos) << e.text;
     EXPECT_EQ(e.style, MsgOk | MsgIconError);
     EXPECT_TRUE(SameTables(Table, before));
-    EXPECT_EQ(LastReadError(), SectionFileError::None);
   }
 }
 
@@ -400,90 +401,6 @@ TEST_F(AtomicSaveTest, ASaveKeepsPermissionsAndFollowsLinks) {
   stat(Path("beam.sec").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(ReadAll(Path("beam.sec")).size(), 87u + 14 + 12 + 40);
-}
-
-class SaveIfChangedTest : public SectionFileTest {
- protected:
-  void SetUp() override {
-    SectionFileTest::SetUp();
-    AddSquare();
-    Shared.FileChanged = true;
-    SetSaveAsHandler(nullptr);
-  }
-  void TearDown() override {
-    SetSaveAsHandler(nullptr);
-    SectionFileTest::TearDown();
-  }
-};
-
-TEST_F(SaveIfChangedTest, AsksOnlyWhenChangedAndHonoursEachAnswer) {
-  Shared.FileChanged = false;
-  EXPECT_EQ(SaveIfChanged(), 0);
-  EXPECT_TRUE(Events().empty());
-
-  Shared.FileChanged = true;
-  Shared.CurrentFile = Path("q.sec");
-  Platform().QueueAnswer({DialogAnswer::Cancel});
-  EXPECT_EQ(SaveIfChanged(), 1);
-  ASSERT_EQ(Events().size(), 1u);
-  EXPECT_EQ(Events()[0].text, "File has changed...\nSave the file?");
-  EXPECT_EQ(Events()[0].caption, "Save File");
-  EXPECT_EQ(Events()[0].style, MsgYesNoCancel | MsgIconQuestion);
-
-  Platform().QueueAnswer({DialogAnswer::No});
-  EXPECT_EQ(SaveIfChanged(), 0);
-  EXPECT_FALSE(std::filesystem::exists(Path("q.sec")));
-  EXPECT_TRUE(Shared.FileChanged);
-
-  Platform().QueueAnswer({DialogAnswer::Yes});
-  EXPECT_EQ(SaveIfChanged(), 0);
-  EXPECT_EQ(ReadAll(Path("q.sec")).size(), 87u);
-  EXPECT_FALSE(Shared.FileChanged);
-}
-
-TEST_F(SaveIfChangedTest, YesWithAFailedSaveKeepsTheProgramRunning) {
-  Shared.CurrentFile = Path("missing folder/q.sec");
-  Platform().QueueAnswer({DialogAnswer::Yes});
-  EXPECT_EQ(SaveIfChanged(), 1);
-  EXPECT_TRUE(Shared.FileChanged);
-  EXPECT_EQ(Events().size(), 2u);  // the question, then why the save failed
-}
-
-namespace saveas {
-int calls = 0;
-std::string chosen;
-// Stands in for the Save As command: asks for a name (none when chosen is empty)
-// and writes as that command does.
-void Handler() {
-  ++calls;
-  if (chosen.empty()) return;
-  Shared.CurrentFile = chosen;
-  Shared.FileChanged = true;
-  WriteSectionFile();
-}
-}  // namespace saveas
-
-TEST_F(SaveIfChangedTest, YesWithoutAFileSendsSaveAsAndChecksItsOutcome) {
-  Shared.CurrentFile.clear();
-  SetSaveAsHandler(saveas::Handler);
-  saveas::calls = 0;
-  saveas::chosen.clear();
-  Platform().QueueAnswer({DialogAnswer::Yes});
-  EXPECT_EQ(SaveIfChanged(), 1) << "a cancelled Save As saved nothing";
-  EXPECT_EQ(saveas::calls, 1);
-  EXPECT_TRUE(Shared.FileChanged);
-
-  saveas::chosen = Path("named.sec");
-  Platform().QueueAnswer({DialogAnswer::Yes});
-  EXPECT_EQ(SaveIfChanged(), 0);
-  EXPECT_EQ(saveas::calls, 2);
-  EXPECT_EQ(ReadAll(Path("named.sec")).size(), 87u);
-
-  SetSaveAsHandler(nullptr);
-  Shared.CurrentFile.clear();
-  Shared.FileChanged = true;
-  Platform().QueueAnswer({DialogAnswer::Yes});
-  EXPECT_EQ(SaveIfChanged(), 1) << "with no Save As command nothing can be saved";
 }
 
 }  // namespace

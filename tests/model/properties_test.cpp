@@ -1,6 +1,7 @@
 // Property calculation against closed forms.
 #include <cmath>
 
+#include "app/report_window.h"
 #include "app/program_state.h"
 #include "model/pieces.h"
 #include "model/properties.h"

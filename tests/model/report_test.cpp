@@ -1,6 +1,7 @@
 // Number formatting, the report text, other axes and line properties.
 #include <limits>
 
+#include "app/report_window.h"
 #include "app/program_state.h"
 #include "model/other_axes.h"
 #include "model/properties.h"
@@ -139,6 +140,7 @@ class OtherAxesTest : public CoreTest {
   }
   std::vector<std::string> Shown(double x0, double y0, double angle) {
     platform.ClearEvents();
+    ComputePropertiesSilently();
     OtherAxes(x0, y0, angle);
     auto dialogs = EventsOfKind(PlatformEvent::ResultDialog);
     EXPECT_EQ(dialogs.size(), 1u);

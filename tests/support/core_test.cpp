@@ -1,3 +1,4 @@
+#include "app/report_window.h"
 #include "support/core_test.h"
 
 #include "app/program_state.h"

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "app/report_window.h"
 #include "app/program_state.h"
 #include "app/menu_ids.h"
 #include "app/view_update.h"
