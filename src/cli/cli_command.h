@@ -15,6 +15,7 @@ enum CliExit : int {
   ExitBadUsage = 1,         // no command, an unknown command, a bad or missing option or argument
   ExitRefusedFile = 2,      // a file refused, unreadable or unwritable; a malformed script line
   ExitNothingToReport = 3,  // no sections, or the last polygon is not closed
+  ExitNoDrawing = 4,        // draw or print without the drawing plugin (a broken installation)
 };
 
 struct CliCommand {

@@ -3,11 +3,12 @@
 #include <memory>
 #include <string>
 
+#include "app/view_picture.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
-#include "qt/gui_application.h"
-#include "qt/view_picture.h"
+#include "cli/render_plugin_loader.h"
+#include "platform/canvas.h"
 
 namespace {
 
@@ -17,16 +18,19 @@ struct DrawOptions {
 };
 
 CliExit RunDraw(const DrawOptions& options) {
-  // No display is needed: Qt's offscreen platform unless the caller chose one.
-  EnsureGuiApplication();
+  const RenderPlugin* plugin = OpenRenderPlugin("draw");
+  if (plugin == nullptr) return ExitNoDrawing;
   CliSession session("");
   if (!session.ReadFile(options.section)) {
     std::fprintf(stderr, "kelvarin-cli draw: cannot read section file '%s'\n",
                  options.section.c_str());
     return ExitRefusedFile;
   }
-  const QImage picture = RenderViewPicture(session.Platform(), options.view);
-  if (!picture.save(QString::fromStdString(options.picture), "PNG")) {
+  // No display is needed: the plugin draws on Qt's offscreen platform unless the
+  // caller chose one.
+  const std::unique_ptr<Canvas> picture(plugin->newPicture(options.view.size, options.view.size));
+  DrawViewPicture(session.Platform(), *picture, options.view);
+  if (!plugin->savePicture(*picture, options.picture.c_str())) {
     std::fprintf(stderr, "kelvarin-cli draw: cannot write '%s'\n", options.picture.c_str());
     return ExitRefusedFile;
   }

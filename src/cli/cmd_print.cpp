@@ -9,13 +9,13 @@
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "cli/render_plugin_loader.h"
 #include "files/log_listing.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "output/output_window.h"
 #include "output/print_lines.h"
-#include "qt/gui_application.h"
-#include "qt/printer_job.h"
+#include "platform/print_job.h"
 #include "view/redraw_view.h"
 
 namespace {
@@ -27,7 +27,8 @@ struct PrintOptions {
 };
 
 CliExit RunPrint(const PrintOptions& options) {
-  EnsureGuiApplication();
+  const RenderPlugin* plugin = OpenRenderPlugin("print");
+  if (plugin == nullptr) return ExitNoDrawing;
   CliSession session(options.file.dataFolder);
   if (options.file.digits >= 0) Shared.SigDigits = static_cast<std::uint8_t>(options.file.digits);
   if (!session.ReadFile(options.file.file)) return ExitRefusedFile;
@@ -43,7 +44,8 @@ CliExit RunPrint(const PrintOptions& options) {
   } else {
     RedrawView();  // the extent the window's drawing would have
   }
-  QtPrintJob job("Print to PDF", options.pdf);
+  const std::unique_ptr<PrintJob> pdf(plugin->newPdfJob(options.pdf.c_str()));
+  PrintJob& job = *pdf;
   if (job.PrinterName().empty()) {
     std::fprintf(stderr, "kelvarin-cli print: cannot write '%s'\n", options.pdf.c_str());
     return ExitRefusedFile;

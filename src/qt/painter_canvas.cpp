@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/section_table.h"
+#include "util/numeric.h"
 
 namespace {
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
