@@ -40,8 +40,8 @@ const char* SecondPrompt(SectionKind kind, bool editing) {
 double Field(const std::string& line, std::size_t i) { return FieldNumber(line, ",", i); }
 
 
-// Columns 4-6 from the second line; column 0 takes the sign of column 5 - column 4
-// whenever t is negative. Angles lose their whole turns before they are held in
+// The second line's fields into the row; the sign column takes the sign of the
+// second field less the first whenever t is negative. Angles lose their whole turns before they are held in
 // single precision: a sector's each on its own, a chord segment's so that the
 // difference keeps its sign, a radial block's line angle.
 void StoreSecondLine(ParamRow& row, SectionKind kind, double p, double q, double t) {
@@ -55,13 +55,15 @@ void StoreSecondLine(ParamRow& row, SectionKind kind, double p, double q, double
   } else if (kind == SectionKind::RadialBlock) {
     p = WithoutWholeTurns(p);
   }
-  row.c[4] = static_cast<float>(p);
-  row.c[5] = static_cast<float>(q);
-  row.c[6] = static_cast<float>(t);
+  const PieceView piece(row);
+  piece.second(0) = static_cast<float>(p);
+  piece.second(1) = static_cast<float>(q);
+  piece.second(2) = static_cast<float>(t);
   if (t < 0) {
     // An arc's sign is that of the angles as stored.
-    const double d = kind == SectionKind::ArcSegment ? double(row.c[5]) - row.c[4] : q - p;
-    row.c[0] = static_cast<float>(Sign(d));
+    const ArcSegmentView arc(row);
+    const double d = kind == SectionKind::ArcSegment ? double(arc.angle2()) - arc.angle1() : q - p;
+    piece.sign() = static_cast<float>(Sign(d));
   }
 }
 
@@ -99,9 +101,10 @@ void FirstLine(OkCommandState& ok, SectionKind kind) {
   Table.sections[s] = Section{static_cast<std::uint8_t>(kind), Complete, slot, slot, 1.0f};
   Table.nodes[slot] = Node{0, 0};
   Table.params[slot] = ParamRow{};
-  Table.params[slot].c[1] = static_cast<float>(xc);
-  Table.params[slot].c[2] = static_cast<float>(yc);
-  Table.params[slot].c[3] = static_cast<float>(r);
+  const PieceView piece(Table.params[slot]);
+  piece.centreX() = static_cast<float>(xc);
+  piece.centreY() = static_cast<float>(yc);
+  piece.size() = static_cast<float>(r);
   Table.CurrentSection = s;
   Shared.ResultsCurrent = false;
   if (kind == SectionKind::Circle) {
@@ -128,7 +131,7 @@ void SecondLine(OkCommandState& ok) {
   if (KindOf(sec) != SectionKind::MergeData) {
     if (p == 360) p = 0;
     if (q == 360) q = 0;
-    const double r = row.c[3];
+    const double r = PieceView(row).size();  // the radius
     // A chord segment's arc is the difference without its whole turns.
     const double span = KindOf(sec) == SectionKind::ArcSegment ? WithoutWholeTurns(q - p) : q - p;
     const char* fault = nullptr;
@@ -197,14 +200,15 @@ std::array<int, 3> NodeAndNeighbours(int node) {
 // fit if the node moved there with that radius; the table is left as it was.
 std::vector<int> MisfitsAfterMove(int node, Node moved, float radius) {
   const Node oldNode = Table.nodes[node];
-  const float oldRadius = Table.params[node].c[3];
+  float& nodeRadius = FilletView(Table.params[node]).radius();
+  const float oldRadius = nodeRadius;
   Table.nodes[node] = moved;
-  Table.params[node].c[3] = radius;
+  nodeRadius = radius;
   std::vector<int> misfits;
   for (int k : NodeAndNeighbours(node))
-    if (!FilletFits(Table.params[k].c[3], k)) misfits.push_back(k);
+    if (!FilletFits(FilletView(Table.params[k]).radius(), k)) misfits.push_back(k);
   Table.nodes[node] = oldNode;
-  Table.params[node].c[3] = oldRadius;
+  nodeRadius = oldRadius;
   return misfits;
 }
 
@@ -213,7 +217,7 @@ std::vector<int> MisfitsAfterMove(int node, Node moved, float radius) {
 void MoveFilletedNode(int node, Node moved, float radius) {
   Table.nodes[node] = moved;
   for (int k : NodeAndNeighbours(node)) {
-    const float r = k == node ? radius : Table.params[k].c[3];
+    const float r = k == node ? radius : FilletView(Table.params[k]).radius();
     if (r == 0) continue;
     Table.params[k] = ParamRow{};
     SetFillet(r, k);
@@ -295,10 +299,12 @@ void EditDataBranch(OkCommandState& ok) {
   std::string text;
   if (KindOf(sec) == SectionKind::Polygon) {
     SetStatusText("x , y , r", 1);
-    text = Shown(Table.nodes[node].x) + "," + Shown(Table.nodes[node].y) + "," + Shown(row.c[3]);
+    text = Shown(Table.nodes[node].x) + "," + Shown(Table.nodes[node].y) + "," +
+           Shown(FilletView(row).radius());
   } else {
     SetStatusText(KindOf(sec) == SectionKind::MergeData ? "xc , yc , area" : "xc , yc , r", 1);
-    text = Shown(row.c[1]) + ", " + Shown(row.c[2]) + ", " + Shown(row.c[3]);
+    const PieceView piece(row);
+    text = Shown(piece.centreX()) + ", " + Shown(piece.centreY()) + ", " + Shown(piece.size());
   }
   Dispatch.EditOriginal = text;
   Dispatch.EditShown = text;
@@ -323,7 +329,8 @@ void ChangeValuesBranch(OkCommandState& ok) {
     if (f3 < 0) return RefuseLine(ok, "Fillet radius may not be negative", "Fillets", MsgIconError);
     const Node moved{edited.Value(0, f1, Table.nodes[node].x), edited.Value(1, f2, Table.nodes[node].y)};
     // A radius of 0 keeps the node's own fillet.
-    const float radius = f3 != 0 ? edited.Value(2, f3, Table.params[node].c[3]) : Table.params[node].c[3];
+    const float stored = FilletView(Table.params[node]).radius();
+    const float radius = f3 != 0 ? edited.Value(2, f3, stored) : stored;
     if (edited.AnyChanged()) {
       const std::vector<int> misfits = MisfitsAfterMove(node, moved, radius);
       if (!misfits.empty()) {
@@ -341,6 +348,7 @@ void ChangeValuesBranch(OkCommandState& ok) {
   }
 
   ParamRow& row = Table.params[node];
+  const PieceView piece(row);
   if (Dispatch.EntryStep == 1) {
     if (FieldCount(ok.line) != 3) {
       // The edit starts again from Edit data, with the edited point offered.
@@ -355,9 +363,9 @@ void ChangeValuesBranch(OkCommandState& ok) {
     }
     Dispatch.EditResult = ok.rawLine;
     const ParamRow before = row;
-    row.c[1] = edited.Value(0, f1, row.c[1]);
-    row.c[2] = edited.Value(1, f2, row.c[2]);
-    row.c[3] = edited.Value(2, f3, row.c[3]);
+    piece.centreX() = edited.Value(0, f1, piece.centreX());
+    piece.centreY() = edited.Value(1, f2, piece.centreY());
+    piece.size() = edited.Value(2, f3, piece.size());
     // The first line is stored at once: the file has changed even if the edit is
     // left before its second line.
     if (!SameRow(before, row)) Shared.FileChanged = true;
@@ -367,7 +375,8 @@ void ChangeValuesBranch(OkCommandState& ok) {
       return;
     }
     SetStatusText(SecondPrompt(KindOf(sec), true), 1);
-    const std::string text = Shown(row.c[4]) + ", " + Shown(row.c[5]) + ", " + Shown(row.c[6]);
+    const std::string text =
+        Shown(piece.second(0)) + ", " + Shown(piece.second(1)) + ", " + Shown(piece.second(2));
     Dispatch.EditOriginal += ", " + text;
     Dispatch.EditShown = text;
     Panel.inputLine = text;
@@ -379,7 +388,7 @@ void ChangeValuesBranch(OkCommandState& ok) {
   Dispatch.EntryStep = 0;
   Dispatch.EditResult += ", " + ok.rawLine;
   if (!edited.AnyChanged()) return;
-  StoreSecondLine(row, KindOf(sec), edited.Value(0, f1, row.c[4]),
-                  edited.Value(1, f2, row.c[5]), edited.Value(2, f3, row.c[6]));
+  StoreSecondLine(row, KindOf(sec), edited.Value(0, f1, piece.second(0)),
+                  edited.Value(1, f2, piece.second(1)), edited.Value(2, f3, piece.second(2)));
   Shared.ResultsCurrent = false;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "model/param_row.h"
 #include "util/numeric.h"
 
 constexpr int MaxSections = 100;  // sections 1..100; slot 0 is never used
@@ -46,12 +47,6 @@ struct Node {
   float y;
 };
 
-// Ten single-precision parameters per node slot. Column 3 decides whether the row
-// counts: fillet radius of a polygon node, r of a circle/arc/block, A of merge data.
-struct ParamRow {
-  std::array<float, 10> c;
-};
-
 struct SectionTable {
   std::array<Section, MaxSections + 1> sections;
   std::array<Node, TopNode + 1> nodes;
@@ -67,7 +62,7 @@ struct SectionTable {
 extern SectionTable Table;
 
 inline SectionKind KindOf(const Section& s) { return static_cast<SectionKind>(s.kind); }
-inline bool HasFillet(int slot) { return Table.params[slot].c[3] != 0.0f; }
+inline bool HasFillet(int slot) { return FilletView(Table.params[slot]).radius() != 0.0f; }
 
 // Empties the section table itself: every record, node and row zero, counters at
 // their reset values. ResetTables (the full reset of the program state) calls it.
