@@ -29,9 +29,8 @@ enum SectionFlag : std::uint8_t {
   YReflectCopy = 16,
 };
 
-// One section record. Its bytes are also the record of the section file, so the
-// layout is packed and fixed: kind, flags, firstNode, lastNode, weight.
-#pragma pack(push, 1)
+// One section record. The section file holds the same fields in the same order,
+// written and read one by one.
 struct Section {
   std::uint8_t kind;
   std::uint8_t flags;
@@ -39,8 +38,6 @@ struct Section {
   std::int32_t lastNode;
   float weight;
 };
-#pragma pack(pop)
-static_assert(sizeof(Section) == 14, "Section must be the 14-byte file record");
 
 struct Node {
   float x;
