@@ -106,7 +106,7 @@ struct ArcSegmentOutline {
   // number of turns apart are the full ring, a2 = a1 + 2π.
   double a1, a2;
   bool fullRing;
-  double sign;         // circular segment: column 0, added (+1) or removed (-1)
+  double sign;         // circular segment: the row's sign, added (+1) or removed (-1)
   SegmentShape shape;  // of the arc, unless Empty; a sector's without segment factors
   double tau;          // annular sector: thickness over r, in [0, 1]
   double rho;          // annular sector: inner radius, 0 when it reaches the centre
