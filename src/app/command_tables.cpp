@@ -1,5 +1,5 @@
-// The dispatch tables: one row per Ok heading and per menu command. A command whose
-// work is not built yet has a null handler and does nothing.
+// The dispatch tables: one row per Ok heading that has a branch of its own, and one
+// per menu command.
 #include <array>
 
 #include "app/commands.h"

@@ -102,7 +102,7 @@ void MainWindowCommand(CommandId id) {
     return;
   }
   const MenuCommandEntry* entry = FindMenuCommand(id);
-  if (entry == nullptr || entry->handler == nullptr) return;  // nothing built for it yet
+  if (entry == nullptr) return;  // an id no menu command has
   if (MenuLeavesEntry(id)) LeaveUnfinishedEntry();
   entry->handler();
   if (entry->after & AfterCloseFileDialog) Dispatch.FileDialogOpen = false;

@@ -80,7 +80,8 @@ using OkBranch = void (*)(OkCommandState& ok);
 void OkCommonTail(const OkCommandState& ok);
 // "Must input" n " parameters", caption "Input Error".
 void ShowMissingValues(int n);
-// The branch for a heading, or null when no branch is built for it.
+// The branch for a heading, or null for a heading without one (only the common tail
+// follows).
 OkBranch FindOkBranch(Heading heading);
 
 // What follows a menu command.
@@ -93,8 +94,8 @@ enum MenuAfter : unsigned {
 using MenuHandler = void (*)();
 struct MenuCommandEntry {
   CommandId id;
-  MenuHandler handler;  // null while the command's work is not built
-  unsigned after;       // MenuAfter bits
+  MenuHandler handler;
+  unsigned after;  // MenuAfter bits
 };
 // The entry for a menu id, or null for an unknown id.
 const MenuCommandEntry* FindMenuCommand(CommandId id);

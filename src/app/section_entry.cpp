@@ -1,7 +1,7 @@
-// Circle, arc segment, radial block and merge-data entry, and the two-step editor
-// (Edit data, then Change values) of one node or one section.
-#include <array>
-#include <bit>
+// Circle, arc segment, radial block and merge-data entry: a first line that makes
+// the section, then (but for a circle) a second line that completes it.
+#include "app/section_entry.h"
+
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -11,7 +11,6 @@
 #include "app/view_update.h"
 #include "construct/input_text.h"
 #include "construct/point_slots.h"
-#include "model/pieces.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
@@ -28,42 +27,8 @@ SectionKind KindOfHeading(Heading heading) {
   }
 }
 
-const char* SecondPrompt(SectionKind kind, bool editing) {
-  switch (kind) {
-    case SectionKind::ArcSegment: return "a1 , a2 , t";
-    case SectionKind::MergeData: return "Ixx , Iyy , Ixy";
-    default: return editing ? "angl , w , t" : "angle , width , t";
-  }
-}
-
 // Field i (0-based) of the line as a number.
 double Field(const std::string& line, std::size_t i) { return FieldNumber(line, ",", i); }
-
-
-// Columns 4-6 from the second line; column 0 takes the sign of column 5 - column 4
-// whenever t is negative. Angles lose their whole turns before they are held in
-// single precision: a sector's each on its own, a chord segment's so that the
-// difference keeps its sign, a radial block's line angle.
-void StoreSecondLine(ParamRow& row, SectionKind kind, double p, double q, double t) {
-  if (kind == SectionKind::ArcSegment && t < 0) {
-    const DegreePair a = ChordAnglesWithoutWholeTurns(p, q);
-    p = a.a1 + 0.0;
-    q = a.a2 + 0.0;
-  } else if (kind == SectionKind::ArcSegment) {
-    p = WithoutWholeTurns(p);
-    q = WithoutWholeTurns(q);
-  } else if (kind == SectionKind::RadialBlock) {
-    p = WithoutWholeTurns(p);
-  }
-  row.c[4] = static_cast<float>(p);
-  row.c[5] = static_cast<float>(q);
-  row.c[6] = static_cast<float>(t);
-  if (t < 0) {
-    // An arc's sign is that of the angles as stored.
-    const double d = kind == SectionKind::ArcSegment ? double(row.c[5]) - row.c[4] : q - p;
-    row.c[0] = static_cast<float>(Sign(d));
-  }
-}
 
 // The waiting entry was typed under this heading and its section is still there.
 bool EntryStillOpen(Heading heading) {
@@ -99,9 +64,10 @@ void FirstLine(OkCommandState& ok, SectionKind kind) {
   Table.sections[s] = Section{static_cast<std::uint8_t>(kind), Complete, slot, slot, 1.0f};
   Table.nodes[slot] = Node{0, 0};
   Table.params[slot] = ParamRow{};
-  Table.params[slot].c[1] = static_cast<float>(xc);
-  Table.params[slot].c[2] = static_cast<float>(yc);
-  Table.params[slot].c[3] = static_cast<float>(r);
+  const PieceView piece(Table.params[slot]);
+  piece.centreX() = static_cast<float>(xc);
+  piece.centreY() = static_cast<float>(yc);
+  piece.size() = static_cast<float>(r);
   Table.CurrentSection = s;
   Shared.ResultsCurrent = false;
   if (kind == SectionKind::Circle) {
@@ -128,7 +94,7 @@ void SecondLine(OkCommandState& ok) {
   if (KindOf(sec) != SectionKind::MergeData) {
     if (p == 360) p = 0;
     if (q == 360) q = 0;
-    const double r = row.c[3];
+    const double r = PieceView(row).size();  // the radius
     // A chord segment's arc is the difference without its whole turns.
     const double span = KindOf(sec) == SectionKind::ArcSegment ? WithoutWholeTurns(q - p) : q - p;
     const char* fault = nullptr;
@@ -152,83 +118,38 @@ void SecondLine(OkCommandState& ok) {
   Shared.FileChanged = true;
 }
 
-// A number in number-to-text form as the editor shows a stored single value.
-std::string Shown(float v) { return NumberToText(v, 7); }
-
-void RefuseEdit(OkCommandState& ok, const std::string& message) {
-  Dispatch.EntryStep = 0;
-  RefuseLine(ok, message);
-}
-
-// The line typed under Change values, against the text the editor showed. A field
-// left as shown keeps the stored single value: the shown text has seven digits and
-// need not read back to the same value, and an unchanged line must change nothing.
-class EditedLine {
- public:
-  EditedLine(const std::string& typed, const std::string& shown)
-      : typed_(SplitFields(CleanLine(typed), ",")), shown_(SplitFields(CleanLine(shown), ",")) {}
-  bool Changed(std::size_t i) const {
-    return i >= typed_.size() || i >= shown_.size() || typed_[i] != shown_[i];
-  }
-  bool AnyChanged() const { return typed_.size() != shown_.size() || Changed(0) || Changed(1) || Changed(2); }
-  float Value(std::size_t i, double typed, float stored) const {
-    return Changed(i) ? static_cast<float>(typed) : stored;
-  }
-
- private:
-  std::vector<std::string> typed_, shown_;
-};
-
-bool SameRow(const ParamRow& a, const ParamRow& b) {
-  for (int k = 0; k < 10; ++k)
-    if (std::bit_cast<std::uint32_t>(a.c[k]) != std::bit_cast<std::uint32_t>(b.c[k])) return false;
-  return true;
-}
-
-// A polygon node and its two neighbours.
-std::array<int, 3> NodeAndNeighbours(int node) {
-  const Section& sec = Table.sections[SectionOfPoint(node)];
-  const int before = node == sec.firstNode ? sec.lastNode : node - 1;
-  const int after = node == sec.lastNode ? sec.firstNode : node + 1;
-  return {before, node, after};
-}
-
-// The nodes among the moved node and its neighbours whose fillets would no longer
-// fit if the node moved there with that radius; the table is left as it was.
-std::vector<int> MisfitsAfterMove(int node, Node moved, float radius) {
-  const Node oldNode = Table.nodes[node];
-  const float oldRadius = Table.params[node].c[3];
-  Table.nodes[node] = moved;
-  Table.params[node].c[3] = radius;
-  std::vector<int> misfits;
-  for (int k : NodeAndNeighbours(node))
-    if (!FilletFits(Table.params[k].c[3], k)) misfits.push_back(k);
-  Table.nodes[node] = oldNode;
-  Table.params[node].c[3] = oldRadius;
-  return misfits;
-}
-
-// Moves a polygon node; its own fillet (of the given radius) and its neighbours'
-// fillets are rebuilt for the moved node.
-void MoveFilletedNode(int node, Node moved, float radius) {
-  Table.nodes[node] = moved;
-  for (int k : NodeAndNeighbours(node)) {
-    const float r = k == node ? radius : Table.params[k].c[3];
-    if (r == 0) continue;
-    Table.params[k] = ParamRow{};
-    SetFillet(r, k);
-  }
-}
-
-// The edited node still belongs to the edited section.
-bool EditTargetValid() {
-  const int s = Table.CurrentSection;
-  if (!SectionExists(s)) return false;
-  const Section& sec = Table.sections[s];
-  return Dispatch.EditNode >= sec.firstNode && Dispatch.EditNode <= sec.lastNode;
-}
-
 }  // namespace
+
+const char* SecondPrompt(SectionKind kind, bool editing) {
+  switch (kind) {
+    case SectionKind::ArcSegment: return "a1 , a2 , t";
+    case SectionKind::MergeData: return "Ixx , Iyy , Ixy";
+    default: return editing ? "angl , w , t" : "angle , width , t";
+  }
+}
+
+void StoreSecondLine(ParamRow& row, SectionKind kind, double p, double q, double t) {
+  if (kind == SectionKind::ArcSegment && t < 0) {
+    const DegreePair a = ChordAnglesWithoutWholeTurns(p, q);
+    p = a.a1 + 0.0;
+    q = a.a2 + 0.0;
+  } else if (kind == SectionKind::ArcSegment) {
+    p = WithoutWholeTurns(p);
+    q = WithoutWholeTurns(q);
+  } else if (kind == SectionKind::RadialBlock) {
+    p = WithoutWholeTurns(p);
+  }
+  const PieceView piece(row);
+  piece.second(0) = static_cast<float>(p);
+  piece.second(1) = static_cast<float>(q);
+  piece.second(2) = static_cast<float>(t);
+  if (t < 0) {
+    // An arc's sign is that of the angles as stored.
+    const ArcSegmentView arc(row);
+    const double d = kind == SectionKind::ArcSegment ? double(arc.angle2()) - arc.angle1() : q - p;
+    piece.sign() = static_cast<float>(Sign(d));
+  }
+}
 
 bool EntryWaiting() { return Dispatch.EntrySection != 0; }
 
@@ -265,121 +186,4 @@ void EnterSectionBranch(OkCommandState& ok) {
   LeaveUnfinishedEntry();
   Dispatch.EntryStep = 0;
   FirstLine(ok, KindOfHeading(ok.heading));
-}
-
-void EditDataBranch(OkCommandState& ok) {
-  // Edit data always starts afresh from its own line.
-  Dispatch.EntryStep = 0;
-  const std::vector<std::string> fields = SplitFields(ok.line, ",");
-  const std::string nodeText = fields[0], sectionText = fields.size() > 1 ? fields[1] : "";
-  int node = RoundToInt(ReadNumber(nodeText));
-  int section = RoundToInt(ReadNumber(sectionText));
-  if (node == 0 && section == 0) {
-    ok.ended = true;
-    return;
-  }
-  if (node != 0) {
-    section = node >= 1 && node <= Table.nodeCount ? SectionOfPoint(node) : 0;
-    if (section == 0) return RefuseEdit(ok, NoSectionPointMessage(node, nodeText));
-  } else {
-    if (!SectionExists(section)) return RefuseEdit(ok, SectionMissingMessage(sectionText));
-    node = Table.sections[section].lastNode;
-  }
-  Table.CurrentSection = section;
-  Dispatch.EditNode = node;
-  Dispatch.EntryStep = 1;
-
-  const Section& sec = Table.sections[section];
-  const ParamRow& row = Table.params[node];
-  Panel.modeLabel = "node" + NumberToText(node, 7) + ", section" + NumberToText(section, 7);
-  std::string text;
-  if (KindOf(sec) == SectionKind::Polygon) {
-    SetStatusText("x , y , r", 1);
-    text = Shown(Table.nodes[node].x) + "," + Shown(Table.nodes[node].y) + "," + Shown(row.c[3]);
-  } else {
-    SetStatusText(KindOf(sec) == SectionKind::MergeData ? "xc , yc , area" : "xc , yc , r", 1);
-    text = Shown(row.c[1]) + ", " + Shown(row.c[2]) + ", " + Shown(row.c[3]);
-  }
-  Dispatch.EditOriginal = text;
-  Dispatch.EditShown = text;
-  Panel.inputLine = text;
-  Panel.selectionStart = Panel.selectionEnd = static_cast<int>(text.size());
-  Panel.heading = HeadingText(Heading::ChangeValues);
-  ok.ended = true;
-}
-
-void ChangeValuesBranch(OkCommandState& ok) {
-  if (!EditTargetValid() || Dispatch.EntryStep < 1 || Dispatch.EntryStep > 2) {
-    Dispatch.EntryStep = 0;
-    return;  // nothing is being edited: the common tail shows the panel again
-  }
-  const int node = Dispatch.EditNode;
-  const Section& sec = Table.sections[Table.CurrentSection];
-  const double f1 = Field(ok.line, 0), f2 = Field(ok.line, 1), f3 = Field(ok.line, 2);
-  if (!StorableValues(ok, {f1, f2, f3})) return;
-  const EditedLine edited(ok.rawLine, Dispatch.EditShown);
-
-  if (KindOf(sec) == SectionKind::Polygon) {
-    if (f3 < 0) return RefuseLine(ok, "Fillet radius may not be negative", "Fillets", MsgIconError);
-    const Node moved{edited.Value(0, f1, Table.nodes[node].x), edited.Value(1, f2, Table.nodes[node].y)};
-    // A radius of 0 keeps the node's own fillet.
-    const float radius = f3 != 0 ? edited.Value(2, f3, Table.params[node].c[3]) : Table.params[node].c[3];
-    if (edited.AnyChanged()) {
-      const std::vector<int> misfits = MisfitsAfterMove(node, moved, radius);
-      if (!misfits.empty()) {
-        const char* what = misfits.size() == 1 ? "Fillet does not fit at " : "Fillets do not fit at ";
-        return RefuseLine(ok, what + NodesText(misfits), "Fillets", MsgIconError);
-      }
-    }
-    Dispatch.EntryStep = 0;
-    Dispatch.EditResult = ok.rawLine;
-    if (!edited.AnyChanged()) return;  // accepted as shown: nothing is stored
-    MoveFilletedNode(node, moved, radius);
-    Table.CurrentSection = SectionOfPoint(node);
-    Shared.ResultsCurrent = false;
-    return;
-  }
-
-  ParamRow& row = Table.params[node];
-  if (Dispatch.EntryStep == 1) {
-    if (FieldCount(ok.line) != 3) {
-      // The edit starts again from Edit data, with the edited point offered.
-      Dispatch.EntryStep = 0;
-      ShowMissingValues(3);
-      RefreshPanel();
-      Panel.inputLine = NumberToText(node, 7);
-      Panel.selectionStart = 0;
-      Panel.selectionEnd = static_cast<int>(Panel.inputLine.size());
-      ok.ended = true;
-      return;
-    }
-    Dispatch.EditResult = ok.rawLine;
-    const ParamRow before = row;
-    row.c[1] = edited.Value(0, f1, row.c[1]);
-    row.c[2] = edited.Value(1, f2, row.c[2]);
-    row.c[3] = edited.Value(2, f3, row.c[3]);
-    // The first line is stored at once: the file has changed even if the edit is
-    // left before its second line.
-    if (!SameRow(before, row)) Shared.FileChanged = true;
-    Shared.ResultsCurrent = false;
-    if (KindOf(sec) == SectionKind::Circle) {
-      Dispatch.EntryStep = 0;
-      return;
-    }
-    SetStatusText(SecondPrompt(KindOf(sec), true), 1);
-    const std::string text = Shown(row.c[4]) + ", " + Shown(row.c[5]) + ", " + Shown(row.c[6]);
-    Dispatch.EditOriginal += ", " + text;
-    Dispatch.EditShown = text;
-    Panel.inputLine = text;
-    Panel.selectionStart = Panel.selectionEnd = static_cast<int>(text.size());
-    Dispatch.EntryStep = 2;
-    ok.ended = true;
-    return;
-  }
-  Dispatch.EntryStep = 0;
-  Dispatch.EditResult += ", " + ok.rawLine;
-  if (!edited.AnyChanged()) return;
-  StoreSecondLine(row, KindOf(sec), edited.Value(0, f1, row.c[4]),
-                  edited.Value(1, f2, row.c[5]), edited.Value(2, f3, row.c[6]));
-  Shared.ResultsCurrent = false;
 }

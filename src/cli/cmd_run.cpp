@@ -17,6 +17,7 @@
 #include "headless/headless_platform.h"
 #include "headless/recording_canvas.h"
 #include "headless/scenario.h"
+#include "headless/scenario_printer.h"
 #include "model/properties.h"
 
 namespace {

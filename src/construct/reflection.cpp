@@ -24,38 +24,48 @@ float MirrorAngle(float a, Axis axis) { return axis == Axis::X ? -a : 180 - a; }
 
 // The row of a filleted polygon node, for the reversed node order.
 ParamRow MirrorFilletRow(ParamRow row, Axis axis) {
-  auto& c = row.c;
-  c[1] = MirrorX(c[1], axis);
-  c[2] = MirrorY(c[2], axis);
-  c[4] = MirrorAngle(c[4], axis);
-  c[5] = MirrorAngle(c[5], axis);
-  for (int k : {6, 8}) c[k] = MirrorX(c[k], axis);
-  for (int k : {7, 9}) c[k] = MirrorY(c[k], axis);
+  const FilletView f(row);
+  f.centreX() = MirrorX(f.centreX(), axis);
+  f.centreY() = MirrorY(f.centreY(), axis);
+  f.angle1() = MirrorAngle(f.angle1(), axis);
+  f.angle2() = MirrorAngle(f.angle2(), axis);
+  f.tangent1X() = MirrorX(f.tangent1X(), axis);
+  f.tangent2X() = MirrorX(f.tangent2X(), axis);
+  f.tangent1Y() = MirrorY(f.tangent1Y(), axis);
+  f.tangent2Y() = MirrorY(f.tangent2Y(), axis);
   // The incoming edge becomes the outgoing one.
-  std::swap(c[4], c[5]);
-  std::swap(c[6], c[8]);
-  std::swap(c[7], c[9]);
+  std::swap(f.angle1(), f.angle2());
+  std::swap(f.tangent1X(), f.tangent2X());
+  std::swap(f.tangent1Y(), f.tangent2Y());
   return row;
 }
 
 ParamRow MirrorPieceRow(ParamRow row, SectionKind kind, Axis axis) {
-  auto& c = row.c;
-  c[1] = MirrorX(c[1], axis);
-  c[2] = MirrorY(c[2], axis);
+  const PieceView piece(row);
+  piece.centreX() = MirrorX(piece.centreX(), axis);
+  piece.centreY() = MirrorY(piece.centreY(), axis);
   switch (kind) {
-    case SectionKind::MergeData:
+    case SectionKind::MergeData: {
       // A mirror image keeps its own Ixx and Iyy and has the opposite Ixy.
-      c[6] = -c[6];
+      const MergeDataView m(row);
+      m.ixy() = -m.ixy();
       break;
-    case SectionKind::RadialBlock:
-      c[4] = MirrorAngle(c[4], axis);
-      c[5] = -c[5];  // the width changes side
+    }
+    case SectionKind::RadialBlock: {
+      const RadialBlockView b(row);
+      b.angle() = MirrorAngle(b.angle(), axis);
+      b.width() = -b.width();  // the width changes side
       break;
-    default:  // circle and arc segment: the arc runs from -a2 to -a1 (180-a2 to 180-a1)
-      c[4] = MirrorAngle(c[4], axis);
-      c[5] = MirrorAngle(c[5], axis);
-      std::swap(c[4], c[5]);
+    }
+    default: {  // circle and arc segment: the arc runs from -a2 to -a1 (180-a2 to 180-a1)
+      // A circle's angle columns mean nothing but are mirrored all the same, as the
+      // saved file has always shown.
+      const ArcSegmentView arc(row);
+      arc.angle1() = MirrorAngle(arc.angle1(), axis);
+      arc.angle2() = MirrorAngle(arc.angle2(), axis);
+      std::swap(arc.angle1(), arc.angle2());
       break;
+    }
   }
   return row;
 }

@@ -19,18 +19,19 @@ void Turn(double& x, double& y, double x0, double y0, double theta) {
 // Own moments of an area whose body turns by theta: the moments about axes turned
 // by -theta.
 void TurnOwnMoments(ParamRow& row, double theta) {
-  const double ixx = row.c[4], iyy = row.c[5], ixy = row.c[6];
+  const MergeDataView m(row);
+  const double ixx = m.ixx(), iyy = m.iyy(), ixy = m.ixy();
   const double mean = (ixx + iyy) / 2, half = (ixx - iyy) / 2;
   const double c = std::cos(2 * theta), s = std::sin(2 * theta);
-  row.c[4] = static_cast<float>(mean + half * c + ixy * s);
-  row.c[5] = static_cast<float>(mean - half * c - ixy * s);
-  row.c[6] = static_cast<float>(-half * s + ixy * c);
+  m.ixx() = static_cast<float>(mean + half * c + ixy * s);
+  m.iyy() = static_cast<float>(mean - half * c - ixy * s);
+  m.ixy() = static_cast<float>(-half * s + ixy * c);
 }
 
 // Fillet radii of slots first..last, so that the fillets can be rebuilt after a move.
 std::vector<float> FilletRadii(int first, int last) {
   std::vector<float> radii;
-  for (int k = first; k <= last; ++k) radii.push_back(Table.params[k].c[3]);
+  for (int k = first; k <= last; ++k) radii.push_back(FilletView(Table.params[k]).radius());
   return radii;
 }
 
@@ -87,26 +88,31 @@ void TurnSection(int s, double x0, double y0, double angle) {
     return;
   }
   ParamRow& row = Table.params[sec.firstNode];
-  double xc = row.c[1], yc = row.c[2];
+  const PieceView piece(row);
+  double xc = piece.centreX(), yc = piece.centreY();
   Turn(xc, yc, x0, y0, theta);
-  row.c[1] = static_cast<float>(xc);
-  row.c[2] = static_cast<float>(yc);
+  piece.centreX() = static_cast<float>(xc);
+  piece.centreY() = static_cast<float>(yc);
   switch (KindOf(sec)) {
-    case SectionKind::ArcSegment:
-      if (row.c[6] < 0) {
+    case SectionKind::ArcSegment: {
+      const ArcSegmentView arc(row);
+      if (arc.thickness() < 0) {
         // A chord segment keeps the sign of its difference, without whole turns.
-        const double d = WithoutWholeTurns(double(row.c[5]) - row.c[4]);
-        const double a1 = DirectionToStore(row.c[4] + turn);
-        row.c[4] = static_cast<float>(a1);
-        row.c[5] = static_cast<float>(a1 + d);
+        const double d = WithoutWholeTurns(double(arc.angle2()) - arc.angle1());
+        const double a1 = DirectionToStore(arc.angle1() + turn);
+        arc.angle1() = static_cast<float>(a1);
+        arc.angle2() = static_cast<float>(a1 + d);
       } else {
-        row.c[4] = static_cast<float>(DirectionToStore(row.c[4] + turn));
-        row.c[5] = static_cast<float>(DirectionToStore(row.c[5] + turn));
+        arc.angle1() = static_cast<float>(DirectionToStore(arc.angle1() + turn));
+        arc.angle2() = static_cast<float>(DirectionToStore(arc.angle2() + turn));
       }
       break;
-    case SectionKind::RadialBlock:
-      row.c[4] = static_cast<float>(DirectionToStore(row.c[4] + turn));
+    }
+    case SectionKind::RadialBlock: {
+      const RadialBlockView block(row);
+      block.angle() = static_cast<float>(DirectionToStore(block.angle() + turn));
       break;
+    }
     case SectionKind::MergeData:
       TurnOwnMoments(row, theta);
       break;
@@ -135,8 +141,9 @@ void AppendCopy(int s, double dx, double dy) {
   }
   // Every other kind, merge data included, gets a row of its own, moved.
   ParamRow row = Table.params[src.firstNode];
-  row.c[1] = static_cast<float>(row.c[1] + dx);
-  row.c[2] = static_cast<float>(row.c[2] + dy);
+  const PieceView piece(row);
+  piece.centreX() = static_cast<float>(piece.centreX() + dx);
+  piece.centreY() = static_cast<float>(piece.centreY() + dy);
   Table.params[copy.firstNode] = row;
   Table.nodes[copy.firstNode] = Table.nodes[src.firstNode];
 }

@@ -37,6 +37,20 @@ float Single(double v) {
   return static_cast<float>(v);
 }
 
+// An arc segment row for the circular segment between chord and arc (thickness -1),
+// added (sign +1) or removed (-1).
+void StoreChordSegment(ParamRow& row, float sign, float xc, float yc, float r, float a1,
+                       float a2) {
+  const ArcSegmentView arc(row);
+  arc.sign() = sign;
+  arc.centreX() = xc;
+  arc.centreY() = yc;
+  arc.radius() = r;
+  arc.angle1() = a1;
+  arc.angle2() = a2;
+  arc.thickness() = -1;
+}
+
 // The difference of two directions, in [0, π].
 double AngleBetween(double a, double b) {
   double d = std::fmod(std::fabs(a - b), TwoPi);
@@ -121,7 +135,7 @@ bool SegmentOfEdge(const std::vector<DxfVertex>& v, std::size_t i, double scale,
   if (!std::isfinite(Single(seg.r))) return true;
   // Whether the calculation counts the segment as stored.
   ParamRow row{};
-  row.c = {1, Single(seg.xc), Single(seg.yc), Single(seg.r), f1, f2, -1, 0, 0, 0};
+  StoreChordSegment(row, 1, Single(seg.xc), Single(seg.yc), Single(seg.r), f1, f2);
   return ArcSegmentOutlineOf(row).form != ArcSegmentForm::Empty;
 }
 
@@ -237,12 +251,17 @@ void FillTables(const Plan& plan) {
     const int slot = ++Table.nodeCount;
     sec.lastNode = slot;
     const float xc = Single(p.xc), yc = Single(p.yc), r = Single(p.r);
+    ParamRow& row = Table.params[slot];
+    row = ParamRow{};
     if (p.kind == SectionKind::Circle) {
-      Table.params[slot].c = {0, xc, yc, r, 0, 0, 0, 0, 0, 0};
+      const CircleView c(row);
+      c.centreX() = xc;
+      c.centreY() = yc;
+      c.radius() = r;
     } else {
       const float a1 = Single(p.a1), a2 = Single(p.a2);
-      // t < 0: the segment between chord and arc; column 0 is the sign of a2 - a1.
-      Table.params[slot].c = {static_cast<float>(Sgn(a2 - a1)), xc, yc, r, a1, a2, -1, 0, 0, 0};
+      // The sign of a2 - a1 adds the segment or takes it away.
+      StoreChordSegment(row, static_cast<float>(Sgn(a2 - a1)), xc, yc, r, a1, a2);
     }
   }
   Table.CurrentSection = Table.sectionCount;
@@ -275,12 +294,13 @@ TableCheck CheckTables(const Plan& plan, double tol, std::set<EdgeKey>& noFillet
     for (std::size_t i = 0; i < p.nodes.size(); ++i) {
       const PlannedNode& node = p.nodes[i];
       if (node.fillet == 0) continue;
-      const auto& c = Table.params[sec.firstNode + static_cast<int>(i)].c;
+      const FilletView f(Table.params[sec.firstNode + static_cast<int>(i)]);
       auto near = [&](double x, double y, float fx, float fy) {
         return std::hypot(x - fx, y - fy) <= tol;
       };
-      bool asDrawn = c[3] != 0 && near(node.cx, node.cy, c[1], c[2]) &&
-                     near(node.t1x, node.t1y, c[6], c[7]) && near(node.t2x, node.t2y, c[8], c[9]);
+      bool asDrawn = f.radius() != 0 && near(node.cx, node.cy, f.centreX(), f.centreY()) &&
+                     near(node.t1x, node.t1y, f.tangent1X(), f.tangent1Y()) &&
+                     near(node.t2x, node.t2y, f.tangent2X(), f.tangent2Y());
       if (!asDrawn) {
         noFillet.insert({node.outline, node.edge});
         allMade = false;

@@ -26,10 +26,11 @@ std::string DataLine(int slot, float a, float b, float c, const std::string& mas
                     FormatValue(b, mask) + "\t" + FormatValue(c, mask));
 }
 
-// The second line of a row: no slot number, columns 4 to 6.
+// The second line of a row: no slot number, the second entry line's three fields.
 std::string SecondLine(const ParamRow& row, const std::string& mask) {
-  return ExpandTabs("\t" + FormatValue(row.c[4], mask) + "\t" + FormatValue(row.c[5], mask) +
-                    "\t" + FormatValue(row.c[6], mask));
+  const PieceView piece(row);
+  return ExpandTabs("\t" + FormatValue(piece.second(0), mask) + "\t" +
+                    FormatValue(piece.second(1), mask) + "\t" + FormatValue(piece.second(2), mask));
 }
 
 void ListSection(int s, const std::string& mask, std::vector<std::string>& lines) {
@@ -46,7 +47,8 @@ void ListSection(int s, const std::string& mask, std::vector<std::string>& lines
     lines.emplace_back(NodeColumns);
     for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
       if (!ValidSlot(i)) continue;
-      lines.push_back(DataLine(i, Table.nodes[i].x, Table.nodes[i].y, Table.params[i].c[3], mask));
+      lines.push_back(DataLine(i, Table.nodes[i].x, Table.nodes[i].y,
+                               FilletView(Table.params[i]).radius(), mask));
     }
     return;
   }
@@ -61,7 +63,8 @@ void ListSection(int s, const std::string& mask, std::vector<std::string>& lines
     if (kind == SectionKind::ArcSegment) lines.emplace_back(ArcColumns);
     if (kind == SectionKind::RadialBlock) lines.emplace_back(BlockColumns);
   }
-  lines.push_back(DataLine(slot, row.c[1], row.c[2], row.c[3], mask));
+  const PieceView piece(row);
+  lines.push_back(DataLine(slot, piece.centreX(), piece.centreY(), piece.size(), mask));
   if (kind != SectionKind::Circle) lines.push_back(SecondLine(row, mask));
 }
 
@@ -92,7 +95,8 @@ std::vector<std::string> LogLines() {
     lines.emplace_back();
     lines.emplace_back("Phantom Points");
     for (int k = TopNode; k >= Table.lowestPhantom && k >= 1; --k) {
-      lines.push_back(DataLine(k, Table.nodes[k].x, Table.nodes[k].y, Table.params[k].c[3], mask));
+      lines.push_back(DataLine(k, Table.nodes[k].x, Table.nodes[k].y,
+                               FilletView(Table.params[k]).radius(), mask));
     }
   }
   return lines;

@@ -23,12 +23,6 @@
 #include <string>
 
 class HeadlessPlatform;
-struct PlatformEvent;
-
-// Prints a platform event as a scenario run shows it.
-void PrintScenarioEvent(const PlatformEvent& event);
-// Prints the panel: texts, selection, focus, menu states.
-void PrintPanelState();
 
 // Plays one script line. False, with why, for a malformed line (nothing is done).
 // props prints the stored results (the caller's JSON writer).

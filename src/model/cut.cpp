@@ -42,9 +42,10 @@ void PolygonElements(Emitter& e, const Section& sec) {
   WalkPolygonOutline(
       sec,
       [&](int node, double x1, double y1, double x2, double y2) {
-        const auto& r = Table.params[node].c;
+        const FilletView f(Table.params[node]);
         e.Edge(x1, y1, x2, y2);
-        e.Segment(r[0], r[1], r[2], r[3], r[4] * DegToRad, r[5] * DegToRad);
+        e.Segment(f.sign(), f.centreX(), f.centreY(), f.radius(), f.angle1() * DegToRad,
+                  f.angle2() * DegToRad);
       },
       [&](double x1, double y1, double x2, double y2) { e.Edge(x1, y1, x2, y2); });
 }
@@ -129,9 +130,11 @@ CutModel BuildCutModel() {
       case SectionKind::Polygon:
         PolygonElements(e, sec);
         break;
-      case SectionKind::Circle:
-        if (row.c[3] != 0) e.Arc(row.c[1], row.c[2], std::fabs(row.c[3]), 0, TwoPi);
+      case SectionKind::Circle: {
+        const CircleView c(row);
+        if (c.radius() != 0) e.Arc(c.centreX(), c.centreY(), std::fabs(c.radius()), 0, TwoPi);
         break;
+      }
       case SectionKind::ArcSegment:
         ArcSegmentElements(e, row);
         break;

@@ -73,12 +73,13 @@ void AddSegmentFactors(SegmentShape& g) {
 }
 
 RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
+  const RadialBlockView b(row);
   RadialBlockForm k;
-  k.r = row.c[3];
-  k.angle = WithoutWholeTurns(row.c[4]) * DegToRad;
-  k.w = row.c[5];
+  k.r = b.radius();
+  k.angle = WithoutWholeTurns(b.angle()) * DegToRad;
+  k.w = b.width();
   // A thickness beyond the centre leaves no inner arc.
-  k.rho = std::max(k.r - static_cast<double>(row.c[6]), 0.0);
+  k.rho = std::max(k.r - static_cast<double>(b.thickness()), 0.0);
   // Both arcs start on the radial line; their angles are held in single precision,
   // so the radial line's end is the same angle on both arcs.
   const double base = SinglePrecision(k.angle);
@@ -109,7 +110,8 @@ RadialBlockForm RadialBlockFormOf(const ParamRow& row) {
 }
 
 RadialBlockForm CachedRadialBlockForm(ShapeCache& cache, const ParamRow& row) {
-  const std::array<float, 4> key{row.c[3], row.c[4], row.c[5], row.c[6]};
+  const RadialBlockView b(row);
+  const std::array<float, 4> key{b.radius(), b.angle(), b.width(), b.thickness()};
   using Bits = std::array<std::uint64_t, 2>;
   const Bits bits = std::bit_cast<Bits>(key);
   static_assert(ShapeCache::BlockSlots == 1 << 4);
@@ -165,9 +167,10 @@ double ParallelLineAngle(double w, double rad) {
 
 RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache) {
   const RadialBlockForm form = cache ? CachedRadialBlockForm(*cache, row) : RadialBlockFormOf(row);
+  const RadialBlockView b(row);
   RadialBlockOutline k;
-  k.xc = row.c[1];
-  k.yc = row.c[2];
+  k.xc = b.centreX();
+  k.yc = b.centreY();
   k.angle = form.angle;
   k.w = form.w;
   k.r = form.r;
@@ -187,20 +190,21 @@ RadialBlockOutline RadialBlockOutlineOf(const ParamRow& row, ShapeCache* cache) 
 }
 
 ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
+  const ArcSegmentView v(row);
   ArcSegmentOutline o;
   o.fullRing = false;
   o.sign = o.tau = o.rho = 0;
-  o.xc = row.c[1];
-  o.yc = row.c[2];
-  o.r = row.c[3];
-  const double t = row.c[6];
-  if (row.c[6] < 0) {
+  o.xc = v.centreX();
+  o.yc = v.centreY();
+  o.r = v.radius();
+  const double t = v.thickness();
+  if (v.thickness() < 0) {
     // The typed order decides the arc; whole turns in either angle do not.
-    const DegreePair d = ChordAnglesWithoutWholeTurns(row.c[4], row.c[5]);
+    const DegreePair d = ChordAnglesWithoutWholeTurns(v.angle1(), v.angle2());
     o.a1 = d.a1 * DegToRad;
     o.a2 = d.a2 * DegToRad;
     if (o.a2 < o.a1) std::swap(o.a1, o.a2);
-    o.sign = row.c[0];
+    o.sign = v.sign();
     o.shape = cache ? CachedArc(*cache, o.a1, o.a2, true).shape : SegmentShapeOf(o.a1, o.a2);
     bool counts = o.shape.k1 != 0 && o.sign != 0 && o.r != 0;
     o.form = counts ? ArcSegmentForm::CircularSegment : ArcSegmentForm::Empty;
@@ -220,7 +224,7 @@ ArcSegmentOutline ArcSegmentOutlineOf(const ParamRow& row, ShapeCache* cache) {
   // The angles are directions. Within a turn of each other and of 0 they are taken
   // as they are; otherwise a1 becomes a direction in [0, 360) and a2 lies the span
   // from a1 to a2, whole turns taken off, ahead of it.
-  double d1 = row.c[4], d2 = row.c[5];
+  double d1 = v.angle1(), d2 = v.angle2();
   if (!(std::fabs(d1) < 360 && std::fabs(d2) < 360 && std::fabs(d2 - d1) < 360)) {
     const double span = DirectionDegrees(WithoutWholeTurns(d2) - WithoutWholeTurns(d1));
     d1 = DirectionDegrees(d1);

@@ -19,18 +19,20 @@ struct PlanePoint {
 template <class Chord, class Side>
 void WalkPolygonOutline(const Section& sec, Chord&& chord, Side&& side) {
   for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
-    const auto& ri = Table.params[i].c;
+    const FilletView fi(Table.params[i]);
     double sx = Table.nodes[i].x, sy = Table.nodes[i].y;
     if (HasFillet(i)) {
-      chord(i, double(ri[6]), double(ri[7]), double(ri[8]), double(ri[9]));
-      sx = ri[8];
-      sy = ri[9];
+      chord(i, double(fi.tangent1X()), double(fi.tangent1Y()), double(fi.tangent2X()),
+            double(fi.tangent2Y()));
+      sx = fi.tangent2X();
+      sy = fi.tangent2Y();
     }
     const int j = i == sec.lastNode ? sec.firstNode : i + 1;
     double ex = Table.nodes[j].x, ey = Table.nodes[j].y;
     if (HasFillet(j)) {
-      ex = Table.params[j].c[6];
-      ey = Table.params[j].c[7];
+      const FilletView fj(Table.params[j]);
+      ex = fj.tangent1X();
+      ey = fj.tangent1Y();
     }
     side(sx, sy, ex, ey);
   }
@@ -104,7 +106,7 @@ struct ArcSegmentOutline {
   // number of turns apart are the full ring, a2 = a1 + 2π.
   double a1, a2;
   bool fullRing;
-  double sign;         // circular segment: column 0, added (+1) or removed (-1)
+  double sign;         // circular segment: the row's sign, added (+1) or removed (-1)
   SegmentShape shape;  // of the arc, unless Empty; a sector's without segment factors
   double tau;          // annular sector: thickness over r, in [0, 1]
   double rho;          // annular sector: inner radius, 0 when it reaches the centre

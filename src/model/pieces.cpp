@@ -179,7 +179,7 @@ bool FilletFits(double r, int n) {
   // slack lets fillets that meet exactly (two quarter circles across a flat end) fit
   // despite rounding.
   auto fitsEdge = [&](int other, double length) {
-    const double used = q + std::max(0.0, TangentLength(Table.params[other].c[3], other));
+    const double used = q + std::max(0.0, TangentLength(FilletView(Table.params[other]).radius(), other));
     return used <= length * (1 + 1e-6);
   };
   return fitsEdge(c.backNode, c.back.length) && fitsEdge(c.foreNode, c.fore.length);
@@ -212,9 +212,15 @@ void SetFillet(double r, int n) {
     psi1 -= TwoPi;
   }
   double g = Sign((t2y - t1y) * (t1x - cx) - (t2x - t1x) * (t1y - cy));
-  row.c = {static_cast<float>(g),          static_cast<float>(cx),
-           static_cast<float>(cy),         static_cast<float>(r),
-           static_cast<float>(psi1 / DegToRad), static_cast<float>(psi2 / DegToRad),
-           static_cast<float>(t1x),        static_cast<float>(t1y),
-           static_cast<float>(t2x),        static_cast<float>(t2y)};
+  const FilletView f(row);
+  f.sign() = static_cast<float>(g);
+  f.centreX() = static_cast<float>(cx);
+  f.centreY() = static_cast<float>(cy);
+  f.radius() = static_cast<float>(r);
+  f.angle1() = static_cast<float>(psi1 / DegToRad);
+  f.angle2() = static_cast<float>(psi2 / DegToRad);
+  f.tangent1X() = static_cast<float>(t1x);
+  f.tangent1Y() = static_cast<float>(t1y);
+  f.tangent2X() = static_cast<float>(t2x);
+  f.tangent2Y() = static_cast<float>(t2y);
 }

@@ -10,15 +10,15 @@
 // Adds a piece of area a and centroid (cx, cy) with own moments about its centroid.
 inline void AddPiece(SectionProps& p, double a, double cx, double cy, double ixx, double iyy,
                      double ixy) {
-  p[1] += a;
-  p[2] += a * cx;
-  p[3] += a * cy;
-  p[4] += a * cx * cx;
-  p[5] += a * cy * cy;
-  p[6] += a * cx * cy;
-  p[7] += ixx;
-  p[8] += iyy;
-  p[9] += ixy;
+  p[SumA] += a;
+  p[SumAx] += a * cx;
+  p[SumAy] += a * cy;
+  p[SumAxx] += a * cx * cx;
+  p[SumAyy] += a * cy * cy;
+  p[SumAxy] += a * cx * cy;
+  p[OwnIxx] += ixx;
+  p[OwnIyy] += iyy;
+  p[OwnIxy] += ixy;
 }
 
 // The nine terms of the triangle (origin, P1, P2), signed by direction, in the
@@ -43,7 +43,7 @@ inline std::array<double, 9> TriangleTerms(double x1, double y1, double x2, doub
 // Triangle (origin, P1, P2), signed by direction.
 inline void EdgeTerm(SectionProps& p, double x1, double y1, double x2, double y2) {
   const std::array<double, 9> t = TriangleTerms(x1, y1, x2, y2);
-  for (int k = 0; k < 9; ++k) p[k + 1] += t[k];
+  for (int k = 0; k < 9; ++k) p[SumA + k] += t[k];
 }
 
 // Circular segment of circle (xc, yc, r) between the chord and the arc from a1 to a2

@@ -37,11 +37,11 @@ void AddEdgeChunk(SectionProps& p, EdgeChunk& c, ShapeCache& cache) {
     for (int k = 0; k < 9; ++k) terms[k][e] = t[k];
   }
   for (int e = 0; e < c.count; ++e) {
-    for (int k = 0; k < 9; ++k) p[k + 1] += terms[k][e];
+    for (int k = 0; k < 9; ++k) p[SumA + k] += terms[k][e];
     if (int n = c.segmentAfter[e]) {
-      const auto& rn = Table.params[n].c;
-      SegmentTerm(p, rn[0], rn[1], rn[2], rn[3],
-                  CachedArc(cache, rn[4] * DegToRad, rn[5] * DegToRad, true));
+      const FilletView f(Table.params[n]);
+      SegmentTerm(p, f.sign(), f.centreX(), f.centreY(), f.radius(),
+                  CachedArc(cache, f.angle1() * DegToRad, f.angle2() * DegToRad, true));
     }
   }
   c.count = 0;
@@ -72,6 +72,21 @@ void PolygonTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
   AddEdgeChunk(p, chunk, cache);
 }
 
+// The sums of a circle or merge data: area a at (xc, yc) with its own moments.
+SectionProps CentredSums(double a, double xc, double yc, double ixx, double iyy, double ixy) {
+  SectionProps p{};
+  p[SumA] = a;
+  p[SumAx] = xc * a;
+  p[SumAy] = yc * a;
+  p[SumAxx] = xc * xc * a;
+  p[SumAyy] = yc * yc * a;
+  p[SumAxy] = xc * yc * a;
+  p[OwnIxx] = ixx;
+  p[OwnIyy] = iyy;
+  p[OwnIxy] = ixy;
+  return p;
+}
+
 void SectionTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
   if (!SlotRangeValid(sec)) return;
   const ParamRow& row = Table.params[sec.firstNode];
@@ -80,24 +95,26 @@ void SectionTerms(SectionProps& p, const Section& sec, ShapeCache& cache) {
       PolygonTerms(p, sec, cache);
       break;
     case SectionKind::Circle: {
-      double xc = row.c[1], yc = row.c[2], r = row.c[3];
+      const CircleView c(row);
+      double xc = c.centreX(), yc = c.centreY(), r = c.radius();
       double a = Pi * r * r;
-      p = {0, a, xc * a, yc * a, xc * xc * a, yc * yc * a, xc * yc * a, a * r * r / 4, a * r * r / 4, 0};
+      p = CentredSums(a, xc, yc, a * r * r / 4, a * r * r / 4, 0);
       break;
     }
     case SectionKind::ArcSegment: {
       const ArcSegmentOutline o = ArcSegmentOutlineOf(row, &cache);
       if (o.form == ArcSegmentForm::AnnularSector) {
         AnnulusTerm(p, o, &cache);
-      } else if (row.c[6] < 0) {
+      } else if (ArcSegmentView(row).thickness() < 0) {
         // Also when it counts nothing: a segment without area is reported.
         SegmentTerm(p, o.sign, o.xc, o.yc, o.r, CachedArc(cache, o.a1, o.a2, true));
       }
       break;
     }
     case SectionKind::MergeData: {
-      double xc = row.c[1], yc = row.c[2], a = row.c[3];
-      p = {0, a, xc * a, yc * a, xc * xc * a, yc * yc * a, xc * yc * a, row.c[4], row.c[5], row.c[6]};
+      const MergeDataView m(row);
+      double xc = m.centroidX(), yc = m.centroidY(), a = m.area();
+      p = CentredSums(a, xc, yc, m.ixx(), m.iyy(), m.ixy());
       break;
     }
     case SectionKind::RadialBlock:
@@ -141,22 +158,22 @@ void ComputePropertySet() {
     if (sec.flags & (Off | Deleted)) continue;
     SectionProps p{};
     SectionTerms(p, sec, cache);
-    float f = static_cast<float>(Sign(p[1])) * sec.weight;
+    float f = static_cast<float>(Sign(p[SumA])) * sec.weight;
     Calc.factors[s] = f;
     // A section without area (or without weight) adds nothing, not even its own
     // moments: a term that is not a number would turn 0 times it into NaN.
     if (f == 0) continue;
-    for (int k = 1; k <= 9; ++k) t[k] += p[k] * f;
+    for (int k = SumA; k <= OwnIxy; ++k) t[k] += p[k] * f;
   }
   PropertySet& r = Calc.props;
-  r.A = t[1];
+  r.A = t[SumA];
   if (r.A != 0) {
-    r.xBar = t[2] / r.A;
-    r.yBar = t[3] / r.A;
+    r.xBar = t[SumAx] / r.A;
+    r.yBar = t[SumAy] / r.A;
   }
-  r.Ixx = t[5] + t[7] - r.yBar * t[3];
-  r.Iyy = t[4] + t[8] - r.xBar * t[2];
-  r.Ixy = t[6] + t[9] - r.yBar * t[2];
+  r.Ixx = t[SumAyy] + t[OwnIxx] - r.yBar * t[SumAy];
+  r.Iyy = t[SumAxx] + t[OwnIyy] - r.xBar * t[SumAx];
+  r.Ixy = t[SumAxy] + t[OwnIxy] - r.yBar * t[SumAx];
   double root = std::sqrt((r.Ixx - r.Iyy) * (r.Ixx - r.Iyy) + 4 * r.Ixy * r.Ixy);
   r.Imax = (r.Ixx + r.Iyy + root) / 2;
   r.Imin = (r.Ixx + r.Iyy - root) / 2;

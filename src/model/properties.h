@@ -10,8 +10,18 @@ struct PropertySet {
   double A, xBar, yBar, Ixx, Iyy, Ixy, Imax, Imin, angle;
 };
 
-// Nine double sums, index 1..9 (index 0 unused): A, Σx dA, Σy dA, Σ A x², Σ A y²,
-// Σ A x y, then the pieces' own Ixx, Iyy, Ixy about their centroids.
+// Nine double sums, index 1..9 (index 0 unused), in this order.
+enum PropertySum : int {
+  SumA = 1,  // A
+  SumAx,     // Σ x dA
+  SumAy,     // Σ y dA
+  SumAxx,    // Σ A x²
+  SumAyy,    // Σ A y²
+  SumAxy,    // Σ A x y
+  OwnIxx,    // the pieces' own Ixx, Iyy, Ixy about their centroids
+  OwnIyy,
+  OwnIxy,
+};
 using SectionProps = std::array<double, 10>;
 
 enum CalcMode : std::uint8_t { CalcIdle = 0, CalcReport = 1, CalcSilent = 2 };

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "model/param_row.h"
 #include "util/numeric.h"
 
 constexpr int MaxSections = 100;  // sections 1..100; slot 0 is never used
@@ -28,9 +29,8 @@ enum SectionFlag : std::uint8_t {
   YReflectCopy = 16,
 };
 
-// One section record. Its bytes are also the record of the section file, so the
-// layout is packed and fixed: kind, flags, firstNode, lastNode, weight.
-#pragma pack(push, 1)
+// One section record. The section file holds the same fields in the same order,
+// written and read one by one.
 struct Section {
   std::uint8_t kind;
   std::uint8_t flags;
@@ -38,18 +38,10 @@ struct Section {
   std::int32_t lastNode;
   float weight;
 };
-#pragma pack(pop)
-static_assert(sizeof(Section) == 14, "Section must be the 14-byte file record");
 
 struct Node {
   float x;
   float y;
-};
-
-// Ten single-precision parameters per node slot. Column 3 decides whether the row
-// counts: fillet radius of a polygon node, r of a circle/arc/block, A of merge data.
-struct ParamRow {
-  std::array<float, 10> c;
 };
 
 struct SectionTable {
@@ -67,7 +59,7 @@ struct SectionTable {
 extern SectionTable Table;
 
 inline SectionKind KindOf(const Section& s) { return static_cast<SectionKind>(s.kind); }
-inline bool HasFillet(int slot) { return Table.params[slot].c[3] != 0.0f; }
+inline bool HasFillet(int slot) { return FilletView(Table.params[slot]).radius() != 0.0f; }
 
 // Empties the section table itself: every record, node and row zero, counters at
 // their reset values. ResetTables (the full reset of the program state) calls it.

@@ -26,8 +26,8 @@ ViewExtent ComputeExtent() {
     if (KindOf(sec) == SectionKind::MergeData) {
       // A lone merge-data section has no size of its own: show 2 x 2 around it.
       if (Table.nodeCount == 1) {
-        const ParamRow& row = Table.params[sec.firstNode];
-        e = {row.c[1] - 1.0, row.c[1] + 1.0, row.c[2] - 1.0, row.c[2] + 1.0};
+        const MergeDataView m(Table.params[sec.firstNode]);
+        e = {m.centroidX() - 1.0, m.centroidX() + 1.0, m.centroidY() - 1.0, m.centroidY() + 1.0};
       }
       continue;
     }

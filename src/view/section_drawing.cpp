@@ -18,7 +18,10 @@ struct Centre {
   }
 };
 
-Centre CentreOf(const ParamRow& row) { return {row.c[1], row.c[2]}; }
+Centre CentreOf(const ParamRow& row) {
+  const PieceView piece(row);
+  return {piece.centreX(), piece.centreY()};
+}
 WorldPoint NodePoint(int k) { return {Table.nodes[k].x, Table.nodes[k].y}; }
 
 void Label(Canvas& canvas, const SectionStyle& style, WorldPoint p, int number) {
@@ -30,17 +33,17 @@ WorldPoint DrawPolygon(Canvas& canvas, int s, const SectionStyle& style) {
   const bool closed = (sec.flags & Complete) != 0;
   const bool edges = sec.lastNode > sec.firstNode;
   for (int i = sec.firstNode; i <= sec.lastNode; ++i) {
-    const ParamRow& row = Table.params[i];
     WorldPoint p = NodePoint(i);
     int next = i < sec.lastNode ? i + 1 : (closed ? sec.firstNode : 0);
-    if (row.c[3] != 0) {
-      p = {row.c[8], row.c[9]};
-      canvas.Arc({row.c[1], row.c[2]}, row.c[3], row.c[4] * DegToRad, row.c[5] * DegToRad,
-                 style.colour);
+    const FilletView f(Table.params[i]);
+    if (f.radius() != 0) {
+      p = {f.tangent2X(), f.tangent2Y()};
+      canvas.Arc({f.centreX(), f.centreY()}, f.radius(), f.angle1() * DegToRad,
+                 f.angle2() * DegToRad, style.colour);
     }
     if (next != 0 && edges) {
-      const ParamRow& qrow = Table.params[next];
-      WorldPoint q = qrow.c[3] != 0 ? WorldPoint{qrow.c[6], qrow.c[7]} : NodePoint(next);
+      const FilletView nf(Table.params[next]);
+      WorldPoint q = nf.radius() != 0 ? WorldPoint{nf.tangent1X(), nf.tangent1Y()} : NodePoint(next);
       canvas.Line(p, q, style.colour);
       canvas.SetPixel(q, style.colour);
     }
@@ -53,7 +56,7 @@ WorldPoint DrawCircle(Canvas& canvas, int s, const SectionStyle& style) {
   const Section& sec = Table.sections[s];
   const ParamRow& row = Table.params[sec.firstNode];
   Centre o = CentreOf(row);
-  double r = row.c[3];
+  double r = CircleView(row).radius();
   canvas.Circle({o.xc, o.yc}, r, style.colour);
   Label(canvas, style, {o.xc + r, o.yc}, sec.firstNode);
   return {o.xc, o.yc};
@@ -176,7 +179,7 @@ void ExtendBySection(ViewExtent& e, int s) {
       for (int k = sec.firstNode; k <= sec.lastNode; ++k) add(NodePoint(k));
       break;
     case SectionKind::Circle:
-      square(row.c[3]);
+      square(CircleView(row).radius());
       break;
     case SectionKind::ArcSegment: {
       // The corners of the piece the drawing shows; the square when its arc spans
@@ -189,7 +192,8 @@ void ExtendBySection(ViewExtent& e, int s) {
       }
       double ri = a.form == ArcSegmentForm::CircularSegment ? r : a.rho;
       bool acrossZero = a.form == ArcSegmentForm::AnnularSector &&
-                        WithoutWholeTurns(row.c[5]) < WithoutWholeTurns(row.c[4]);
+                        WithoutWholeTurns(ArcSegmentView(row).angle2()) <
+                            WithoutWholeTurns(ArcSegmentView(row).angle1());
       if (!acrossZero && !a.fullRing && a2 < a1 + Pi) {
         add(o.At(r, a1));
         add(o.At(r, a2));

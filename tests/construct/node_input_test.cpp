@@ -30,9 +30,9 @@ TEST_F(NodeInputTest, StartLineGivesFirstNodeAtOriginAndOpensSection) {
   const Section& s = Table.sections[1];
   EXPECT_EQ(KindOf(s), SectionKind::Polygon);
   EXPECT_EQ(s.flags, 0);
-  EXPECT_EQ(+s.firstNode, 1);
-  EXPECT_EQ(+s.lastNode, 1);
-  EXPECT_EQ(+s.weight, 1.0f);
+  EXPECT_EQ(s.firstNode, 1);
+  EXPECT_EQ(s.lastNode, 1);
+  EXPECT_EQ(s.weight, 1.0f);
   EXPECT_EQ(Table.CurrentSection, 1);
   EXPECT_TRUE(Shared.FileChanged);
   EXPECT_FALSE(Panel.menu[MenuAboutCentroid].enabled);
@@ -74,7 +74,7 @@ TEST_F(NodeInputTest, LineFormsAfterAFirstNode) {
   Ok("#2");
   ExpectNode(11, 3, 4);
   EXPECT_EQ(Table.nodeCount, 11);
-  EXPECT_EQ(+Table.sections[1].lastNode, 11);
+  EXPECT_EQ(Table.sections[1].lastNode, 11);
 }
 
 TEST_F(NodeInputTest, PendingStepsAskForTheDistance) {
@@ -135,7 +135,7 @@ TEST_F(NodeInputTest, RightAngleTurnUsesTheLastTwoNodes) {
   Ok("0, 0");
   Ok("5/");  // one node: ignored
   EXPECT_EQ(Table.nodeCount, 1);
-  EXPECT_EQ(+Table.sections[1].lastNode, 1);
+  EXPECT_EQ(Table.sections[1].lastNode, 1);
   Ok("4, 0");
   Entry.LastAngle = 123;  // whatever LastAngle holds
   Ok("3/");
@@ -178,7 +178,7 @@ TEST_F(NodeInputTest, CloseAndItsSeparatorRule) {
   // A new node opens section 2 and greys the calculation again.
   Ok("9, 9");
   EXPECT_EQ(Table.sectionCount, 2);
-  EXPECT_EQ(+Table.sections[2].firstNode, 5);
+  EXPECT_EQ(Table.sections[2].firstNode, 5);
   EXPECT_FALSE(Panel.menu[MenuAboutCentroid].enabled);
 }
 
@@ -202,7 +202,7 @@ TEST_F(NodeInputTest, UndoSteps) {
   EXPECT_EQ(Table.nodeCount, 3);
   Ok("");
   EXPECT_EQ(Table.nodeCount, 2);
-  EXPECT_EQ(+Table.sections[1].lastNode, 2);
+  EXPECT_EQ(Table.sections[1].lastNode, 2);
   EXPECT_EQ(Panel.modeLabel, "   undo last node");  // each Ok undoes one more
   Ok("un");
   Ok("un");
@@ -262,7 +262,7 @@ TEST_F(NodeInputTest, FailedIntersectionWithdrawsTheNodeAndClearsTheLine) {
   Ok("u");
   Ok("x=5");
   EXPECT_EQ(Table.nodeCount, 2);
-  EXPECT_EQ(+Table.sections[1].lastNode, 2);
+  EXPECT_EQ(Table.sections[1].lastNode, 2);
   EXPECT_EQ(Entry.PendingStep, StepNone);
   EXPECT_EQ(Panel.heading, "Polygon Section");
   EXPECT_EQ(Panel.inputLine, "");
@@ -310,7 +310,7 @@ TEST_F(CapacityTest, Node251IsRefused) {
   Ok("1, 1");
   ExpectRefused("Cannot add more nodes: all 250 point slots are in use", "1, 1");
   EXPECT_EQ(Table.nodeCount, 250);
-  EXPECT_EQ(+Table.sections[1].lastNode, 250);
+  EXPECT_EQ(Table.sections[1].lastNode, 250);
   ExpectNode(250, 249, 0);
 }
 

@@ -161,7 +161,7 @@ TEST_F(DxfImportTest, CircleInsideTheOutlineIsAHole) {
   EXPECT_EQ(r.units, "inches");
   EXPECT_EQ(r.holes, 1);
   ASSERT_EQ(SectionsOfKind(SectionKind::Circle).size(), 1u);
-  EXPECT_EQ(+SectionsOfKind(SectionKind::Circle)[0]->weight, -1.0f);
+  EXPECT_EQ(SectionsOfKind(SectionKind::Circle)[0]->weight, -1.0f);
   const PropertySet got = Compute();
   EXPECT_NEAR(got.A, 5000 - kPi * 100, 1e-9 * 5000);
   ExpectSameProperties(got, Direct([] {
@@ -276,13 +276,13 @@ TEST_F(DxfImportTest, NestedOutlinesAlternateTheirWeights) {
   // Outer outlines first: the plate, then the square hole and the small hole, then
   // the island in the square hole.
   ASSERT_EQ(Table.sectionCount, 4);
-  EXPECT_EQ(+Table.sections[1].weight, 1.0f);
+  EXPECT_EQ(Table.sections[1].weight, 1.0f);
   EXPECT_EQ(KindOf(Table.sections[2]), SectionKind::Polygon);
-  EXPECT_EQ(+Table.sections[2].weight, -1.0f);
+  EXPECT_EQ(Table.sections[2].weight, -1.0f);
   EXPECT_EQ(Table.params[Table.sections[3].firstNode].c[3], 4.0f);
-  EXPECT_EQ(+Table.sections[3].weight, -1.0f);
+  EXPECT_EQ(Table.sections[3].weight, -1.0f);
   EXPECT_EQ(Table.params[Table.sections[4].firstNode].c[3], 10.0f);
-  EXPECT_EQ(+Table.sections[4].weight, 1.0f);
+  EXPECT_EQ(Table.sections[4].weight, 1.0f);
   ExpectSameProperties(Compute(), Direct([] {
                          AddPolygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}});
                          AddPolygon({{20, 20}, {80, 20}, {80, 80}, {20, 80}}, -1.0f);

@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <bit>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -54,7 +56,11 @@ void AddFilletAndCircle() {
 bool SameTables(const SectionTable& a, const SectionTable& b) {
   if (a.sectionCount != b.sectionCount || a.nodeCount != b.nodeCount) return false;
   for (int s = 1; s <= a.sectionCount; ++s) {
-    if (std::memcmp(&a.sections[s], &b.sections[s], sizeof(Section)) != 0) return false;
+    const Section &x = a.sections[s], &y = b.sections[s];
+    if (x.kind != y.kind || x.flags != y.flags || x.firstNode != y.firstNode ||
+        x.lastNode != y.lastNode ||
+        std::bit_cast<std::uint32_t>(x.weight) != std::bit_cast<std::uint32_t>(y.weight))
+      return false;
   }
   for (int k = 1; k <= a.nodeCount; ++k) {
     if (a.nodes[k].x != b.nodes[k].x || a.nodes[k].y != b.nodes[k].y) return false;
