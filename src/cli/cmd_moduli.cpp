@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "app/report_window.h"
 #include "cli/cli_command.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "app/report_window.h"
 #include "model/properties.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
