@@ -6,9 +6,10 @@
 set -euo pipefail
 packages=(g++ clang libclang-rt-dev cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
+          libc++-dev libc++abi-dev googletest  # the core built with LLVM's libc++ (CI)
           qt6-base-dev libgl-dev fonts-dejavu-core
           fonts-dejavu-extra  # DejaVu Sans Condensed: the main window's column font
-          libcli11-dev nlohmann-json3-dev
+          libcli11-dev nlohmann-json3-dev libfast-float-dev
           poppler-utils  # reads back the printed PDF pages in the tests
           python3-ezdxf  # writes the DXF drawings of the tests (tests/data/dxf/make_dxf.py)
           xvfb xauth xdotool x11-utils imagemagick openbox dpkg-dev file)  # the desktop's end-to-end tests

@@ -1,7 +1,6 @@
 // The two-step editor of one polygon node or one section: Edit data shows the
 // stored values, Change values stores what was changed of them.
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
+#include "util/bits.h"
 #include "util/numeric.h"
 
 namespace {
@@ -48,7 +48,7 @@ class EditedLine {
 
 bool SameRow(const ParamRow& a, const ParamRow& b) {
   for (int k = 0; k < 10; ++k)
-    if (std::bit_cast<std::uint32_t>(a.c[k]) != std::bit_cast<std::uint32_t>(b.c[k])) return false;
+    if (BitCopy<std::uint32_t>(a.c[k]) != BitCopy<std::uint32_t>(b.c[k])) return false;
   return true;
 }
 

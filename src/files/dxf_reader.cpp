@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "files/decimal_reader.h"
+
 namespace {
 
 constexpr double DegToRadian = 3.14159265358979323846 / 180.0;
@@ -118,7 +120,7 @@ class PairReader {
 
 bool ParseDouble(std::string_view v, double& out) {
   if (v.starts_with('+')) v.remove_prefix(1);
-  auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), out);
+  auto [end, ec] = ReadDouble(v.data(), v.data() + v.size(), out);
   return ec == std::errc() && end == v.data() + v.size() && std::isfinite(out);
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 
 #include "files/atomic_file.h"
@@ -10,6 +9,7 @@
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
+#include "util/bits.h"
 
 namespace {
 
@@ -21,14 +21,14 @@ void PutI32(std::vector<std::uint8_t>& out, std::int32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
 }
 void PutF32(std::vector<std::uint8_t>& out, float value) {
-  PutI32(out, std::bit_cast<std::int32_t>(value));
+  PutI32(out, BitCopy<std::int32_t>(value));
 }
 std::int32_t GetI32(const std::uint8_t* p) {
   std::uint32_t u = 0;
   for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(p[i]) << (8 * i);
   return static_cast<std::int32_t>(u);
 }
-float GetF32(const std::uint8_t* p) { return std::bit_cast<float>(GetI32(p)); }
+float GetF32(const std::uint8_t* p) { return BitCopy<float>(GetI32(p)); }
 
 bool IsPolygon(const Section& s) { return KindOf(s) == SectionKind::Polygon; }
 

@@ -1,11 +1,11 @@
 #include "model/outlines.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <utility>
 
+#include "util/bits.h"
 #include "util/numeric.h"
 
 namespace {
@@ -113,12 +113,12 @@ RadialBlockForm CachedRadialBlockForm(ShapeCache& cache, const ParamRow& row) {
   const RadialBlockView b(row);
   const std::array<float, 4> key{b.radius(), b.angle(), b.width(), b.thickness()};
   using Bits = std::array<std::uint64_t, 2>;
-  const Bits bits = std::bit_cast<Bits>(key);
+  const Bits bits = BitCopy<Bits>(key);
   static_assert(ShapeCache::BlockSlots == 1 << 4);
   bool found;
   ShapeCache::BlockEntry* e = Probe(
       cache.blocks, cache.blockUsed, cache.blockCount, SlotOf(bits[0], bits[1], 4),
-      [&bits](const ShapeCache::BlockEntry& x) { return std::bit_cast<Bits>(x.columns) == bits; },
+      [&bits](const ShapeCache::BlockEntry& x) { return BitCopy<Bits>(x.columns) == bits; },
       found);
   if (found) return e->form;
   RadialBlockForm form = RadialBlockFormOf(row);
@@ -135,10 +135,10 @@ SegmentShape SegmentShapeOf(double a1, double a2) {
 }
 
 ShapeCache::ArcEntry& CachedArc(ShapeCache& cache, double a1, double a2, bool segmentFactors) {
-  const auto k1 = std::bit_cast<std::uint64_t>(a1), k2 = std::bit_cast<std::uint64_t>(a2);
+  const auto k1 = BitCopy<std::uint64_t>(a1), k2 = BitCopy<std::uint64_t>(a2);
   static_assert(ShapeCache::ArcSlots == 1 << 8);
   auto same = [k1, k2](const ShapeCache::ArcEntry& x) {
-    return std::bit_cast<std::uint64_t>(x.a1) == k1 && std::bit_cast<std::uint64_t>(x.a2) == k2;
+    return BitCopy<std::uint64_t>(x.a1) == k1 && BitCopy<std::uint64_t>(x.a2) == k2;
   };
   bool found;
   ShapeCache::ArcEntry* e =

@@ -1,12 +1,12 @@
 #include "model/pieces.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <utility>
 
 #include "platform/platform.h"
+#include "util/bits.h"
 #include "util/numeric.h"
 
 namespace {
@@ -47,7 +47,7 @@ void AddOwnTerms(SectionProps& p, const OwnTerms& t, double xc, double yc, const
 }
 
 bool SameBits(double a, double b) {
-  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+  return BitCopy<std::uint64_t>(a) == BitCopy<std::uint64_t>(b);
 }
 
 // The entry's terms for this size, worked out unless they are the last ones.
