@@ -17,6 +17,7 @@
 #include "headless/headless_platform.h"
 #include "headless/recording_canvas.h"
 #include "headless/scenario.h"
+#include "platform/data_folder.h"
 #include "model/properties.h"
 
 namespace {
@@ -38,7 +39,7 @@ int RunScenario(const RunOptions& options) {
   }
   std::istream& script = scriptName == "-" ? std::cin : file;
 
-  HeadlessPlatform platform(dataFolder.empty() ? DefaultAppDataFolder() : dataFolder);
+  HeadlessPlatform platform(dataFolder.empty() ? UserDataFolder() : dataFolder);
   // The view draws as in the window; its calls are not printed.
   RecordingCanvas canvas;
   platform.SetViewCanvas(&canvas);
