@@ -37,6 +37,7 @@ struct Section {
   std::int32_t firstNode;
   std::int32_t lastNode;
   float weight;
+  friend bool operator==(const Section&, const Section&) = default;
 };
 #pragma pack(pop)
 static_assert(sizeof(Section) == 14, "Section must be the 14-byte file record");
@@ -44,12 +45,14 @@ static_assert(sizeof(Section) == 14, "Section must be the 14-byte file record");
 struct Node {
   float x;
   float y;
+  friend bool operator==(const Node&, const Node&) = default;
 };
 
 // Ten single-precision parameters per node slot. Column 3 decides whether the row
 // counts: fillet radius of a polygon node, r of a circle/arc/block, A of merge data.
 struct ParamRow {
   std::array<float, 10> c;
+  friend bool operator==(const ParamRow&, const ParamRow&) = default;
 };
 
 struct SectionTable {
@@ -62,6 +65,7 @@ struct SectionTable {
   std::int32_t CurrentSection;
   bool xReflected;
   bool yReflected;
+  friend bool operator==(const SectionTable&, const SectionTable&) = default;
 };
 
 extern SectionTable Table;
