@@ -23,6 +23,7 @@ struct DispatchState {
   std::string EditOriginal, EditResult;
   std::string EditShown;          // the text the editor put into the InputLine for this line
   std::string HelpFile;           // the help file in the data folder
+  friend bool operator==(const DispatchState&, const DispatchState&) = default;
 };
 
 extern DispatchState Dispatch;

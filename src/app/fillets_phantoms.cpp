@@ -8,9 +8,8 @@
 #include "app/main_panel.h"
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
-#include "construct/intersect.h"
-#include "construct/node_input.h"
 #include "construct/point_slots.h"
+#include "construct/step_resolver.h"
 #include "model/pieces.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
@@ -75,8 +74,6 @@ namespace {
 // Gives the reserved slot back.
 void Release() { ++Table.lowestPhantom; }
 
-bool ContainsLetter(const std::string& line, char c) { return line.find(c) != std::string::npos; }
-
 // A refused phantom line: the message, a pending step dropped, the panel shown
 // again with the typed line kept for correction.
 void RefusePhantomLine(OkCommandState& ok, const std::string& message, const char* caption) {
@@ -126,90 +123,52 @@ void PhantomBranch(OkCommandState& ok) {
   Entry.PhantomEntry = true;
   const int slot = Table.lowestPhantom;
 
-  std::string line = ok.line;
-  double x = FieldNumber(line, ",;/\\", 0), y = FieldNumber(line, ",;/\\", 1);
-  const bool pending = Entry.PendingStep != StepNone;
-  const bool bare = pending || !ContainsAny(line, StepSeparators);
-  // A failed intersection has shown its message and given the slot back.
-  auto failed = [&]() {
-    RefreshPanel();
-    ok.ended = true;
-  };
-
-  if (has(ModeWord::Undo) || line.find("un") != std::string::npos) {
-    UndoPhantom(line, ok);
+  if (has(ModeWord::Undo) || ok.line.find("un") != std::string::npos) {
+    UndoPhantom(ok.line, ok);
     return;
   }
-  if ((has(ModeWord::Reference) && bare) || (!line.empty() && line[0] == '#')) {
-    const std::string typed = !line.empty() && line[0] == '#' ? line.substr(1) : line;
-    const int k = RoundToInt(ReadNumber(typed));
-    if (!NamesPoint(k, /*excludePending=*/true)) {
+  StepParams params;
+  params.pointWord = ModeWord::Reference;
+  params.fieldSeparators = ",;/\\";
+  // Relative to the newest earlier phantom point, or to the origin for the first.
+  params.base = slot + 1 <= TopNode ? Table.nodes[slot + 1] : Node{0, 0};
+  // A right-angle step turns from the two newest phantom points.
+  if (slot <= TopNode - 2) params.rightAngleEdge = {{Table.nodes[slot + 2], Table.nodes[slot + 1]}};
+  params.typedAngle = true;
+  params.typedFixedRadius = true;
+  params.plainPair = !has(ModeWord::Show) && !has(ModeWord::Hide) &&
+                     (has(ModeWord::Absolute) || has(ModeWord::Relative));
+  params.zeroStepStoresNothing = true;
+  const StepResult step = ResolveStep(mode, ok.line, params);
+  switch (step.outcome) {
+    case StepResult::MissingPoint:
       Release();
-      return RefusePhantomLine(ok, PointMissingMessage(typed), "Input Error");
-    }
-    x = Table.nodes[k].x;
-    y = Table.nodes[k].y;
-    line = ",";
-  } else if (const std::optional<DirectionRule> dir = MatchDirection(mode, bare, line)) {
-    line = RemoveChar(line, dir->letter);
-    if (pending && IntersectLine(line, x, y) != 0) return failed();
-    if (!line.empty()) {
-      const double value = ReadNumber(line);
-      x = dir->dx * value;
-      y = dir->dy * value;
-    }
-  } else if ((has(ModeWord::RtAngle) && bare) || (!line.empty() && line.back() == '/')) {
-    if (slot > TopNode - 2) {
-      // A right-angle step needs the two newest phantom points; the line is ignored.
+      return RefusePhantomLine(ok, step.message, step.caption);
+    case StepResult::Failed:  // the intersection has shown its message, given the slot back
+      RefreshPanel();
+      ok.ended = true;
+      return;
+    case StepResult::NoRule:
       Release();
-      Entry.PendingStep = StepNone;
+      if (has(ModeWord::Show) || has(ModeWord::Hide)) {
+        // The line typed with these commands places no point.
+        View.ShowPhantoms = has(ModeWord::Show);
+      } else {
+        ok.ended = true;  // no rule matches: nothing happens
+      }
       return;
-    }
-    RightAngleStep(Table.nodes[slot + 2], Table.nodes[slot + 1], x, y);
-    if (pending && IntersectLine(line, x, y) != 0) return failed();
-  } else if ((has(ModeWord::Angle) && bare) || ContainsLetter(line, '/')) {
-    // The angle typed after "/"; the second half of a pending angle step goes on
-    // in the direction its first half gave.
-    const double d = x;
-    const double theta = (pending ? Entry.LastAngle : y) * DegToRad;
-    x = d * std::cos(theta);
-    y = d * std::sin(theta);
-    if (pending && IntersectLine(line, x, y) != 0) return failed();
-  } else if ((has(ModeWord::Fixed) && bare) || (!line.empty() && line.back() == '\\')) {
-    if (IntersectCircle(line, x, y) != 0) return failed();
-    line = ",";
-  } else if (has(ModeWord::Show) || has(ModeWord::Hide)) {
-    // The line typed with these commands places no point.
-    View.ShowPhantoms = has(ModeWord::Show);
-    Release();
-    return;
-  } else if (!has(ModeWord::Absolute) && !has(ModeWord::Relative)) {
-    Release();  // no rule matches: nothing happens
-    Entry.PendingStep = StepNone;
-    ok.ended = true;
-    return;
-  }
-  Entry.PendingStep = StepNone;
-
-  // IntersectCircle may have stored a second meeting point in the reserved slot.
-  const int target = Table.lowestPhantom;
-  double px = x, py = y;
-  if (line.find(',') == std::string::npos) {
-    if (x == 0 && y == 0) {
-      Release();  // a zero step stores nothing
+    case StepResult::Ignored:   // fewer than two phantom points to turn from
+    case StepResult::ZeroStep:  // a zero step stores nothing
+      Release();
       return;
-    }
-    // Relative to the newest earlier phantom point, or to the origin for the first.
-    const Node base = target + 1 <= TopNode ? Table.nodes[target + 1] : Node{0, 0};
-    px = base.x + x;
-    py = base.y + y;
+    case StepResult::OutOfRange:
+      Table.lowestPhantom = slot + 1;
+      return RefusePhantomLine(ok, step.message, step.caption);
+    case StepResult::Point:
+      // IntersectCircle may have stored a second meeting point in the reserved slot.
+      Table.nodes[Table.lowestPhantom] = Node{step.x, step.y};
+      return;
   }
-  const float fx = static_cast<float>(px), fy = static_cast<float>(py);
-  if (!std::isfinite(fx) || !std::isfinite(fy)) {
-    Table.lowestPhantom = slot + 1;
-    return RefusePhantomLine(ok, "Coordinates out of range", "Input Error");
-  }
-  Table.nodes[target] = Node{fx, fy};
 }
 
 void RemovePhantomsCommand() {

@@ -94,6 +94,7 @@ using KeyboardHookFunction = KeyResult (*)(const KeyPress& press);
 // The hook in force; start-up installs it, ResetProgramState removes it.
 struct KeyboardState {
   KeyboardHookFunction hook = nullptr;
+  friend bool operator==(const KeyboardState&, const KeyboardState&) = default;
 };
 extern KeyboardState Keyboard;
 

@@ -18,6 +18,7 @@ struct MenuItemState {
   bool enabled = true;
   bool checked = false;
   std::string caption;  // "" = the caption the menu was built with
+  friend bool operator==(const MenuItemState&, const MenuItemState&) = default;
 };
 
 struct MainPanel {
@@ -34,6 +35,7 @@ struct MainPanel {
   // empty, and each line is read by its own form, until an item is chosen again.
   bool modeTaken = false;
   int referencePoint = 0;  // shown in the second status part when not 0
+  friend bool operator==(const MainPanel&, const MainPanel&) = default;
 };
 
 // The menu bar as built: titles, items (id 0 is a separator) and shortcut labels.

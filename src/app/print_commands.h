@@ -9,6 +9,7 @@
 // What printing keeps for the whole run: the printer chosen last with Ok.
 struct PrintState {
   std::string LastPrinter;
+  friend bool operator==(const PrintState&, const PrintState&) = default;
 };
 extern PrintState Printing;
 

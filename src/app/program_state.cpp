@@ -1,10 +1,14 @@
 #include "app/program_state.h"
 
+#include <tuple>
+#include <type_traits>
+
 #include "app/dispatch.h"
 #include "app/keyboard.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
 #include "app/print_commands.h"
+#include "app/program_structs.h"
 #include "construct/entry_state.h"
 #include "model/properties.h"
 #include "model/section_table.h"
@@ -38,16 +42,10 @@ void ResetTables() {
 }
 
 void ResetProgramState() {
+  // Each struct as constructed (no keyboard hook installed); then the two whose
+  // start is made by a call: the empty table and the menus as built.
+  std::apply([](auto&... state) { ((state = std::remove_cvref_t<decltype(state)>{}), ...); },
+             ProgramStructs());
   ClearSectionTable();
-  Shared = SharedState{};
-  Calc = CalcState{};
-  Panel = MainPanel{};
   InitMenuStates();
-  Dispatch = DispatchState{};
-  Entry = EntryState{};
-  View = ViewOptions{};
-  Extent = ViewExtent{};
-  Output = OutputStore{};
-  Printing = PrintState{};
-  Keyboard = KeyboardState{};  // no hook installed
 }

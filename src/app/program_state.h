@@ -12,5 +12,6 @@ void ResetTables();
 // any start-up work: the tables, the shared flags and settings, the stored
 // results, the main panel with the menus as built, the dispatcher's and the entry
 // state, the view options and extent, the output window's lines, and the keyboard
-// hook. Start-up, the tests, the fuzz targets and kelvarin-cli all begin here.
+// hook (the list in app/program_structs.h). Start-up, the tests, the fuzz targets
+// and kelvarin-cli all begin here.
 void ResetProgramState();

@@ -1,6 +1,5 @@
 #include "cli/cli_session.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/program_state.h"
@@ -8,17 +7,10 @@
 #include "files/settings.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
-
-std::string DefaultAppDataFolder() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/";
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.local/share/";
-  return "";
-}
+#include "platform/data_folder.h"
 
 CliSession::CliSession(const std::string& appDataFolder)
-    : platform_(appDataFolder.empty() ? DefaultAppDataFolder() : appDataFolder) {
+    : platform_(appDataFolder.empty() ? UserDataFolder() : appDataFolder) {
   SetPlatform(&platform_);
   ResetProgramState();
   Shared.DataFolder = DataFolderPath();

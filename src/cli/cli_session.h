@@ -7,10 +7,6 @@
 
 #include "headless/headless_platform.h"
 
-// The application-data folder the desktop program uses: $XDG_DATA_HOME, else
-// $HOME/.local/share (ending in '/'); "" when neither is known.
-std::string DefaultAppDataFolder();
-
 // Sets up the headless platform on appDataFolder ("" for the desktop program's) and
 // reads the settings from its data folder without creating anything.
 class CliSession {

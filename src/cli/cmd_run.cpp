@@ -19,6 +19,7 @@
 #include "headless/scenario.h"
 #include "headless/scenario_printer.h"
 #include "model/properties.h"
+#include "platform/data_folder.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ int RunScenario(const RunOptions& options) {
   }
   std::istream& script = scriptName == "-" ? std::cin : file;
 
-  HeadlessPlatform platform(dataFolder.empty() ? DefaultAppDataFolder() : dataFolder);
+  HeadlessPlatform platform(dataFolder.empty() ? UserDataFolder() : dataFolder);
   // The view draws as in the window; its calls are not printed.
   RecordingCanvas canvas;
   platform.SetViewCanvas(&canvas);

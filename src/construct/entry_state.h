@@ -19,6 +19,7 @@ struct EntryState {
   double LastAngle = 0;    // degrees
   double FixedRadius = 0;  // radius of a pending fixed-radius step
   bool PhantomEntry = false;
+  friend bool operator==(const EntryState&, const EntryState&) = default;
 };
 
 extern EntryState Entry;

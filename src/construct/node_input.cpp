@@ -1,21 +1,17 @@
 #include "construct/node_input.h"
 
 #include <cmath>
-#include <limits>
-#include <optional>
 
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
-#include "construct/intersect.h"
 #include "construct/panel_items.h"
 #include "construct/point_slots.h"
+#include "construct/step_resolver.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
 #include "platform/platform.h"
 
 namespace {
-
-bool Contains(std::string_view line, char letter) { return line.find(letter) != std::string_view::npos; }
 
 // The section that takes new nodes: the last one while it is an open polygon.
 int OpenPolygon() {
@@ -90,7 +86,7 @@ NodeInputResult Refuse(const std::string& message, const char* caption) {
   return result;
 }
 
-NodeInputResult Append(const EntryMode& mode, std::string line) {
+NodeInputResult Append(const EntryMode& mode, const std::string& line) {
   NodeInputResult result;
   const int open = OpenPolygon();
   if (open == 0 && !HasRoomForSection()) {
@@ -106,77 +102,31 @@ NodeInputResult Append(const EntryMode& mode, std::string line) {
   // The pending node is counted while its place is worked out, so that the last
   // point is node N-1 and a failed intersection can withdraw it.
   const int first = ++Table.nodeCount;
-  const int n = first;
-  auto withdraw = [&]() { Table.nodeCount = first - 1; };
-
-  const bool pending = Entry.PendingStep != StepNone;
-  double x = FieldNumber(line, ",;/", 0);
-  double y = FieldNumber(line, ",;/", 1);
-  const bool bare = pending || !ContainsAny(line, StepSeparators);
-
-  auto intersect = [&]() { return pending ? IntersectLine(line, x, y) : 0; };
-  auto failed = [&]() {
-    result.outcome = NodeInputResult::Failed;
-    return result;
-  };
-
-  auto has = [&](ModeWord word) { return ModeHas(mode, word); };
-  if ((has(ModeWord::Defined) && bare) || (!line.empty() && line[0] == '#')) {
-    const std::string_view typed = line[0] == '#' ? std::string_view(line).substr(1) : line;
-    const int k = RoundToInt(ReadNumber(typed));
-    if (!NamesPoint(k, /*excludePending=*/true)) {
-      withdraw();
-      Entry.PendingStep = StepNone;
-      return Refuse(PointMissingMessage(typed), "Input Error");
-    }
-    x = Table.nodes[k].x;
-    y = Table.nodes[k].y;
-    line = ",";
-  } else if (const std::optional<DirectionRule> dir = MatchDirection(mode, bare, line)) {
-    line = RemoveChar(line, dir->letter);
-    if (intersect() != 0) return failed();
-    // The number left after the letter; with none left the step stays as read.
-    if (!line.empty()) {
-      const double value = ReadNumber(line);
-      x = dir->dx * value;
-      y = dir->dy * value;
-    }
-  } else if ((has(ModeWord::RtAngle) && bare) || (!line.empty() && line.back() == '/')) {
-    if (n < 3) {
-      // A right-angle turn needs the last two nodes; the line is ignored.
-      withdraw();
-      Entry.PendingStep = StepNone;
-      return result;
-    }
-    RightAngleStep(Table.nodes[n - 2], Table.nodes[n - 1], x, y);
-    if (intersect() != 0) return failed();
-  } else if ((has(ModeWord::Angle) && bare) || Contains(line, '/')) {
-    const double d = x;
-    const double theta = Entry.LastAngle * DegToRad;
-    x = d * std::cos(theta);
-    y = d * std::sin(theta);
-    if (intersect() != 0) return failed();
-  } else if (has(ModeWord::Fixed) && bare && pending) {
-    // A fixed-radius step: the point on the circle around the last node.
-    if (IntersectCircle(line, x, y) != 0) return failed();
-    line = ",";
-  }
-
+  StepParams params;
+  params.pointWord = ModeWord::Defined;
+  params.base = Table.nodes[first - 1];
+  if (first >= 3) params.rightAngleEdge = {{Table.nodes[first - 2], Table.nodes[first - 1]}};
+  const StepResult step = ResolveStep(mode, line, params);
   // IntersectCircle may have stored a first point in the pending slot.
   const int slot = Table.nodeCount;
-  double px = x, py = y;
-  if (line.find(',') == std::string::npos) {
-    px = Table.nodes[slot - 1].x + x;
-    py = Table.nodes[slot - 1].y + y;
+  switch (step.outcome) {
+    case StepResult::MissingPoint:
+      Table.nodeCount = first - 1;
+      return Refuse(step.message, step.caption);
+    case StepResult::Ignored:  // a right-angle turn needs the last two nodes
+      Table.nodeCount = first - 1;
+      return result;
+    case StepResult::Failed:
+      result.outcome = NodeInputResult::Failed;
+      return result;
+    case StepResult::OutOfRange:
+      Table.nodeCount = first - 1;
+      for (int k = first; k <= slot; ++k) ClearSlot(k);
+      return Refuse(step.message, step.caption);
+    default:
+      break;
   }
-  const float fx = static_cast<float>(px), fy = static_cast<float>(py);
-  if (!std::isfinite(fx) || !std::isfinite(fy)) {
-    Table.nodeCount = first - 1;
-    for (int k = first; k <= slot; ++k) ClearSlot(k);
-    Entry.PendingStep = StepNone;
-    return Refuse("Coordinates out of range", "Input Error");
-  }
-  Table.nodes[slot] = Node{fx, fy};
+  Table.nodes[slot] = Node{step.x, step.y};
   Table.params[slot] = ParamRow{};
 
   if (open == 0) {
@@ -203,29 +153,6 @@ OkInput& Refused(OkInput& in, const char* message) {
 }
 
 }  // namespace
-
-void RightAngleStep(const Node& a, const Node& b, double& x, double& y) {
-  const double theta = ToPolar(double(b.x) - a.x, double(b.y) - a.y).angle;
-  const double d = x;
-  x = -d * std::sin(theta);
-  y = d * std::cos(theta);
-  Entry.LastAngle = theta * 180 / Pi + 90;
-}
-
-std::optional<DirectionRule> MatchDirection(const EntryMode& mode, bool bare, std::string_view line) {
-  static constexpr struct {
-    ModeWord word;
-    DirectionRule rule;
-  } rules[] = {
-      {ModeWord::Up, {'u', 0, 1}},
-      {ModeWord::Down, {'d', 0, -1}},
-      {ModeWord::Left, {'l', -1, 0}},
-      {ModeWord::Right, {'r', 1, 0}},
-  };
-  for (const auto& r : rules)
-    if ((ModeHas(mode, r.word) && bare) || Contains(line, r.rule.letter)) return r.rule;
-  return std::nullopt;
-}
 
 std::string PendingStepHeading() {
   std::string word;

@@ -2,7 +2,6 @@
 // the line and the pending-step state machine) and the polygon branch.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,19 +37,6 @@ struct NodeInputResult {
   Outcome outcome = Nothing;
   bool newSection = false;  // a polygon section was opened
 };
-
-// The direction rules of a step, in the order up, down, left, right: the first whose
-// word the mode holds while the line is bare, or whose letter the line contains.
-struct DirectionRule {
-  char letter;
-  double dx, dy;  // the unit step
-};
-std::optional<DirectionRule> MatchDirection(const EntryMode& mode, bool bare, std::string_view line);
-
-// A right-angle turn: the step of length x (then in x) turned 90 degrees to the left
-// of the edge from a to b (a negative length turns right), set in (x, y); LastAngle
-// takes the step's direction in degrees.
-void RightAngleStep(const Node& a, const Node& b, double& x, double& y);
 
 // The "Polygon Section" branch: close, undo, or one node by the line's form.
 NodeInputResult ApplyNodeInput(const EntryMode& mode, const std::string& line);

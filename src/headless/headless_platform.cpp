@@ -5,6 +5,7 @@
 
 #include "output/about_box.h"
 #include "headless/recording_print_job.h"
+#include "output/dialog_layout.h"
 #include "output/output_window.h"
 
 HeadlessPlatform::HeadlessPlatform(std::string appDataFolder) : appData_(std::move(appDataFolder)) {
@@ -30,12 +31,9 @@ const char* AnswerWord(DialogAnswer::Kind kind) {
 }
 
 std::vector<std::string> MessageDialogButtons(MessageStyle style) {
-  switch (ButtonSetOf(style)) {
-    case MsgOkCancel: return {"&Ok", "&Cancel"};
-    case MsgYesNoCancel: return {"&Yes", "&No", "Cancel"};
-    case MsgYesNo: return {"&Yes", "&No"};
-    default: return {"&Ok"};
-  }
+  std::vector<std::string> captions;
+  for (const MessageDialogButtonKind& b : MessageDialogButtonSet(style)) captions.push_back(b.caption);
+  return captions;
 }
 
 namespace {
@@ -77,16 +75,13 @@ MessageResult MessageBoxResult(MessageStyle style, DialogAnswer::Kind answer) {
 }
 
 MessageResult MessageDialogResult(MessageStyle style, DialogAnswer::Kind answer) {
-  const bool confirm = answer == DialogAnswer::Ok || answer == DialogAnswer::Yes;
-  switch (ButtonSetOf(style)) {
-    case MsgOkCancel:
-    case MsgYesNo:
-      return confirm ? ResultYes : ResultNo;
-    case MsgYesNoCancel:
-      // Only the Cancel button gives 2; Escape and the close box give 7.
-      return confirm ? ResultYes : answer == DialogAnswer::Cancel ? ResultCancel : ResultNo;
-    default:
-      return confirm ? ResultOk : ResultNo;
+  switch (answer) {
+    case DialogAnswer::Ok:
+    case DialogAnswer::Yes:
+      return MessageDialogButtonSet(style).front().result;  // the default button
+    case DialogAnswer::No: return MessageDialogAnswer(style, "No");
+    case DialogAnswer::Cancel: return MessageDialogAnswer(style, "Cancel");
+    default: return MessageDialogEscapeResult;
   }
 }
 

@@ -10,6 +10,7 @@
 // file reads and writes the columns by number; everything else goes through a view.
 struct ParamRow {
   std::array<float, 10> c;
+  friend bool operator==(const ParamRow&, const ParamRow&) = default;
 };
 
 // Each view wraps a row, or a const row to read only. Every accessor is the stored

@@ -8,6 +8,7 @@
 
 struct PropertySet {
   double A, xBar, yBar, Ixx, Iyy, Ixy, Imax, Imin, angle;
+  friend bool operator==(const PropertySet&, const PropertySet&) = default;
 };
 
 // Nine double sums, index 1..9 (index 0 unused), in this order.
@@ -34,6 +35,7 @@ struct CalcState {
   // Each section's factor in the last calculation: the sign of its own area times
   // its weight, 0 for sections off or deleted. Index 1..100.
   std::array<float, 101> factors{};
+  friend bool operator==(const CalcState&, const CalcState&) = default;
 };
 
 extern CalcState Calc;

@@ -37,11 +37,13 @@ struct Section {
   std::int32_t firstNode;
   std::int32_t lastNode;
   float weight;
+  friend bool operator==(const Section&, const Section&) = default;
 };
 
 struct Node {
   float x;
   float y;
+  friend bool operator==(const Node&, const Node&) = default;
 };
 
 struct SectionTable {
@@ -54,6 +56,7 @@ struct SectionTable {
   std::int32_t CurrentSection;
   bool xReflected;
   bool yReflected;
+  friend bool operator==(const SectionTable&, const SectionTable&) = default;
 };
 
 extern SectionTable Table;

@@ -11,6 +11,7 @@ struct SharedState {
   std::string DataFolder;       // program data folder, ends in '/'
   std::uint8_t SigDigits = 3;   // decimals in the report and the log, 0..6
   std::uint8_t OpenLastFile = 0;
+  friend bool operator==(const SharedState&, const SharedState&) = default;
 };
 
 extern SharedState Shared;

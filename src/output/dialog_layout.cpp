@@ -61,29 +61,36 @@ MessageDialogLayout ComputeMessageDialogLayout(const std::string& message, Messa
   }
 
   const int y = l.height - 70;
-  auto add = [&](const char* caption, MessageResult result, int x) {
-    l.buttons.push_back({caption, result, {x, y, 60, 30}, l.buttons.empty(), false});
-  };
-  switch (ButtonSetOf(style)) {
-    case MsgOkCancel:
-      add("&Ok", ResultYes, 10);
-      add("&Cancel", ResultNo, 75);
-      break;
-    case MsgYesNoCancel:
-      add("&Yes", ResultYes, 10);
-      add("&No", ResultNo, 75);
-      add("Cancel", ResultCancel, 140);
-      l.buttons.front().hasFocus = true;
-      break;
-    case MsgYesNo:
-      add("&Yes", ResultYes, 10);
-      add("&No", ResultNo, 75);
-      break;
-    default:
-      l.buttons.push_back({"&Ok", ResultOk, {30, y, 80, 30}, true, false});
-      break;
+  const std::vector<MessageDialogButtonKind> set = MessageDialogButtonSet(style);
+  if (set.size() == 1) {
+    // A lone Ok is wider and stands further in.
+    l.buttons.push_back({set[0].caption, set[0].result, {30, y, 80, 30}, true, false});
+    return l;
   }
+  for (std::size_t i = 0; i < set.size(); ++i) {
+    const int x = 10 + 65 * static_cast<int>(i);
+    l.buttons.push_back({set[i].caption, set[i].result, {x, y, 60, 30}, i == 0, false});
+  }
+  if (ButtonSetOf(style) == MsgYesNoCancel) l.buttons.front().hasFocus = true;
   return l;
+}
+
+std::vector<MessageDialogButtonKind> MessageDialogButtonSet(MessageStyle style) {
+  switch (ButtonSetOf(style)) {
+    case MsgOkCancel: return {{"&Ok", ResultYes}, {"&Cancel", ResultNo}};
+    case MsgYesNoCancel: return {{"&Yes", ResultYes}, {"&No", ResultNo}, {"Cancel", ResultCancel}};
+    case MsgYesNo: return {{"&Yes", ResultYes}, {"&No", ResultNo}};
+    default: return {{"&Ok", ResultOk}};
+  }
+}
+
+MessageResult MessageDialogAnswer(MessageStyle style, const std::string& name) {
+  for (const MessageDialogButtonKind& b : MessageDialogButtonSet(style)) {
+    std::string caption = b.caption;
+    std::erase(caption, '&');
+    if (caption == name) return b.result;
+  }
+  return MessageDialogEscapeResult;
 }
 
 DialogRect PlaceMessageDialog(int width, int height, int x, int y, const DialogRect& owner) {

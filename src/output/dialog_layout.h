@@ -28,6 +28,20 @@ struct DialogButton {
   bool hasFocus = false;   // holds the keyboard focus when the dialog opens
 };
 
+// MessageDialog's buttons for a style, left to right, with the answer each gives;
+// the first is the default (Enter). The Qt dialog and the headless platform both
+// take their buttons from here.
+struct MessageDialogButtonKind {
+  const char* caption;
+  MessageResult result;
+};
+std::vector<MessageDialogButtonKind> MessageDialogButtonSet(MessageStyle style);
+// What Escape and the close box give: 7 for every button set.
+constexpr MessageResult MessageDialogEscapeResult = ResultNo;
+// The answer of the button whose caption, without its '&', is `name`; Escape's
+// when the set has no such button.
+MessageResult MessageDialogAnswer(MessageStyle style, const std::string& name);
+
 // MessageDialog: everything in pixels, relative to the dialog's client area.
 struct MessageDialogLayout {
   int width = 0, height = 0;
@@ -41,9 +55,6 @@ struct MessageDialogLayout {
 };
 MessageDialogLayout ComputeMessageDialogLayout(const std::string& message, MessageStyle style,
                                                const MeasureText& measure);
-// What Escape and the close box give: 7 for every button set.
-constexpr MessageResult MessageDialogEscapeResult = ResultNo;
-
 // Where a dialog of width x height goes: with x and y both 0 centred on the owner
 // (whole pixels), otherwise at (max(x, 0), max(y, 0)).
 DialogRect PlaceMessageDialog(int width, int height, int x, int y, const DialogRect& owner);

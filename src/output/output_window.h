@@ -11,6 +11,7 @@ struct OutputStore {
   int width = 0;
   int height = 0;
   std::string title;
+  friend bool operator==(const OutputStore&, const OutputStore&) = default;
 };
 
 extern OutputStore Output;

@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
@@ -23,6 +22,7 @@
 #include "app/dispatch.h"
 #include "output/about_box.h"
 #include "output/dialog_layout.h"
+#include "platform/data_folder.h"
 #include "qt/message_dialogs.h"
 #include "qt/output_view.h"
 #include "qt/program_icon.h"
@@ -217,11 +217,7 @@ bool QtPlatform::SaveFileDialog(FileDialogRequest& request, std::string& path) {
   return FileDialog(request, path, true);
 }
 
-std::string QtPlatform::AppDataFolder() {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (folder.isEmpty()) return "";
-  return FromQt(QDir::cleanPath(folder)) + "/";
-}
+std::string QtPlatform::AppDataFolder() { return UserDataFolder(); }
 
 std::string QtPlatform::ProgramFolder() {
   const QString folder = QCoreApplication::applicationDirPath();

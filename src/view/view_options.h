@@ -10,10 +10,12 @@ struct ViewOptions {
   double panX = 0, panY = 0;       // view-centre shift, world units, while magnified
   bool ShowPhantoms = true;        // phantom-point numbers drawn
   int lastIdentified = 0;          // section Identify showed last; 0 = start from 1
+  friend bool operator==(const ViewOptions&, const ViewOptions&) = default;
 };
 
 struct ViewExtent {
   double xmin = 1e99, xmax = -1e99, ymin = 1e99, ymax = -1e99;
+  friend bool operator==(const ViewExtent&, const ViewExtent&) = default;
 };
 
 extern ViewOptions View;
