@@ -10,6 +10,7 @@ packages=(g++ clang libclang-rt-dev cmake ninja-build pkg-config
           qt6-base-dev libgl-dev fonts-dejavu-core
           fonts-dejavu-extra  # DejaVu Sans Condensed: the main window's column font
           libcli11-dev nlohmann-json3-dev libfast-float-dev
+          libcgal-dev libeigen3-dev  # the torsion and warping analysis: mesh and solver
           help2man appstream  # the manual pages; the software-centre metadata's check
           poppler-utils  # reads back the printed PDF pages in the tests
           python3-ezdxf  # writes the DXF drawings of the tests (tests/data/dxf/make_dxf.py)
