@@ -49,6 +49,7 @@ const MenuCommandEntry MenuCommands[] = {
     {MenuAboutCentroid, AboutCentroidCommand, AfterNothing},
     {MenuAboutOtherAxes, AboutOtherAxesCommand, AfterNothing},
     {MenuSectionModuli, SectionModuliCommand, AfterNothing},
+    {MenuTorsion, TorsionCommand, AfterNothing},
     {MenuNormal, NormalViewCommand, AfterRedraw | AfterRefresh},
     {MenuWithoutNodes, WithoutNodesCommand, AfterRedraw},
     {MenuPrincipalAxes, PrincipalAxesCommand, AfterRedraw},

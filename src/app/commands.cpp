@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "app/report_window.h"
 #include "app/main_panel.h"
 #include "app/menu_ids.h"
+#include "analysis/torsion_analysis.h"
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
 #include "construct/node_input.h"
 #include "construct/point_slots.h"
 #include "files/log_listing.h"
+#include "model/cut.h"
 #include "model/moduli.h"
 #include "model/other_axes.h"
 #include "model/shared_state.h"
@@ -144,6 +147,27 @@ void SectionModuliCommand() {
   const std::vector<std::string> lines = ModuliReportLines(moduli, Shared.SigDigits);
   for (const std::string& line : lines) AppendOutputLine(line);
   ShowOutputWindow(OutputWidthFor(lines), 300, "Section Moduli");
+}
+
+// Computes silently when needed, then runs the finite-element analysis on a copy of
+// the outlines off the main thread; the result is shown when it arrives, unless the
+// tables have changed meanwhile (it would describe a section no longer drawn).
+void TorsionCommand() {
+  if (!(Table.sections[Table.sectionCount].flags & Complete)) return;
+  ComputePropertiesSilently();
+  auto model = std::make_shared<const CutModel>(BuildCutModel());
+  auto drawn = std::make_shared<const SectionTable>(Table);
+  auto result = std::make_shared<TorsionAnalysis>();
+  GetPlatform().RunInBackground(
+      "Torsion and Warping",
+      [model, result] { *result = AnalyseTorsion(*model, DefaultPoisson, DefaultTorsionAccuracy); },
+      [drawn, result] {
+        if (!(Table == *drawn)) return;
+        CloseOutputWindow();
+        const std::vector<std::string> lines = TorsionReportLines(*result, Shared.SigDigits);
+        for (const std::string& line : lines) AppendOutputLine(line);
+        ShowOutputWindow(OutputWidthFor(lines), 300, "Torsion and Warping");
+      });
 }
 
 void LogFileCommand() { ShowLogFile(); }

@@ -60,6 +60,7 @@ void LinePropertiesCommand();      // 401
 void AboutCentroidCommand();       // 402
 void AboutOtherAxesCommand();      // 403
 void SectionModuliCommand();       // 404
+void TorsionCommand();             // 405
 void NormalViewCommand();          // 501
 void WithoutNodesCommand();        // 502
 void PrincipalAxesCommand();       // 503

@@ -34,6 +34,7 @@ enum CommandId : int {
   MenuAboutCentroid = 402,
   MenuAboutOtherAxes = 403,
   MenuSectionModuli = 404,
+  MenuTorsion = 405,
   MenuNormal = 501,
   MenuWithoutNodes = 502,
   MenuPrincipalAxes = 503,

@@ -31,3 +31,4 @@ CliCommand AddPrintCommand(CLI::App& cli);
 CliCommand AddImportDxfCommand(CLI::App& cli);
 CliCommand AddModuliCommand(CLI::App& cli);
 CliCommand AddShearCommand(CLI::App& cli);
+CliCommand AddTorsionCommand(CLI::App& cli);

@@ -67,6 +67,19 @@ void AddModuli(Json& object, const ModuliSet& m) {
   for (const auto& [key, value] : values) object[key] = value;
 }
 
+void AddTorsion(Json& object, const TorsionAnalysis& t) {
+  const double none = std::nan("");
+  const std::pair<const char*, double> values[] = {
+      {"J", t.J},     {"Iw", t.Iw},   {"xs", t.xs},   {"ys", t.ys},    {"xsT", t.xsT},
+      {"ysT", t.ysT}, {"Asx", t.Asx}, {"Asy", t.Asy}, {"Jerr", t.Jerr}};
+  for (const auto& [key, value] : values) object[key] = t.ok ? value : none;
+  if (t.ok) {
+    object["elements"] = t.elements;
+  } else {
+    object["elements"] = nullptr;
+  }
+}
+
 std::string Dump(const Json& object) {
   std::string out;
   Write(object, out);
@@ -91,5 +104,11 @@ std::string ReportJson(const PropertySet& p, const ModuliSet& m) {
   Json object = Json::object();
   AddProperties(object, p);
   AddModuli(object, m);
+  return Dump(object);
+}
+
+std::string TorsionJson(const TorsionAnalysis& t) {
+  Json object = Json::object();
+  AddTorsion(object, t);
   return Dump(object);
 }

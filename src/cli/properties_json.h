@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "analysis/torsion_analysis.h"
 #include "model/moduli.h"
 #include "model/properties.h"
 
@@ -15,6 +16,10 @@ std::string PropertiesJson(const PropertySet& p);
 // WelyRight, Welu, Welv, Wplx, Wply, Wplu, Wplv, xPNA, yPNA, perimeter; null for the
 // values that are unavailable.
 std::string ModuliJson(const ModuliSet& m);
+
+// The torsion analysis as one JSON object: J, Iw, xs, ys, xsT, ysT, Asx, Asy, Jerr,
+// elements; null for every value when it could not be worked out.
+std::string TorsionJson(const TorsionAnalysis& t);
 
 // The nine keys of PropertiesJson, byte for byte, followed by the moduli's keys.
 std::string ReportJson(const PropertySet& p, const ModuliSet& m);

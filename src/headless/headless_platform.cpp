@@ -276,6 +276,12 @@ void HeadlessPlatform::QuitProgram() {
   Record(MakeEvent(PlatformEvent::Quit));
 }
 
+void HeadlessPlatform::RunInBackground(const std::string&, std::function<void()> work,
+                                       std::function<void()> done) {
+  work();
+  done();
+}
+
 void HeadlessPlatform::Beep(int kind) {
   PlatformEvent e = MakeEvent(PlatformEvent::Beep);
   e.style = kind;

@@ -116,6 +116,8 @@ class HeadlessPlatform : public Platform {
   void OpenUrl(const std::string& url) override;
   void QuitProgram() override;
   void Beep(int kind) override;
+  void RunInBackground(const std::string& title, std::function<void()> work,
+                       std::function<void()> done) override;
 
  private:
   bool TakeAnswer(DialogAnswer& answer);

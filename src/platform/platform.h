@@ -2,6 +2,7 @@
 // real program, the headless layer for tests and kelvarin-cli.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -154,6 +155,14 @@ class Platform {
 
   // The message beep of an icon kind (0 plain, 16, 32, 48, 64).
   virtual void Beep(int kind) = 0;
+
+  // Runs work on a worker thread, then done on the main thread between commands.
+  // The window stays usable meanwhile; when the work takes longer than about 0.2 s
+  // the platform shows that title is being worked out, with a Cancel that drops the
+  // result (done is not called). work must touch no program state; done may.
+  // Headless, work and done run at once.
+  virtual void RunInBackground(const std::string& title, std::function<void()> work,
+                               std::function<void()> done) = 0;
 
  private:
   Canvas* viewCanvas_ = nullptr;

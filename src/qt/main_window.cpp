@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QTimer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -129,6 +130,7 @@ MainWindow::MainWindow(QtPlatform& platform) : platform_(platform) {
 
   platform_.SetOwner(this);
   platform_.SetBeforeDialog([this] { ShowPanelBeforeDialog(); });
+  platform_.SetBetweenCommands([this](std::function<void()> result) { RunWhenIdle(std::move(result)); });
   platform_.ClearQuitRequest();
   view_->FitCanvas();
   platform_.SetViewCanvas(&view_->Canvas());
@@ -341,6 +343,17 @@ void MainWindow::RunCommand(const std::function<void()>& command) {
     return;
   }
   CopyPanelToWidgets();
+}
+
+void MainWindow::RunWhenIdle(std::function<void()> command) {
+  if (closing_) return;
+  if (commandDepth_ > 0) {
+    QTimer::singleShot(50, this, [this, command = std::move(command)]() mutable {
+      RunWhenIdle(std::move(command));
+    });
+    return;
+  }
+  RunCommand(command);
 }
 
 void MainWindow::EndProgram() {

@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow {
   // command, the panel onto the widgets. A command arriving while one runs (from a
   // nested dialog loop) is dropped.
   void RunCommand(const std::function<void()>& command);
+  // Runs a command as soon as none is running (a modal dialog may be open).
+  void RunWhenIdle(std::function<void()> command);
   // The two directions of the sync.
   void CopyWidgetsToPanel();
   void CopyPanelToWidgets();

@@ -5,7 +5,10 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QListWidget>
+#include <QPointer>
 #include <QPrintDialog>
+#include <QProgressDialog>
+#include <QThreadPool>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QDialog>
@@ -281,6 +284,41 @@ void QtPlatform::ShowHelp(const std::string& path, HelpViewer viewer) {
 void QtPlatform::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(ToQt(url))); }
 
 void QtPlatform::Beep(int) { QApplication::beep(); }
+
+void QtPlatform::RunInBackground(const std::string& title, std::function<void()> work,
+                                 std::function<void()> done) {
+  // A busy indicator that shows itself after 0.2 s, beside a window that stays usable.
+  QPointer<QProgressDialog> progress =
+      new QProgressDialog(QString::fromStdString(title + "..."), QStringLiteral("Cancel"), 0, 0, owner_);
+  progress->setWindowTitle(QString::fromStdString(title));
+  progress->setWindowModality(Qt::NonModal);
+  progress->setMinimumDuration(200);
+  progress->setAttribute(Qt::WA_DeleteOnClose);
+  auto cancelled = std::make_shared<bool>(false);
+  QObject::connect(progress, &QProgressDialog::canceled, progress, [cancelled, progress] {
+    *cancelled = true;
+    if (progress) progress->close();
+  });
+  QObject* context = owner_ != nullptr ? static_cast<QObject*>(owner_) : qApp;
+  // The global pool is waited for when the application ends; a result that arrives
+  // after its window has gone is dropped with the window.
+  QThreadPool::globalInstance()->start([this, work = std::move(work), done = std::move(done),
+                                        cancelled, progress, context]() mutable {
+    work();
+    QMetaObject::invokeMethod(
+        context,
+        [this, done = std::move(done), cancelled, progress] {
+          if (progress) progress->close();
+          if (*cancelled) return;
+          if (betweenCommands_) {
+            betweenCommands_(done);
+          } else {
+            done();
+          }
+        },
+        Qt::QueuedConnection);
+  });
+}
 
 // The installed printers, then a PDF entry unless a PDF printer is installed
 // already, so that a machine without printers can still print.

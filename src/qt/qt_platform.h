@@ -29,6 +29,11 @@ class QtPlatform : public Platform {
   QWidget* Owner() const { return owner_; }
   // Called before every modal dialog, message box and file dialog opens.
   void SetBeforeDialog(std::function<void()> call) { beforeDialog_ = std::move(call); }
+  // How the result of background work reaches the program: the window runs it as a
+  // command once no command is running. Without it the result runs at once.
+  void SetBetweenCommands(std::function<void(std::function<void()>)> run) {
+    betweenCommands_ = std::move(run);
+  }
   // The output window while it is shown, else null.
   OutputWindow* OutputWindowShown() const;
 
@@ -60,6 +65,8 @@ class QtPlatform : public Platform {
   std::unique_ptr<PrintJob> StartPrintJob(const std::string& printerName,
                                           const std::string& pdfFile) override;
   void Beep(int kind) override;
+  void RunInBackground(const std::string& title, std::function<void()> work,
+                       std::function<void()> done) override;
 
   // The close protocol agreed to end the program (the window closes after the
   // command that asked).
@@ -90,5 +97,6 @@ class QtPlatform : public Platform {
   std::unique_ptr<QTextBrowser> help_;
   QPointer<QDialog> resultDialog_;
   std::function<void()> beforeDialog_;
+  std::function<void(std::function<void()>)> betweenCommands_;
   bool quitRequested_ = false;
 };

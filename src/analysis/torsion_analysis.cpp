@@ -1,0 +1,64 @@
+#include "analysis/torsion_analysis.h"
+
+#include <cmath>
+
+#include "analysis/net_mesh.h"
+#include "analysis/torsion_fe.h"
+#include "model/net_material.h"
+
+namespace {
+
+// The first mesh's longest side, as a share of the section's size, and the most
+// elements a mesh may have: refinement stops there and Jerr says how far it got.
+constexpr double FirstSideShare = 1.0 / 8;
+constexpr int MostElements = 200000;
+
+TorsionAnalysis Refused(std::string reason, double poisson) {
+  TorsionAnalysis out;
+  out.reason = std::move(reason);
+  out.poisson = poisson;
+  return out;
+}
+
+}  // namespace
+
+TorsionAnalysis AnalyseTorsion(const CutModel& model, double poisson, double accuracy) {
+  if (model.shapeless) return Refused("merge data has no shape", poisson);
+  const NetMaterial net = BuildNetMaterial(model);
+  if (!(net.size > 0) || !std::isfinite(net.size)) return Refused("there is no net material", poisson);
+
+  // Element sides halve from level to level. J from the displacement method comes
+  // from above and converges at least linearly in the side, so the change between
+  // two levels bounds the error of the finer one.
+  double side = net.size * FirstSideShare;
+  TorsionResult coarse;
+  bool haveCoarse = false;
+  for (;;) {
+    const MeshOutcome mesh = MeshNetMaterial(net, side);
+    if (!mesh.ok) return Refused(mesh.reason, poisson);
+    TorsionResult fine = SolveTorsion(mesh.mesh, poisson);
+    if (!fine.ok) return Refused(fine.reason, poisson);
+    const int elements = static_cast<int>(mesh.mesh.elements.size());
+    const bool last = 4 * static_cast<double>(elements) > MostElements;
+    if (haveCoarse || last) {
+      TorsionAnalysis out;
+      out.ok = true;
+      out.poisson = poisson;
+      out.A = fine.A;
+      out.J = fine.J;
+      out.Iw = fine.Iw;
+      out.xs = fine.xs;
+      out.ys = fine.ys;
+      out.xsT = fine.xsT;
+      out.ysT = fine.ysT;
+      out.Asx = fine.Asx;
+      out.Asy = fine.Asy;
+      out.elements = elements;
+      out.Jerr = haveCoarse ? std::fabs(coarse.J - fine.J) / std::fabs(fine.J) : 1;
+      if (out.Jerr <= accuracy || last) return out;
+    }
+    coarse = std::move(fine);
+    haveCoarse = true;
+    side /= 2;
+  }
+}
