@@ -294,6 +294,7 @@ void QtPlatform::RunInBackground(const std::string& title, std::function<void()>
   progress->setWindowModality(Qt::NonModal);
   progress->setMinimumDuration(200);
   progress->setAttribute(Qt::WA_DeleteOnClose);
+  progress->setValue(0);  // starts the 0.2 s clock
   auto cancelled = std::make_shared<bool>(false);
   QObject::connect(progress, &QProgressDialog::canceled, progress, [cancelled, progress] {
     *cancelled = true;
@@ -308,8 +309,12 @@ void QtPlatform::RunInBackground(const std::string& title, std::function<void()>
     QMetaObject::invokeMethod(
         context,
         [this, done = std::move(done), cancelled, progress] {
-          if (progress) progress->close();
           if (*cancelled) return;
+          if (progress) {
+            // Closing the indicator emits its canceled(): it must not drop the result.
+            progress->disconnect();
+            progress->close();
+          }
           if (betweenCommands_) {
             betweenCommands_(done);
           } else {
