@@ -4,6 +4,11 @@
 // weights, and Delaunay refinement fills the material with well-shaped triangles.
 #include "analysis/net_mesh.h"
 
+// CGAL's own checks stay on in every build: a configuration too degenerate for its
+// constructions then ends in an exception, caught and refused, not in a corrupt
+// triangulation.
+#define CGAL_DEBUG 1
+
 #include <CGAL/Constrained_Delaunay_triangulation_2.h>
 #include <CGAL/Delaunay_mesh_face_base_2.h>
 #include <CGAL/Delaunay_mesh_size_criteria_2.h>
@@ -142,7 +147,7 @@ bool BuildOutlines(const NetMaterial& net, double maxEdge, double chordAngle, st
       double count = 0;
       for (std::size_t k = 1; k < cuts.size(); ++k)
         count += ChordCount(e.r, cuts[k - 1], cuts[k], chordAngle, maxEdge);
-      if (!(count + out.points.size() < double(limit))) return false;
+      if (!(count + merger.points.size() < double(limit))) return false;
       at.push_back(lo);
       for (std::size_t k = 1; k < cuts.size(); ++k) {
         const double u = cuts[k - 1], v = cuts[k];
@@ -168,6 +173,55 @@ bool BuildOutlines(const NetMaterial& net, double maxEdge, double chordAngle, st
   return true;
 }
 
+// Splits every segment at the points that lie within tol of it: a point left beside
+// a constraint, closer than the triangulation's constructions can resolve, would
+// leave it a triangle it cannot refine.
+void SplitAtNearPoints(Outlines& o, double tol, double cell) {
+  std::unordered_map<std::uint64_t, std::vector<int>> grid;
+  auto key = [](std::int64_t x, std::int64_t y) {
+    return static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(y);
+  };
+  auto index = [&](double v) { return static_cast<std::int64_t>(std::floor(v / cell)); };
+  for (std::size_t i = 0; i < o.points.size(); ++i)
+    grid[key(index(o.points[i].x), index(o.points[i].y))].push_back(static_cast<int>(i));
+  std::vector<Segment> split;
+  split.reserve(o.segments.size());
+  std::vector<std::pair<double, int>> hits;
+  for (const Segment& s : o.segments) {
+    const PlanePoint a = o.points[s.a], b = o.points[s.b];
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    hits.clear();
+    auto test = [&](int id) {
+      if (id == s.a || id == s.b) return;
+      const double px = o.points[id].x - a.x, py = o.points[id].y - a.y;
+      const double t = (px * dx + py * dy) / len2;
+      if (t > 0 && t < 1 && std::fabs(px * dy - py * dx) <= tol * std::sqrt(len2))
+        hits.push_back({t, id});
+    };
+    const std::int64_t x0 = index(std::min(a.x, b.x) - tol), x1 = index(std::max(a.x, b.x) + tol);
+    const std::int64_t y0 = index(std::min(a.y, b.y) - tol), y1 = index(std::max(a.y, b.y) + tol);
+    if (double(x1 - x0 + 1) * double(y1 - y0 + 1) > double(o.points.size())) {
+      for (std::size_t id = 0; id < o.points.size(); ++id) test(static_cast<int>(id));
+    } else {
+      for (std::int64_t x = x0; x <= x1; ++x)
+        for (std::int64_t y = y0; y <= y1; ++y) {
+          const auto c = grid.find(key(x, y));
+          if (c != grid.end())
+            for (int id : c->second) test(id);
+        }
+    }
+    std::sort(hits.begin(), hits.end());
+    int from = s.a;
+    for (const auto& [t, id] : hits) {
+      if (id == from) continue;
+      split.push_back({from, id, s.m, s.circle, s.mid});
+      from = id;
+    }
+    split.push_back({from, s.b, s.m, s.circle, s.mid});
+  }
+  o.segments = std::move(split);
+}
+
 // The net weight at q of the outlines as chords: the multipliers times the winding
 // numbers of their closed polylines. Constant over each region of the
 // triangulation, whose constraints are exactly these segments.
@@ -187,8 +241,9 @@ double ChordedWeight(const Outlines& o, PlanePoint q) {
 
 // The regions of the triangulation with their net weights. Region 0 holds the
 // infinite faces and weighs nothing. The weight of any other region is taken at
-// the centre of its widest triangle; a region thinner than tol takes the weight of
-// the neighbour it shares the longest constraint with.
+// the centre of its widest triangle. A region thinner than 16 tol, a strip the
+// rounding of the nodes leaves between outlines meant to meet (as the net material
+// counts it too), takes the weight of the neighbour it shares the longest side with.
 std::vector<double> RegionWeights(CDT& cdt, const Outlines& o, double tol) {
   for (auto f = cdt.all_faces_begin(); f != cdt.all_faces_end(); ++f) f->info().region = -1;
   int regions = 0;
@@ -235,13 +290,14 @@ std::vector<double> RegionWeights(CDT& cdt, const Outlines& o, double tol) {
   for (int r = 1; r < regions; ++r) weight[r] = ChordedWeight(o, centre[r]);
 
   // Slivers take a neighbour's weight.
+  const double thin = 16 * tol;
   std::vector<std::map<int, double>> shared(regions);
   bool anySliver = false;
-  for (int r = 1; r < regions; ++r) anySliver = anySliver || 2 * inradius[r] < tol;
+  for (int r = 1; r < regions; ++r) anySliver = anySliver || 2 * inradius[r] < thin;
   if (!anySliver) return weight;
   for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end(); ++f) {
     const int r = f->info().region;
-    if (!(2 * inradius[r] < tol)) continue;
+    if (!(2 * inradius[r] < thin)) continue;
     for (int i = 0; i < 3; ++i) {
       const int n = f->neighbor(i)->info().region;
       if (n == r) continue;
@@ -291,6 +347,22 @@ bool ChainAlong(const CDT& cdt, VH a, VH b, double tol, std::vector<VH>& chain) 
     progress = nextAt;
   }
   return false;
+}
+
+// A triangulation with the given segments of o as constraints and the points at
+// their ends; vertex[i] is point i's vertex. False when it has no area.
+bool Triangulate(CDT& cdt, const Outlines& o, const std::vector<Segment>& segments,
+                 std::vector<VH>& vertex) {
+  vertex.assign(o.points.size(), VH());
+  for (const Segment& s : segments)
+    for (int id : {s.a, s.b}) {
+      if (vertex[id] != VH()) continue;
+      vertex[id] = cdt.insert(Point(o.points[id].x, o.points[id].y));
+      vertex[id]->info().input = true;
+    }
+  for (const Segment& s : segments)
+    if (vertex[s.a] != vertex[s.b]) cdt.insert_constraint(vertex[s.a], vertex[s.b]);
+  return cdt.dimension() == 2;
 }
 
 // The constrained pieces of the arc chords: their ends and the arc they lie on.
@@ -346,48 +418,47 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
   Outlines o;
   if (!BuildOutlines(net, maxEdge, chordAngle, limit, o)) return Refuse(TooFine);
   if (o.segments.empty()) return Refuse("there is no net material");
+  SplitAtNearPoints(o, tol, std::max(maxEdge, net.size / 1024));
 
-  CDT cdt;
-  std::vector<VH> vertex(o.points.size());
-  for (std::size_t i = 0; i < o.points.size(); ++i) {
-    vertex[i] = cdt.insert(Point(o.points[i].x, o.points[i].y));
-    vertex[i]->info().input = true;
+  // A first triangulation of every outline tells which segments bound anything:
+  // those between regions of the same weight are left out of the second, so that
+  // abutting pieces mesh as one and no point is left beside a boundary.
+  std::vector<char> bounds(o.segments.size(), 0);
+  std::vector<VH> vertex, chain;
+  {
+    CDT all;
+    if (!Triangulate(all, o, o.segments, vertex)) return Refuse("there is no net material");
+    const std::vector<double> weight = RegionWeights(all, o, tol);
+    for (std::size_t k = 0; k < o.segments.size(); ++k) {
+      const Segment& s = o.segments[k];
+      if (!ChainAlong(all, vertex[s.a], vertex[s.b], tol, chain)) {
+        bounds[k] = 1;  // kept when in doubt
+        continue;
+      }
+      for (std::size_t c = 1; c < chain.size() && !bounds[k]; ++c) {
+        FH f;
+        int i;
+        if (!all.is_edge(chain[c - 1], chain[c], f, i)) continue;
+        const int r = f->info().region, n = f->neighbor(i)->info().region;
+        bounds[k] = std::fabs(weight[r] - weight[n]) > wtol;
+      }
+    }
   }
-  for (const Segment& s : o.segments)
-    if (vertex[s.a] != vertex[s.b]) cdt.insert_constraint(vertex[s.a], vertex[s.b]);
-  if (cdt.dimension() < 2) return Refuse("there is no net material");
+  std::vector<Segment> boundaries;
+  for (std::size_t k = 0; k < o.segments.size(); ++k)
+    if (bounds[k]) boundaries.push_back(o.segments[k]);
+  CDT cdt;
+  if (!Triangulate(cdt, o, boundaries, vertex)) return Refuse("there is no net material");
 
   // The chords as the triangulation holds them, split where other outlines cross.
   std::vector<ArcSide> arcSides;
-  std::vector<VH> chain;
-  for (const Segment& s : o.segments) {
+  for (const Segment& s : boundaries) {
     if (s.circle < 0 || !ChainAlong(cdt, vertex[s.a], vertex[s.b], tol, chain)) continue;
     for (std::size_t k = 1; k < chain.size(); ++k)
       arcSides.push_back({chain[k - 1], chain[k], s.circle, s.mid});
   }
 
-  // Constraints between regions of the same weight bound nothing: dropped, so that
-  // abutting pieces mesh as one.
   std::vector<double> weight = RegionWeights(cdt, o, tol);
-  std::vector<std::pair<VH, VH>> inner;
-  for (auto e = cdt.finite_edges_begin(); e != cdt.finite_edges_end(); ++e) {
-    if (!cdt.is_constrained(*e)) continue;
-    const int r = e->first->info().region, n = e->first->neighbor(e->second)->info().region;
-    if (std::fabs(weight[r] - weight[n]) <= wtol)
-      inner.push_back({e->first->vertex(CDT::cw(e->second)), e->first->vertex(CDT::ccw(e->second))});
-  }
-  for (const auto& [a, b] : inner) {
-    FH f;
-    int i;
-    if (cdt.is_edge(a, b, f, i) && f->is_constrained(i)) cdt.remove_constrained_edge(f, i);
-  }
-  std::erase_if(arcSides, [&](const ArcSide& s) {
-    FH f;
-    int i;
-    return !cdt.is_edge(s.a, s.b, f, i) || !f->is_constrained(i);
-  });
-
-  weight = RegionWeights(cdt, o, tol);
   const int regions = static_cast<int>(weight.size());
   for (int r = 1; r < regions; ++r)
     if (weight[r] < -wtol) return Refuse("a region has a negative net weight");
@@ -415,15 +486,20 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
   for (int r = 1; r < regions; ++r) parts += material(r) && root(r) == r;
   if (parts == 0) return Refuse("there is no net material");
   if (parts > 1) return Refuse("the material falls apart into parts not joined along a side");
-  // About five elements to a square of the element size.
-  if (!(5 * area / (maxEdge * maxEdge) < double(limit))) return Refuse(TooFine);
+  // About five elements to a square of the element size. Small features of the
+  // outlines need more, but not twenty times more: beyond that the refinement is
+  // chasing a hairline gap or a sliver, and stops.
+  const double expected = 5 * area / (maxEdge * maxEdge);
+  if (!(expected < double(limit))) return Refuse(TooFine);
+  const std::size_t allowed =
+      std::min(limit, std::max<std::size_t>(20000, static_cast<std::size_t>(20 * expected)));
 
   Mesher mesher(cdt, Criteria(ShapeBound, maxEdge));
   mesher.init(true);
-  const std::size_t faceLimit = cdt.number_of_faces() + 3 * limit;
+  const std::size_t faceLimit = cdt.number_of_faces() + 2 * allowed;
   for (std::size_t steps = 0; !mesher.is_refinement_done(); ++steps) {
     mesher.step_by_step_refine_mesh();
-    if (steps > 4 * limit || cdt.number_of_faces() > faceLimit) return Refuse(TooFine);
+    if (steps > 4 * allowed || cdt.number_of_faces() > faceLimit) return Refuse(TooFine);
   }
 
   // The chords' vertices onto their arcs, and the arcs' points at the middle of

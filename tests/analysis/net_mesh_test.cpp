@@ -93,11 +93,7 @@ TEST_F(NetMeshTest, CurvedOutlinesAreCoveredExactly) {
 
   // A rolled I-section: root fillets in the re-entrant corners.
   ResetTables();
-  const double b = 150, h = 300, tw = 7.1, tf = 10.7, r = 15;
-  const int i = AddPolygon({{-b / 2, 0}, {b / 2, 0}, {b / 2, tf}, {tw / 2, tf}, {tw / 2, h - tf},
-                            {b / 2, h - tf}, {b / 2, h}, {-b / 2, h}, {-b / 2, h - tf},
-                            {-tw / 2, h - tf}, {-tw / 2, tf}, {-b / 2, tf}});
-  for (int k : {3, 4, 9, 10}) SetFillet(r, Table.sections[i].firstNode + k);
+  AddRolledISection(300, 150, 7.1, 10.7, 15);
   ExpectCovers(10, 2e-7);
 }
 
@@ -113,6 +109,25 @@ TEST_F(NetMeshTest, CompositeElementsCarryTheirWeights) {
   std::sort(weights.begin(), weights.end());
   weights.erase(std::unique(weights.begin(), weights.end()), weights.end());
   EXPECT_EQ(weights, (std::vector<double>{1, 2, 3}));
+}
+
+// Where meshers fail: a slot 1e-5 wide, an abutting piece a few roundings askew
+// (slivers thinner than the nodes' rounding), a hole touching its disc from inside.
+TEST_F(NetMeshTest, HairlineGapsAndNearlyCoincidentOutlinesMesh) {
+  AddPolygon({{0, 0}, {10, 0}, {10, 1}, {0, 1}});
+  AddPolygon({{0, 1 + 1e-5}, {10, 1 + 1e-5}, {10, 2}, {0, 2}});
+  AddPolygon({{10, 0}, {11, 0}, {11, 2}, {10, 2}});
+  ExpectCovers(0.5, 1e-12);
+
+  ResetTables();
+  AddPolygon({{0, 0}, {1, 0}, {1, 1}, {0, 1}});
+  AddPolygon({{0.999999, 0.2}, {2, 0.2}, {2, 0.8}, {1.0000001, 0.8}});
+  ExpectCovers(0.2, 1e-6);
+
+  ResetTables();
+  AddCircle(0, 0, 1);
+  AddCircle(0.5, 0, 0.5, -1.0f);
+  ExpectCovers(0.2, 1e-4);
 }
 
 TEST_F(NetMeshTest, RefusesWhatHasNoConnectedShape) {

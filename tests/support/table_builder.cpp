@@ -43,6 +43,14 @@ int AddPolygon(const std::vector<std::pair<double, double>>& corners, float weig
   return s;
 }
 
+int AddRolledISection(double h, double b, double tw, double tf, double r) {
+  const int s = AddPolygon({{-b / 2, 0}, {b / 2, 0}, {b / 2, tf}, {tw / 2, tf}, {tw / 2, h - tf},
+                            {b / 2, h - tf}, {b / 2, h}, {-b / 2, h}, {-b / 2, h - tf},
+                            {-tw / 2, h - tf}, {-tw / 2, tf}, {-b / 2, tf}});
+  for (int k : {3, 4, 9, 10}) SetFillet(r, Table.sections[s].firstNode + k);
+  return s;
+}
+
 int AddCircle(double xc, double yc, double r, float weight) {
   return OneSlotSection(SectionKind::Circle, weight, {{0, F(xc), F(yc), F(r), 0, 0, 0, 0, 0, 0}});
 }

@@ -9,6 +9,9 @@
 // Appends a polygon of the given corners; returns its section number.
 int AddPolygon(const std::vector<std::pair<double, double>>& corners, float weight = 1.0f,
                bool closed = true);
+// A rolled I-section standing on y = 0, centred on x = 0, with root fillets of
+// radius r in its four re-entrant corners.
+int AddRolledISection(double h, double b, double tw, double tf, double r);
 int AddCircle(double xc, double yc, double r, float weight = 1.0f);
 // Arc segment: a1, a2 in degrees; t < 0 is the segment between chord and arc.
 int AddArcSegment(double xc, double yc, double r, double a1, double a2, double t,
