@@ -132,7 +132,7 @@ TEST_F(WindowTest, MenusMirrorTheMenuTable) {
   int items = 0, separators = 0;
   for (QAction* a : titles)
     for (QAction* item : a->menu()->actions()) (item->isSeparator() ? separators : items)++;
-  EXPECT_EQ(items, 31);
+  EXPECT_EQ(items, 32);
   EXPECT_EQ(separators, 2);
 
   EXPECT_EQ(window_->Action(MenuSaveAs)->text(), "Save&As");
