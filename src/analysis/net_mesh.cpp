@@ -18,6 +18,7 @@
 #include <CGAL/Triangulation_vertex_base_with_info_2.h>
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -46,11 +47,62 @@ using Fb = CGAL::Delaunay_mesh_face_base_2<
                   K, CGAL::Triangulation_face_base_with_info_2<FaceInfo, K>>>>;
 using Tds = CGAL::Triangulation_data_structure_2<Vb, Fb>;
 using CDT = CGAL::Constrained_Delaunay_triangulation_2<K, Tds, CGAL::Exact_predicates_tag>;
-using Criteria = CGAL::Delaunay_mesh_size_criteria_2<CDT>;
+using Point = K::Point_2;
+using SizeCriteria = CGAL::Delaunay_mesh_size_criteria_2<CDT>;
+
+// Element sizes graded towards the corners of the outlines: a re-entrant corner makes
+// the warping function singular there, and small elements near it buy far more
+// accuracy than small elements everywhere. The size bound at a point is
+// min(maxEdge, nearest + Grade * distance to the nearest corner).
+struct Grading {
+  std::vector<Point> corners;
+  double nearest = 0, grade = 0.25;
+  double SizeAt(double x, double y) const {
+    double d2 = std::numeric_limits<double>::infinity();
+    for (const Point& c : corners) {
+      const double dx = c.x() - x, dy = c.y() - y;
+      d2 = std::min(d2, dx * dx + dy * dy);
+    }
+    return nearest + grade * std::sqrt(d2);
+  }
+};
+
+class Criteria : public SizeCriteria {
+ public:
+  Criteria(double shape, double size, const Grading* grading)
+      : SizeCriteria(shape, size), grading_(grading) {}
+
+  class Is_bad : public SizeCriteria::Is_bad {
+   public:
+    Is_bad(double shape, double size, const Geom_traits& traits, const Grading* grading)
+        : SizeCriteria::Is_bad(shape, size, traits), size_(size), grading_(grading) {}
+    using SizeCriteria::Is_bad::operator();
+    CGAL::Mesh_2::Face_badness operator()(const CDT::Face_handle& f, Quality& q) const {
+      double size = size_;
+      if (grading_ != nullptr && !grading_->corners.empty()) {
+        const double x = (f->vertex(0)->point().x() + f->vertex(1)->point().x() +
+                          f->vertex(2)->point().x()) / 3;
+        const double y = (f->vertex(0)->point().y() + f->vertex(1)->point().y() +
+                          f->vertex(2)->point().y()) / 3;
+        size = std::min(size, grading_->SizeAt(x, y));
+      }
+      return SizeCriteria::Is_bad(this->B, size, this->traits)(f, q);
+    }
+
+   private:
+    double size_;
+    const Grading* grading_;
+  };
+  Is_bad is_bad_object() const {
+    return Is_bad(this->bound(), size_bound(), this->traits, grading_);
+  }
+
+ private:
+  const Grading* grading_;
+};
 using Mesher = CGAL::Delaunay_mesher_2<CDT, Criteria>;
 using VH = CDT::Vertex_handle;
 using FH = CDT::Face_handle;
-using Point = K::Point_2;
 
 // The shape bound of the refinement: no angle below about 20.7 degrees, away from
 // sharper corners of the outlines themselves.
@@ -494,7 +546,18 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
   const std::size_t allowed =
       std::min(limit, std::max<std::size_t>(20000, static_cast<std::size_t>(20 * expected)));
 
-  Mesher mesher(cdt, Criteria(ShapeBound, maxEdge));
+  // The corners: ends of straight edges of the outlines, each once.
+  Grading grading;
+  grading.nearest = maxEdge / 16;
+  for (const CutElement& e : net.model.elements) {
+    if (e.arc) continue;
+    for (const Point p : {Point(e.x0, e.y0), Point(e.x1, e.y1)}) {
+      const bool known = std::any_of(grading.corners.begin(), grading.corners.end(),
+                                     [&](const Point& c) { return CGAL::squared_distance(c, p) <= tol * tol; });
+      if (!known) grading.corners.push_back(p);
+    }
+  }
+  Mesher mesher(cdt, Criteria(ShapeBound, maxEdge, &grading));
   mesher.init(true);
   const std::size_t faceLimit = cdt.number_of_faces() + 2 * allowed;
   for (std::size_t steps = 0; !mesher.is_refinement_done(); ++steps) {
@@ -570,7 +633,7 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
 
 }  // namespace
 
-MeshOutcome MeshNetMaterial(const NetMaterial& net, double maxEdge) {
+MeshOutcome MeshNetMaterial(const NetMaterial& net, double maxEdge, double widestChord) {
   if (net.model.shapeless) return Refuse("merge data carries no shape");
   if (net.model.elements.empty()) return Refuse("no section with a shape is counted");
   if (!(maxEdge > 0) || !std::isfinite(maxEdge)) return Refuse("the element size is not positive");
@@ -581,7 +644,8 @@ MeshOutcome MeshNetMaterial(const NetMaterial& net, double maxEdge) {
   // A side put back on its arc can turn a small element inside out; finer chords
   // bring the sides closer to their arcs.
   MeshOutcome out;
-  double chordAngle = MeshChordAngle;
+  double chordAngle = std::min(widestChord, MeshChordAngle);
+  if (!(chordAngle > 0)) return Refuse("the chord angle is not positive");
   for (int attempt = 0; attempt < 3; ++attempt, chordAngle /= 2) {
     bool curved = true;
     try {

@@ -27,4 +27,7 @@ inline constexpr int MeshElementLimit = 400000;
 // gives a finer mesh of the same region. Each element carries the net weight of the
 // material under it. Refuses, with the reason, merge data, a negative net weight,
 // material in parts not joined along a side, and meshes beyond MeshElementLimit.
-MeshOutcome MeshNetMaterial(const NetMaterial& net, double maxEdge);
+// widestChord narrows the chords of the arcs below MeshChordAngle, so that a finer
+// mesh also follows the arcs more closely.
+MeshOutcome MeshNetMaterial(const NetMaterial& net, double maxEdge,
+                            double widestChord = MeshChordAngle);

@@ -27,14 +27,16 @@ TorsionAnalysis AnalyseTorsion(const CutModel& model, double poisson, double acc
   const NetMaterial net = BuildNetMaterial(model);
   if (!(net.size > 0) || !std::isfinite(net.size)) return Refused("there is no net material", poisson);
 
-  // Element sides halve from level to level. J from the displacement method comes
-  // from above and converges at least linearly in the side, so the change between
-  // two levels bounds the error of the finer one.
+  // Element sides and the chords of the arcs halve from level to level, so that both
+  // the mesh's error and the arcs' fall. J from the displacement method comes from
+  // above and converges at least linearly in the side, so the change between two
+  // levels bounds the error of the finer one.
   double side = net.size * FirstSideShare;
+  double chord = MeshChordAngle;
   TorsionResult coarse;
   bool haveCoarse = false;
   for (;;) {
-    const MeshOutcome mesh = MeshNetMaterial(net, side);
+    const MeshOutcome mesh = MeshNetMaterial(net, side, chord);
     if (!mesh.ok) return Refused(mesh.reason, poisson);
     TorsionResult fine = SolveTorsion(mesh.mesh, poisson);
     if (!fine.ok) return Refused(fine.reason, poisson);
@@ -60,5 +62,6 @@ TorsionAnalysis AnalyseTorsion(const CutModel& model, double poisson, double acc
     coarse = std::move(fine);
     haveCoarse = true;
     side /= 2;
+    chord /= 2;
   }
 }
