@@ -572,7 +572,10 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
   for (const ArcSide& s : arcSides)
     if (ChainAlong(cdt, s.a, s.b, tol, chain)) chains.push_back({chain, &s});
   std::map<std::pair<VH, VH>, PlanePoint> arcMiddle;
-  for (const auto& [vs, side] : chains) {
+  for (const auto& chainAndSide : chains) {
+    // Named, not bound: clang 14 cannot capture a structured binding in a lambda.
+    const std::vector<VH>& vs = chainAndSide.first;
+    const ArcSide* side = chainAndSide.second;
     const Circle& c = o.circles[side->circle];
     auto angle = [&](VH v) {
       const double a = std::atan2(v->point().y() - c.yc, v->point().x() - c.xc);

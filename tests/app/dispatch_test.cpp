@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 #include "app/dispatch.h"
 #include "app/main_panel.h"
@@ -11,6 +13,8 @@
 #include "construct/entry_state.h"
 #include "model/properties.h"
 #include "model/shared_state.h"
+#include "output/output_window.h"
+#include "headless/headless_platform.h"
 #include "support/entry_fixture.h"
 
 namespace {
@@ -202,6 +206,51 @@ TEST_F(DispatchTest, SectionModuliShowsTheModuliOfTheClosedSections) {
   Ok("10, 10");  // a new polygon, still open
   MainWindowCommand(MenuSectionModuli);
   EXPECT_TRUE(OutputWindows().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Keeps background work and its result for the test to run when it chooses, as the
+// window's worker thread would deliver them later.
+class DeferringPlatform : public HeadlessPlatform {
+ public:
+  void RunInBackground(const std::string&, std::function<void()> work,
+                       std::function<void()> done) override {
+    work_ = std::move(work);
+    done_ = std::move(done);
+  }
+  // Runs the work, then its result; the number of output windows that showed.
+  int Finish() {
+    ClearEvents();
+    work_();
+    done_();
+    int windows = 0;
+    for (const PlatformEvent& e : Events()) windows += e.kind == PlatformEvent::OutputWindow;
+    return windows;
+  }
+  std::function<void()> work_, done_;
+};
+
+// Calculate / Torsion and Warping: its result is shown when it arrives, unless the
+// tables have changed meanwhile.
+TEST_F(DispatchTest, TorsionResultOfAnEditedSectionIsDropped) {
+  DeferringPlatform deferring;
+  SetPlatform(&deferring);
+  Nodes({{0, 0}, {4, 0}, {4, 2}, {0, 2}});
+  Click(9);
+  Ok("");
+  MainWindowCommand(MenuTorsion);
+  ASSERT_TRUE(deferring.done_);
+  EXPECT_EQ(deferring.Finish(), 1);
+  EXPECT_EQ(Output.title, "Torsion and Warping");
+
+  MainWindowCommand(MenuTorsion);
+  Click(2);  // absolute coordinates: a new polygon's first node, while it runs
+  Ok("10, 10");
+  EXPECT_EQ(deferring.Finish(), 0) << "a result for the section as it was";
+  SetPlatform(&platform);
 }
 
 }  // namespace
