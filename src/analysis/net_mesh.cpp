@@ -559,10 +559,12 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
   }
   Mesher mesher(cdt, Criteria(ShapeBound, maxEdge, &grading));
   mesher.init(true);
-  const std::size_t faceLimit = cdt.number_of_faces() + 2 * allowed;
+  // Each point the refinement adds makes two triangles more; the triangulation counts
+  // its points at once but its faces only by walking them all.
+  const std::size_t pointLimit = cdt.number_of_vertices() + allowed;
   for (std::size_t steps = 0; !mesher.is_refinement_done(); ++steps) {
     mesher.step_by_step_refine_mesh();
-    if (steps > 4 * allowed || cdt.number_of_faces() > faceLimit) return Refuse(TooFine);
+    if (steps > 4 * allowed || cdt.number_of_vertices() > pointLimit) return Refuse(TooFine);
   }
 
   // The chords' vertices onto their arcs, and the arcs' points at the middle of

@@ -35,15 +35,17 @@ TorsionAnalysis AnalyseTorsion(const CutModel& model, double poisson, double acc
   double chord = MeshChordAngle;
   TorsionResult coarse;
   bool haveCoarse = false;
+  TorsionAnalysis best;  // the finest level with an estimate so far
   for (;;) {
     const MeshOutcome mesh = MeshNetMaterial(net, side, chord);
-    if (!mesh.ok) return Refused(mesh.reason, poisson);
+    // A finer level that cannot be made leaves the last one, with its estimate.
+    if (!mesh.ok) return best.ok ? best : Refused(mesh.reason, poisson);
     TorsionResult fine = SolveTorsion(mesh.mesh, poisson);
-    if (!fine.ok) return Refused(fine.reason, poisson);
+    if (!fine.ok) return best.ok ? best : Refused(fine.reason, poisson);
     const int elements = static_cast<int>(mesh.mesh.elements.size());
     const bool last = 4 * static_cast<double>(elements) > MostElements;
     if (haveCoarse || last) {
-      TorsionAnalysis out;
+      TorsionAnalysis& out = best;
       out.ok = true;
       out.poisson = poisson;
       out.A = fine.A;
