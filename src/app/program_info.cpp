@@ -1,19 +1,10 @@
 #include "app/program_info.h"
 
-#include <filesystem>
-#include <system_error>
-
+#include "files/installed_data.h"
 #include "files/section_file.h"
 
 std::string FindHelpPage(const std::string& programFolder) {
-  if (programFolder.empty()) return "";
-  const std::filesystem::path base(programFolder);
-  for (const char* share : {"share/kelvarin", "../share/kelvarin"}) {
-    const std::filesystem::path page = (base / share / HelpPageName).lexically_normal();
-    std::error_code error;
-    if (std::filesystem::is_regular_file(page, error)) return page.string();
-  }
-  return "";
+  return FindInstalledData(programFolder, HelpPageName, InstalledKind::File);
 }
 
 std::string VersionText() {

@@ -32,3 +32,4 @@ CliCommand AddImportDxfCommand(CLI::App& cli);
 CliCommand AddModuliCommand(CLI::App& cli);
 CliCommand AddShearCommand(CLI::App& cli);
 CliCommand AddTorsionCommand(CLI::App& cli);
+CliCommand AddProfileCommand(CLI::App& cli);

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
   const CliCommand commands[] = {AddReportCommand(cli), AddLogCommand(cli), AddDrawCommand(cli),
                                  AddRunCommand(cli),    AddPrintCommand(cli),
                                  AddImportDxfCommand(cli), AddModuliCommand(cli),
-                                 AddShearCommand(cli), AddTorsionCommand(cli)};
+                                 AddShearCommand(cli), AddTorsionCommand(cli),
+                                 AddProfileCommand(cli)};
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
