@@ -2,7 +2,7 @@
 # --help lists. Run as: cmake -DPAGES=folder -P check_man_pages.cmake
 set(expected
   "kelvarin.1|kelvarin 1.2.3|--version|FILE|XDG_DATA_HOME"
-  "kelvarin-cli.1|kelvarin-cli 1.2.3|report|log|draw|run|print|import-dxf|moduli|shear|EXIT STATUS")
+  "kelvarin-cli.1|kelvarin-cli 1.2.3|report|log|draw|run|print|import-dxf|moduli|shear|torsion|profile|EXIT STATUS")
 foreach(entry ${expected})
   string(REPLACE "|" ";" words "${entry}")
   list(POP_FRONT words page)
