@@ -121,14 +121,22 @@ struct Segment {
   double mid;
 };
 
+// The grid cell of a coordinate for cells of the given size; coordinates beyond 2^60
+// cells share the outermost ones (casting a larger value is undefined).
+std::int64_t CellIndex(double v, double cell) {
+  constexpr double Far = 1152921504606846976.0;  // 2^60
+  const double c = std::floor(v / cell);
+  return static_cast<std::int64_t>(c > Far ? Far : c < -Far ? -Far : c == c ? c : 0.0);
+}
+
 // Merges points closer than tol: each point is looked for among those already kept
 // in the cells around it.
 class PointMerger {
  public:
   explicit PointMerger(double tol) : tol_(tol) {}
+  std::int64_t Cell(double v) const { return CellIndex(v, tol_); }
   int Add(PlanePoint p) {
-    const std::int64_t cx = static_cast<std::int64_t>(std::floor(p.x / tol_));
-    const std::int64_t cy = static_cast<std::int64_t>(std::floor(p.y / tol_));
+    const std::int64_t cx = Cell(p.x), cy = Cell(p.y);
     for (std::int64_t dx = -1; dx <= 1; ++dx)
       for (std::int64_t dy = -1; dy <= 1; ++dy) {
         const auto cell = cells_.find(Key(cx + dx, cy + dy));
@@ -233,7 +241,7 @@ void SplitAtNearPoints(Outlines& o, double tol, double cell) {
   auto key = [](std::int64_t x, std::int64_t y) {
     return static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(y);
   };
-  auto index = [&](double v) { return static_cast<std::int64_t>(std::floor(v / cell)); };
+  auto index = [&](double v) { return CellIndex(v, cell); };
   for (std::size_t i = 0; i < o.points.size(); ++i)
     grid[key(index(o.points[i].x), index(o.points[i].y))].push_back(static_cast<int>(i));
   std::vector<Segment> split;
