@@ -409,10 +409,18 @@ bool ChainAlong(const CDT& cdt, VH a, VH b, double tol, std::vector<VH>& chain) 
   return false;
 }
 
+// Points that crossings of the outlines may add before the outlines count as a
+// tangle: each crossing is a point, and a region between them; weighing every region
+// against every segment would take minutes.
+constexpr std::size_t MostCrossings = 20000;
+constexpr const char* Tangle = "the outlines cross one another too often";
+
 // A triangulation with the given segments of o as constraints and the points at
-// their ends; vertex[i] is point i's vertex. False when it has no area.
+// their ends; vertex[i] is point i's vertex. False when it has no area; `tangled`
+// when the crossings of the segments passed MostCrossings.
 bool Triangulate(CDT& cdt, const Outlines& o, const std::vector<Segment>& segments,
-                 std::vector<VH>& vertex) {
+                 std::vector<VH>& vertex, bool& tangled) {
+  tangled = false;
   vertex.assign(o.points.size(), VH());
   for (const Segment& s : segments)
     for (int id : {s.a, s.b}) {
@@ -420,8 +428,14 @@ bool Triangulate(CDT& cdt, const Outlines& o, const std::vector<Segment>& segmen
       vertex[id] = cdt.insert(Point(o.points[id].x, o.points[id].y));
       vertex[id]->info().input = true;
     }
-  for (const Segment& s : segments)
+  const std::size_t mostPoints = cdt.number_of_vertices() + MostCrossings;
+  for (const Segment& s : segments) {
     if (vertex[s.a] != vertex[s.b]) cdt.insert_constraint(vertex[s.a], vertex[s.b]);
+    if (cdt.number_of_vertices() > mostPoints) {
+      tangled = true;
+      return false;
+    }
+  }
   return cdt.dimension() == 2;
 }
 
@@ -487,7 +501,9 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
   std::vector<VH> vertex, chain;
   {
     CDT all;
-    if (!Triangulate(all, o, o.segments, vertex)) return Refuse("there is no net material");
+    bool tangled = false;
+    if (!Triangulate(all, o, o.segments, vertex, tangled))
+      return Refuse(tangled ? Tangle : "there is no net material");
     const std::vector<double> weight = RegionWeights(all, o, tol);
     for (std::size_t k = 0; k < o.segments.size(); ++k) {
       const Segment& s = o.segments[k];
@@ -508,7 +524,9 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
   for (std::size_t k = 0; k < o.segments.size(); ++k)
     if (bounds[k]) boundaries.push_back(o.segments[k]);
   CDT cdt;
-  if (!Triangulate(cdt, o, boundaries, vertex)) return Refuse("there is no net material");
+  bool tangled = false;
+  if (!Triangulate(cdt, o, boundaries, vertex, tangled))
+    return Refuse(tangled ? Tangle : "there is no net material");
 
   // The chords as the triangulation holds them, split where other outlines cross.
   std::vector<ArcSide> arcSides;
