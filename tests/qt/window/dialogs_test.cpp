@@ -3,6 +3,7 @@
 #include <QMenuBar>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -250,6 +251,28 @@ TEST_F(WindowTest, HelpWindowClosesOnEscape) {
   ASSERT_NE(help, nullptr);
   QTest::keyClick(help, Qt::Key_Escape);
   EXPECT_EQ(platform_->HelpWindowShown(), nullptr);
+}
+
+// Torsion and Warping works on a worker thread: the command returns at once, the
+// window goes on taking commands, and the result arrives in the output window.
+TEST_F(WindowTest, TorsionResultArrivesWhileTheWindowStaysUsable) {
+  for (const char* node : {"0, 0", "20, 0", "20, 10", "0, 10"}) {
+    window_->InputLine()->setText(node);
+    Key(Qt::Key_Return);
+  }
+  Type("c");
+  window_->Action(MenuTorsion)->trigger();
+  EXPECT_FALSE(window_->CommandRunning());
+  window_->Action(MenuWithoutNodes)->trigger();  // a command meanwhile that edits nothing
+  QElapsedTimer clock;
+  clock.start();
+  while (platform_->OutputWindowShown() == nullptr && clock.elapsed() < 20000)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  OutputWindow* output = platform_->OutputWindowShown();
+  ASSERT_NE(output, nullptr);
+  EXPECT_EQ(output->windowTitle(), "Torsion and Warping");
+  ASSERT_GT(Output.lines.size(), 2u);
+  EXPECT_EQ(Output.lines[2].find(" J    \t=   "), 0u) << Output.lines[2];
 }
 
 TEST_F(WindowTest, SectionModuliWindowShowsItsValuesWhole) {
