@@ -20,6 +20,25 @@ TorsionAnalysis Refused(std::string reason, double poisson) {
   return out;
 }
 
+// The values of one level as the analysis reports them.
+TorsionAnalysis Accepted(const TorsionResult& r, double poisson, int elements, double Jerr) {
+  TorsionAnalysis out;
+  out.ok = true;
+  out.poisson = poisson;
+  out.A = r.A;
+  out.J = r.J;
+  out.Iw = r.Iw;
+  out.xs = r.xs;
+  out.ys = r.ys;
+  out.xsT = r.xsT;
+  out.ysT = r.ysT;
+  out.Asx = r.Asx;
+  out.Asy = r.Asy;
+  out.elements = elements;
+  out.Jerr = Jerr;
+  return out;
+}
+
 }  // namespace
 
 TorsionAnalysis AnalyseTorsion(const CutModel& model, double poisson, double accuracy) {
@@ -45,21 +64,9 @@ TorsionAnalysis AnalyseTorsion(const CutModel& model, double poisson, double acc
     const int elements = static_cast<int>(mesh.mesh.elements.size());
     const bool last = 4 * static_cast<double>(elements) > MostElements;
     if (haveCoarse || last) {
-      TorsionAnalysis& out = best;
-      out.ok = true;
-      out.poisson = poisson;
-      out.A = fine.A;
-      out.J = fine.J;
-      out.Iw = fine.Iw;
-      out.xs = fine.xs;
-      out.ys = fine.ys;
-      out.xsT = fine.xsT;
-      out.ysT = fine.ysT;
-      out.Asx = fine.Asx;
-      out.Asy = fine.Asy;
-      out.elements = elements;
-      out.Jerr = haveCoarse ? std::fabs(coarse.J - fine.J) / std::fabs(fine.J) : 1;
-      if (out.Jerr <= accuracy || last) return out;
+      best = Accepted(fine, poisson, elements,
+                      haveCoarse ? std::fabs(coarse.J - fine.J) / std::fabs(fine.J) : 1);
+      if (best.Jerr <= accuracy || last) return best;
     }
     coarse = std::move(fine);
     haveCoarse = true;
