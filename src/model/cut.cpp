@@ -44,8 +44,8 @@ void PolygonElements(Emitter& e, const Section& sec) {
       [&](int node, double x1, double y1, double x2, double y2) {
         const FilletView f(Table.params[node]);
         e.Edge(x1, y1, x2, y2);
-        e.Segment(f.sign(), f.centreX(), f.centreY(), f.radius(), f.angle1() * DegToRad,
-                  f.angle2() * DegToRad);
+        const ArcAngles a = f.arcRadians();
+        e.Segment(f.sign(), f.centreX(), f.centreY(), f.radius(), a.a1, a.a2);
       },
       [&](double x1, double y1, double x2, double y2) { e.Edge(x1, y1, x2, y2); });
 }

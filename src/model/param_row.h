@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "util/numeric.h"
+
 // Ten single-precision parameters per node slot. Column 3 decides whether the row
 // counts (and goes into the file): the fillet radius of a polygon node, r of a
 // circle, arc segment or radial block, the area of merge data. Only the section
@@ -11,6 +13,11 @@
 struct ParamRow {
   std::array<float, 10> c;
   friend bool operator==(const ParamRow&, const ParamRow&) = default;
+};
+
+// An arc's end angles in radians.
+struct ArcAngles {
+  double a1, a2;
 };
 
 // Each view wraps a row, or a const row to read only. Every accessor is the stored
@@ -38,6 +45,14 @@ class FilletView {
   auto& tangent1Y() const { return row_.c[Tangent1Y]; }
   auto& tangent2X() const { return row_.c[Tangent2X]; }
   auto& tangent2Y() const { return row_.c[Tangent2Y]; }
+  // The arc's angles in radians, as every calculation and drawing takes them. A
+  // fillet the program sets spans less than half a turn and comes back unchanged; a
+  // damaged file's angles lose their whole turns, so that no arc winds round its
+  // centre countless times.
+  ArcAngles arcRadians() const {
+    const DegreePair d = ChordAnglesWithoutWholeTurns(angle1(), angle2());
+    return {d.a1 * DegToRad, d.a2 * DegToRad};
+  }
 
  private:
   Row& row_;

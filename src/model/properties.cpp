@@ -40,8 +40,8 @@ void AddEdgeChunk(SectionProps& p, EdgeChunk& c, ShapeCache& cache) {
     for (int k = 0; k < 9; ++k) p[SumA + k] += terms[k][e];
     if (int n = c.segmentAfter[e]) {
       const FilletView f(Table.params[n]);
-      SegmentTerm(p, f.sign(), f.centreX(), f.centreY(), f.radius(),
-                  CachedArc(cache, f.angle1() * DegToRad, f.angle2() * DegToRad, true));
+      const ArcAngles a = f.arcRadians();
+      SegmentTerm(p, f.sign(), f.centreX(), f.centreY(), f.radius(), CachedArc(cache, a.a1, a.a2, true));
     }
   }
   c.count = 0;

@@ -38,8 +38,8 @@ WorldPoint DrawPolygon(Canvas& canvas, int s, const SectionStyle& style) {
     const FilletView f(Table.params[i]);
     if (f.radius() != 0) {
       p = {f.tangent2X(), f.tangent2Y()};
-      canvas.Arc({f.centreX(), f.centreY()}, f.radius(), f.angle1() * DegToRad,
-                 f.angle2() * DegToRad, style.colour);
+      const ArcAngles a = f.arcRadians();
+      canvas.Arc({f.centreX(), f.centreY()}, f.radius(), a.a1, a.a2, style.colour);
     }
     if (next != 0 && edges) {
       const FilletView nf(Table.params[next]);

@@ -151,6 +151,28 @@ TEST_F(ModuliTest, MergeDataLeavesTheShapeValuesUnavailable) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), " Wplx \t=   unavailable"), lines.end());
 }
 
+// A damaged file may hold a fillet whose angles lie countless turns apart. The
+// fillet is the same arc once the whole turns are off: the same properties and
+// moduli, where the raw angles counted the segment a million times over and set the
+// net material enumerating every half turn.
+TEST_F(ModuliTest, AFilletsWholeTurnsDoNotCount) {
+  const int s = AddPolygon({{0, 0}, {4, 0}, {4, 2}, {0, 2}});
+  const int corner = Table.sections[s].firstNode + 1;
+  SetFillet(0.5, corner);
+  const FilletView f(Table.params[corner]);
+  ASSERT_EQ(f.angle1(), -90.0f);
+  ASSERT_NEAR(f.angle2(), 0.0f, 1e-9);
+  f.angle2() = 0;
+  const ModuliSet want = Moduli();
+  const PropertySet props = Calc.props;
+  f.angle2() = 360.0f * (1 << 20);  // exact in single precision
+  const ModuliSet got = Moduli();
+  EXPECT_EQ(Calc.props.A, props.A);
+  EXPECT_EQ(Calc.props.Ixx, props.Ixx);
+  EXPECT_EQ(got.Wplx, want.Wplx);
+  EXPECT_EQ(got.perimeter, want.perimeter);
+}
+
 TEST_F(ModuliTest, ShearFlowOfARectangle) {
   const double b = 3, h = 8;
   AddPolygon({{0, 0}, {b, 0}, {b, h}, {0, h}});
