@@ -34,6 +34,7 @@ const MenuCommandEntry MenuCommands[] = {
     {MenuSave, SaveCommand, AfterNothing},
     {MenuSaveAs, SaveAsCommand, AfterCloseFileDialog},
     {MenuImportDxf, ImportDxfCommand, AfterCloseFileDialog | AfterRedraw | AfterRefresh},
+    {MenuAddProfile, AddProfileMenuCommand, AfterRedraw | AfterRefresh},
     {MenuPrint, PrintResults, AfterNothing},
     {MenuPreferences, PreferencesCommand, AfterNothing},
     {MenuExit, ExitCommand, AfterNothing},

@@ -41,11 +41,16 @@ void PhantomBranch(OkCommandState& ok);       // "Phantom Points"
 void ViewLogFileBranch(OkCommandState& ok);   // "View Log File"
 void IdentifySectionBranch(OkCommandState& ok);  // "Identify Section"
 
+// With the polygon being drawn still open: says "Must close polygon first" and
+// returns true.
+bool RefusedWhilePolygonOpen();
+
 // Menu commands.
 void OpenFileCommand();            // 201
 void SaveCommand();                // 202
 void SaveAsCommand();              // 203
 void ImportDxfCommand();           // 207
+void AddProfileMenuCommand();      // 208
 void PreferencesCommand();         // 205
 void ExitCommand();                // 206: the close protocol
 void BeginAgainCommand();          // 301

@@ -19,6 +19,7 @@ enum CommandId : int {
   MenuSave = 202,
   MenuSaveAs = 203,
   MenuImportDxf = 207,
+  MenuAddProfile = 208,
   MenuPrint = 204,
   MenuPreferences = 205,
   MenuExit = 206,

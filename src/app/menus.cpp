@@ -8,6 +8,7 @@ const std::vector<MenuDef>& MainMenus() {
         {MenuSave, "&Save", ""},
         {MenuSaveAs, "Save&As", ""},
         {MenuImportDxf, "&Import DXF...", ""},
+        {MenuAddProfile, "A&dd Profile...", ""},
         {CommandId{}, "-", ""},
         {MenuPrint, "&Print", ""},
         {MenuPreferences, "P&references", ""},

@@ -14,8 +14,6 @@
 #include "platform/platform.h"
 #include "view/view_options.h"
 
-namespace {
-
 // Commands on whole sections wait until the polygon being drawn is closed: an open
 // outline switched off, deleted or mirrored would be left behind unfinished.
 bool RefusedWhilePolygonOpen() {
@@ -24,6 +22,8 @@ bool RefusedWhilePolygonOpen() {
   MessageDialog("Must close polygon first", MsgOk | MsgIconError, "Data Error");
   return true;
 }
+
+namespace {
 
 // A rotation or copy whose results would not be finite in single precision.
 constexpr const char* OutOfRangeMessage = "Coordinates out of range";

@@ -1,5 +1,7 @@
 #include "headless/headless_platform.h"
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -7,6 +9,7 @@
 #include "headless/recording_print_job.h"
 #include "output/dialog_layout.h"
 #include "output/output_window.h"
+#include "util/text.h"
 
 HeadlessPlatform::HeadlessPlatform(std::string appDataFolder) : appData_(std::move(appDataFolder)) {
   if (!appData_.empty() && appData_.back() != '/') appData_ += '/';
@@ -248,6 +251,97 @@ bool HeadlessPlatform::ShowPreferencesDialog(PreferenceValues& values) {
   e.prefsChosen = ok ? chosen : values;
   Record(std::move(e));
   if (ok) values = chosen;
+  return ok;
+}
+
+namespace {
+
+std::string NameKey(std::string_view name) {
+  std::string key;
+  for (char c : LowerCase(name))
+    if (c != ' ') key += c;
+  return key;
+}
+
+// The shortest text that reads back as v.
+std::string FormatNumber(double v) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
+
+// A finite number that is the whole text.
+bool ReadWholeNumber(const std::string& text, double& value) {
+  try {
+    std::size_t used = 0;
+    value = std::stod(text, &used);
+    return used == text.size() && std::isfinite(value);
+  } catch (...) {
+    return false;
+  }
+}
+
+// "NAME|X,Y|TURN|UNITS", the later fields optional, into the request; false, the
+// request untouched, for a name no family has or a field the dialog could not hold.
+bool ParseProfileAnswer(const std::string& text, ProfileRequest& request) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (std::size_t bar; (bar = text.find('|', start)) != std::string::npos; start = bar + 1)
+    fields.push_back(TrimBlanks(text.substr(start, bar - start)));
+  fields.push_back(TrimBlanks(text.substr(start)));
+  if (fields.size() > 4) return false;
+  ProfileRequest r = request;
+  bool found = false;
+  for (std::size_t f = 0; f < r.families.size() && !found; ++f)
+    for (std::size_t k = 0; k < r.families[f].sizes.size() && !found; ++k)
+      if (NameKey(r.families[f].sizes[k]) == NameKey(fields[0])) {
+        r.family = static_cast<int>(f);
+        r.size = static_cast<int>(k);
+        found = true;
+      }
+  if (!found) return false;
+  if (fields.size() > 1) {
+    const std::size_t comma = fields[1].find(',');
+    if (comma == std::string::npos || !ReadWholeNumber(TrimBlanks(fields[1].substr(0, comma)), r.x) ||
+        !ReadWholeNumber(TrimBlanks(fields[1].substr(comma + 1)), r.y))
+      return false;
+  }
+  if (fields.size() > 2) {
+    if (fields[2] != "0" && fields[2] != "90" && fields[2] != "180" && fields[2] != "270") return false;
+    r.turn = std::stoi(fields[2]);
+  }
+  if (fields.size() > 3) {
+    const std::string units = LowerCase(fields[3]);
+    if (units != "mm" && units != "cm" && units != "m" && units != "in") return false;
+    r.units = units;
+  }
+  request = std::move(r);
+  return true;
+}
+
+}  // namespace
+
+bool HeadlessPlatform::AddProfileDialog(ProfileRequest& request) {
+  PlatformEvent e = MakeEvent(PlatformEvent::AddProfile, "Add Profile");
+  for (const ProfileDialogFamily& family : request.families) e.lines.push_back(family.name);
+  DialogAnswer a{DialogAnswer::Close, ""};
+  e.answered = TakeAnswer(a);
+  ProfileRequest chosen = request;
+  const bool valid = chosen.family >= 0 && chosen.family < static_cast<int>(chosen.families.size()) &&
+                     chosen.size >= 0 &&
+                     chosen.size < static_cast<int>(chosen.families[chosen.family].sizes.size());
+  const bool ok = ((a.kind == DialogAnswer::Ok || a.kind == DialogAnswer::Yes) && valid) ||
+                  (a.kind == DialogAnswer::Text && ParseProfileAnswer(a.text, chosen));
+  e.result = ok ? ResultOk : ResultCancel;
+  if (ok) {
+    const ProfileDialogFamily& family = chosen.families[chosen.family];
+    e.answer = family.sizes[chosen.size] + " at " + FormatNumber(chosen.x) + ", " +
+               FormatNumber(chosen.y) + ", turned " + std::to_string(chosen.turn) + ", in " +
+               (chosen.units.empty() ? family.units : chosen.units);
+    request = std::move(chosen);
+  } else {
+    e.answer = a.kind == DialogAnswer::Text ? a.text : AnswerWord(a.kind);
+  }
+  Record(std::move(e));
   return ok;
 }
 

@@ -165,6 +165,13 @@ void PrintScenarioEvent(const PlatformEvent& e) {
         std::printf("cancelled\n");
       }
       break;
+    case PlatformEvent::AddProfile: {
+      const std::string outcome = e.result == ResultOk ? "added " + e.answer
+                                  : e.answered        ? "closed by " + Quote(e.answer)
+                                                      : "no answer queued: closed";
+      std::printf("add profile dialog [%s] -> %s\n", Join(e.lines).c_str(), outcome.c_str());
+      break;
+    }
     case PlatformEvent::PrintJob:
       // The scripted platform records the job; it writes no file.
       std::printf("printed on %s%s%s, %d page%s\n", Quote(e.caption).c_str(),

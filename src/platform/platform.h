@@ -73,6 +73,27 @@ struct FileDialogRequest {
   unsigned flags = 0;
 };
 
+// The "Add Profile" dialog. It lists the families, and the sizes of the family
+// chosen; dimensions(family, size) gives the lines it shows for a size.
+struct ProfileDialogFamily {
+  std::string name;      // "IPE"
+  std::string standard;  // "EN 10365 (dimensions of DIN 1025-5)"
+  std::string units;     // the family's own: "mm" or "in"
+  std::vector<std::string> sizes;  // "IPE 300"
+};
+struct ProfileRequest {
+  std::vector<ProfileDialogFamily> families;
+  std::function<std::vector<std::string>(int family, int size)> dimensions;
+  // Shown first, and the user's choice after Ok: indexes into families and its
+  // sizes, where the centre of the profile's bounding box goes, the turn in degrees
+  // (0, 90, 180 or 270) and the units ("mm", "cm", "m" or "in"; "" for the family's
+  // own).
+  int family = 0, size = 0;
+  double x = 0, y = 0;
+  int turn = 0;
+  std::string units;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -118,6 +139,8 @@ class Platform {
   // The modal "Preferences" dialog, opened with the values in force. True (with
   // the chosen values) for Ok; false, values untouched, when closed otherwise.
   virtual bool ShowPreferencesDialog(PreferenceValues& values) = 0;
+  // The modal "Add Profile" dialog: true, with the choice in request, for Ok.
+  virtual bool AddProfileDialog(ProfileRequest& request) = 0;
   // The modal About box; returns when it is closed. A click on a link calls
   // AboutLinkClicked and leaves the box open.
   virtual void ShowAboutBox(const AboutBoxContent& content) = 0;

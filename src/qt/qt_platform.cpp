@@ -27,6 +27,7 @@
 #include "output/dialog_layout.h"
 #include "platform/data_folder.h"
 #include "qt/message_dialogs.h"
+#include "qt/profile_dialog.h"
 #include "qt/output_view.h"
 #include "qt/program_icon.h"
 #include "qt/printer_job.h"
@@ -238,6 +239,14 @@ bool QtPlatform::ShowPreferencesDialog(PreferenceValues& values) {
   if (digits >= 0) values.sigDigits = digits;
   if (check != nullptr) values.openLastFile = check->isChecked();
   return true;
+}
+
+bool QtPlatform::AddProfileDialog(ProfileRequest& request) {
+  BeforeDialog();
+  ProfileDialog dialog(request, owner_);
+  KeepAbove(&dialog);
+  dialog.exec();
+  return dialog.Chosen(request);
 }
 
 void QtPlatform::ShowAboutBox(const AboutBoxContent& content) {

@@ -54,6 +54,7 @@ class QtPlatform : public Platform {
   std::string AppDataFolder() override;
   std::string ProgramFolder() override;
   bool ShowPreferencesDialog(PreferenceValues& values) override;
+  bool AddProfileDialog(ProfileRequest& request) override;
   void ShowAboutBox(const AboutBoxContent& content) override;
   void ShowHelp(const std::string& path, HelpViewer viewer) override;
   void OpenUrl(const std::string& url) override;

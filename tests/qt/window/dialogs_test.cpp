@@ -19,6 +19,7 @@
 #include "output/output_window.h"
 #include "qt/message_dialogs.h"
 #include "qt/output_view.h"
+#include "qt/profile_dialog.h"
 #include "qt/template_dialog.h"
 #include "window_fixture.h"
 
@@ -124,6 +125,74 @@ TEST(ListChoiceDialogTest, OkGivesTheChosenItemCancelNone) {
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.Chosen(), 1);
+  }
+}
+
+ProfileRequest SmallCatalogue() {
+  ProfileRequest r;
+  r.families = {{"IPE", "EN 10365", "mm", {"IPE 200", "IPE 300", "IPE 330"}},
+                {"HEB", "EN 10365", "mm", {"HEB 200", "HEB 300"}},
+                {"W", "AISC", "in", {"W8x10", "W14x90"}}};
+  r.dimensions = [](int f, int k) { return std::vector<std::string>{"f" + std::to_string(f) + "k" + std::to_string(k)}; };
+  return r;
+}
+
+TEST(ProfileDialogTest, TheKeyboardFiltersAndChoosesTheMouseToo) {
+  ProfileRequest request = SmallCatalogue();
+  {
+    ProfileDialog dialog(request, nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.Sizes()->currentItem()->text(), "IPE 200");
+    EXPECT_TRUE(dialog.Dimensions()->text().contains("f0k0"));
+    // Typing "3" leaves IPE 300 and 330; Down in the box goes to the next size shown.
+    dialog.Filter()->setFocus();
+    QTest::keyClicks(dialog.Filter(), "3");
+    EXPECT_TRUE(dialog.Sizes()->item(0)->isHidden());
+    EXPECT_EQ(dialog.Sizes()->currentItem()->text(), "IPE 300");
+    // Nothing matching holds Ok back, and so does a point that is not a number.
+    QTest::keyClicks(dialog.Filter(), "9");
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    QTest::keyClick(dialog.Filter(), Qt::Key_Backspace);
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    dialog.PointX()->setText("12,5");
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    dialog.PointX()->setText("12.5");
+    ASSERT_TRUE(dialog.OkButton()->isEnabled());
+    QTest::keyClick(dialog.Filter(), Qt::Key_Down);
+    EXPECT_EQ(dialog.Sizes()->currentItem()->text(), "IPE 330");
+    EXPECT_TRUE(dialog.Dimensions()->text().contains("f0k2"));
+    dialog.Turn()->setCurrentIndex(3);
+    QTest::keyClick(dialog.Filter(), Qt::Key_Return);
+    ASSERT_TRUE(dialog.Chosen(request));
+    EXPECT_EQ(request.family, 0);
+    EXPECT_EQ(request.size, 2);
+    EXPECT_EQ(request.x, 12.5);
+    EXPECT_EQ(request.turn, 270);
+    EXPECT_EQ(request.units, "mm");
+  }
+  {
+    // A click on a family shows its sizes in its own units; a double click adds.
+    ProfileDialog dialog(request, nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.Sizes()->currentItem()->text(), "IPE 330");  // opens on the last choice
+    QListWidget* families = dialog.Families();
+    QTest::mouseClick(families->viewport(), Qt::LeftButton, {},
+                      families->visualItemRect(families->item(2)).center());
+    EXPECT_EQ(dialog.Units()->currentText(), "in");
+    QWidget* viewport = dialog.Sizes()->viewport();
+    const QPoint at = dialog.Sizes()->visualItemRect(dialog.Sizes()->item(1)).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_TRUE(dialog.Chosen(request));
+    EXPECT_EQ(request.family, 2);
+    EXPECT_EQ(request.size, 1);
+  }
+  {
+    ProfileDialog dialog(request, nullptr);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.Chosen(request));
   }
 }
 

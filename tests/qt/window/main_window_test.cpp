@@ -21,6 +21,7 @@
 #include "output/output_window.h"
 #include "qt/graphic_view.h"
 #include "qt/output_view.h"
+#include "qt/profile_dialog.h"
 #include "qt/raster_canvas.h"
 #include "window_fixture.h"
 
@@ -132,7 +133,7 @@ TEST_F(WindowTest, MenusMirrorTheMenuTable) {
   int items = 0, separators = 0;
   for (QAction* a : titles)
     for (QAction* item : a->menu()->actions()) (item->isSeparator() ? separators : items)++;
-  EXPECT_EQ(items, 32);
+  EXPECT_EQ(items, 33);
   EXPECT_EQ(separators, 2);
 
   EXPECT_EQ(window_->Action(MenuSaveAs)->text(), "Save&As");
@@ -316,6 +317,40 @@ TEST_F(WindowTest, ClosingWithTheOutputWindowOpenClosesIt) {
   EXPECT_TRUE(window_->close());
   EXPECT_FALSE(Output.open);
   EXPECT_EQ(platform_->OutputWindowShown(), nullptr);
+}
+
+// Add Profile from the menu while the output window (always on top) is open: the
+// dialog comes up above it, the keyboard alone chooses, and the profile is drawn.
+TEST_F(WindowTest, AddProfileComesUpAboveTheOutputWindowAndAddsFromTheKeyboard) {
+  window_->RunCommand([] {
+    AppendOutputLine("a line");
+    ShowOutputWindow(250, 300, "Kelvarin");
+  });
+  ASSERT_NE(platform_->OutputWindowShown(), nullptr);
+  bool above = false;
+  QString shown;
+  QTimer answer;
+  answer.setInterval(10);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<ProfileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || !dialog->isActiveWindow()) return;  // keys go to the active window
+    answer.stop();
+    above = (dialog->windowFlags() & Qt::WindowStaysOnTopHint) != 0;
+    QTest::keyClick(dialog, Qt::Key_F, Qt::AltModifier);  // to the families
+    QTest::keyClicks(QApplication::focusWidget(), "HEB");
+    QTest::keyClick(dialog, Qt::Key_T, Qt::AltModifier);  // to the filter box
+    QTest::keyClicks(QApplication::focusWidget(), "300");
+    shown = dialog->Dimensions()->text();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  answer.start();
+  window_->Action(MenuAddProfile)->trigger();
+  EXPECT_TRUE(above);
+  EXPECT_TRUE(shown.startsWith("HEB 300")) << shown.toStdString();
+  ASSERT_EQ(Table.sectionCount, 1);
+  EXPECT_TRUE(Shared.FileChanged);
+  EXPECT_FALSE(Dispatch.FileDialogOpen);
 }
 
 TEST_F(WindowTest, BadFilesOnTheCommandLineLeaveAnEmptyStart) {
