@@ -17,17 +17,20 @@ namespace {
 struct ShapeName {
   ProfileShape shape;
   const char* text;
-  // The dimensions the shape needs; "a|b" where either column will do.
+  // The dimensions the shape needs; "a|b" where any one of the columns will do.
+  // Others it reads when present: a channel's slope, tfx and toe radius r2 (parallel
+  // flanges and square tips without them), an angle's long leg h (equal legs without
+  // it), a hollow section's corner radii ro and ri (1.5 t and t without them).
   std::vector<const char*> needs;
 };
 
 const std::vector<ShapeName>& Shapes() {
   static const std::vector<ShapeName> shapes = {
       {ProfileShape::I, "I", {"h|d", "b|bf", "tw", "tf", "r|kdes"}},
-      {ProfileShape::Channel, "channel", {"h", "b", "tw", "tf", "tfx", "r1", "r2", "slope"}},
+      {ProfileShape::Channel, "channel", {"h", "b", "tw", "tf", "r1|r"}},
       {ProfileShape::Angle, "angle", {"b", "t", "r1", "r2"}},
-      {ProfileShape::RectangularHollow, "rectangular hollow", {"h", "b", "t"}},
-      {ProfileShape::CircularHollow, "circular hollow", {"D", "t"}},
+      {ProfileShape::RectangularHollow, "rectangular hollow", {"h|Ht", "b|B", "t|tdes"}},
+      {ProfileShape::CircularHollow, "circular hollow", {"D|OD", "t|tdes"}},
   };
   return shapes;
 }
@@ -164,10 +167,13 @@ bool ReadProfileTable(std::string_view text, ProfileFamily& family, std::string&
       family.columns.assign(fields.begin() + 1, fields.end());
       for (const char* need : shape->needs) {
         const std::string alternatives = need;
-        const std::size_t bar = alternatives.find('|');
-        if (!HasColumn(family, alternatives.substr(0, bar)) &&
-            (bar == std::string::npos || !HasColumn(family, alternatives.substr(bar + 1))))
-          return fail("no column " + alternatives + " for the shape " + shapeText);
+        bool found = false;
+        for (std::size_t start = 0; start != std::string::npos && !found;) {
+          const std::size_t bar = alternatives.find('|', start);
+          found = HasColumn(family, alternatives.substr(start, bar - start));
+          start = bar == std::string::npos ? bar : bar + 1;
+        }
+        if (!found) return fail("no column " + alternatives + " for the shape " + shapeText);
       }
       haveColumns = true;
       continue;

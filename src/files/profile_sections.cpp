@@ -1,6 +1,7 @@
 #include "files/profile_sections.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "files/table_invariants.h"
 #include "model/param_row.h"
@@ -37,9 +38,9 @@ ProfileOutline ISection(double h, double b, double tw, double tf, double r) {
                  {0, 0, 0, r, r, 0, 0, 0, 0, r, r, 0});
 }
 
-// Channel with sloped inner flange faces: the flange is tf thick at tfx from the back
-// of the web and thickens towards the web by slope (a fraction) per unit of length.
-// Root fillets r1 at the web, toe fillets r2 at the flange tips.
+// Channel opening towards +x: the flange is tf thick at tfx from the back of the web
+// and thickens towards the web by slope (a fraction, 0 for parallel flanges) per unit
+// of length. Root fillets r1 at the web, toe fillets r2 (0 for none) at the tips.
 ProfileOutline Channel(double h, double b, double tw, double tf, double tfx, double r1,
                        double r2, double slope) {
   auto thickness = [&](double x) { return tf + slope * (tfx - x); };
@@ -50,22 +51,17 @@ ProfileOutline Channel(double h, double b, double tw, double tf, double tfx, dou
                  {0, 0, r2, r1, r1, r2, 0, 0});
 }
 
-// Equal angle with its corner at the bottom left: root fillet r1, toe fillets r2.
-ProfileOutline Angle(double b, double t, double r1, double r2) {
-  const double c = -b / 2;
-  return Polygon({{c, c}, {c + b, c}, {c + b, c + t}, {c + t, c + t}, {c + t, c + b}, {c, c + b}},
+// Angle with its corner at the bottom left, the leg h along +y and b along +x: root
+// fillet r1, toe fillets r2.
+ProfileOutline Angle(double h, double b, double t, double r1, double r2) {
+  const double x = -b / 2, y = -h / 2;
+  return Polygon({{x, y}, {x + b, y}, {x + b, y + t}, {x + t, y + t}, {x + t, y + h}, {x, y + h}},
                  {0, 0, r2, r1, r2, 0});
 }
 
 ProfileOutline Rectangle(double h, double b, double r, float weight) {
   const double x = b / 2, y = h / 2;
   return Polygon({{-x, -y}, {x, -y}, {x, y}, {-x, y}}, {r, r, r, r}, weight);
-}
-
-// The first of the columns the family has.
-double Either(const ProfileFamily& family, const ProfileSize& size, const char* a, const char* b) {
-  const double v = family.Value(size, a);
-  return std::isnan(v) ? family.Value(size, b) : v;
 }
 
 // (x, y) turned counter-clockwise by quarter turns, exactly.
@@ -83,24 +79,37 @@ float Single(double v) { return static_cast<float>(v); }
 }  // namespace
 
 std::vector<ProfileOutline> ProfileOutlines(const ProfileFamily& family, const ProfileSize& size) {
-  auto v = [&](const char* column) { return family.Value(size, column); };
+  // The first of the named columns the family has, else fallback.
+  auto v = [&](std::initializer_list<const char*> columns, double fallback = 0) {
+    for (const char* column : columns) {
+      const double value = family.Value(size, column);
+      if (!std::isnan(value)) return value;
+    }
+    return fallback;
+  };
+  const double t = v({"t", "tdes"});
   switch (family.shape) {
     case ProfileShape::I: {
-      const double tf = v("tf");
-      const double r = std::isnan(v("r")) ? v("kdes") - tf : v("r");
-      return {ISection(Either(family, size, "h", "d"), Either(family, size, "b", "bf"), v("tw"), tf,
-                       r)};
+      const double tf = v({"tf"});
+      return {ISection(v({"h", "d"}), v({"b", "bf"}), v({"tw"}), tf, v({"r"}, v({"kdes"}) - tf))};
     }
     case ProfileShape::Channel:
-      return {Channel(v("h"), v("b"), v("tw"), v("tf"), v("tfx"), v("r1"), v("r2"), v("slope") / 100)};
-    case ProfileShape::Angle:
-      return {Angle(v("b"), v("t"), v("r1"), v("r2"))};
-    case ProfileShape::RectangularHollow: {
-      const double h = v("h"), b = v("b"), t = v("t");
-      return {Rectangle(h, b, 1.5 * t, 1.0f), Rectangle(h - 2 * t, b - 2 * t, t, -1.0f)};
+      return {Channel(v({"h"}), v({"b"}), v({"tw"}), v({"tf"}), v({"tfx"}), v({"r1", "r"}),
+                      v({"r2"}), v({"slope"}) / 100)};
+    case ProfileShape::Angle: {
+      const double b = v({"b"});
+      return {Angle(v({"h"}, b), b, t, v({"r1"}), v({"r2"}))};
     }
-    case ProfileShape::CircularHollow:
-      return {Circle(v("D") / 2, 1.0f), Circle(v("D") / 2 - v("t"), -1.0f)};
+    case ProfileShape::RectangularHollow: {
+      // Corner radii as EN 10210-2 gives them unless the table has its own.
+      const double h = v({"h", "Ht"}), b = v({"b", "B"});
+      return {Rectangle(h, b, v({"ro"}, 1.5 * t), 1.0f),
+              Rectangle(h - 2 * t, b - 2 * t, v({"ri"}, t), -1.0f)};
+    }
+    case ProfileShape::CircularHollow: {
+      const double d = v({"D", "OD"});
+      return {Circle(d / 2, 1.0f), Circle(d / 2 - t, -1.0f)};
+    }
   }
   return {};
 }

@@ -30,7 +30,7 @@ struct ProfileOutline {
 
 // The outlines of a size at turn 0 in the family's units, centred on its bounding
 // box. At turn 0 an I-section's web is vertical, a channel opens towards +x and an
-// angle's legs run along +x and +y from its corner.
+// angle's legs run along +x (b) and +y (h, the longer) from its corner.
 std::vector<ProfileOutline> ProfileOutlines(const ProfileFamily& family, const ProfileSize& size);
 
 // Adds the size's sections to the end of the tables at the placement. Returns ""

@@ -17,6 +17,14 @@ run_cli(report --json --data ${WORK}/a ${WORK}/ipe.sec)
 expect_match("report of the profile" "${rc}|${out}"
   "^0[|]{\"A\": 53.8[0-9]*, \"xBar\": (10|10[.]0000[0-9]*|9[.]9999[0-9]*), \"yBar\": (5|5[.]0000[0-9]*|4[.]9999[0-9]*), \"Ixx\": 60[0-9.]*, \"Iyy\": 835[0-9.]*,")
 
+# Names with a slash and with a dash pass the command line whole.
+run_cli(profile "HSS6x6x1/4" ${WORK}/hss.sec)
+expect("profile HSS6x6x1/4" "${rc}|${out}"
+  "0|${WORK}/hss.sec: HSS6x6x1/4, 2 sections, 8 points, in in\n")
+run_cli(profile "rhs-cf 200x100x8" ${WORK}/rhs.sec)
+expect("profile rhs-cf 200x100x8" "${rc}|${out}"
+  "0|${WORK}/rhs.sec: RHS-CF 200x100x8, 2 sections, 8 points, in mm\n")
+
 run_cli(profile "IPE 310" ${WORK}/none.sec)
 expect_match("an unknown profile" "${rc}|${err}" "^1[|].*unknown profile \"IPE 310\"; the nearest are IPE 300, IPE 330")
 if(EXISTS ${WORK}/none.sec)

@@ -86,17 +86,23 @@ std::map<std::string, double> ComputedValues(const PropertySet& p, const ModuliS
 // tables, inches for AISC), against the published A, I, Wel, Wpl and i: within the
 // rounding of the printed figure and a slack for what the tables do differently.
 TEST_F(ProfilesTest, EverySizeAgreesWithItsPublishedProperties) {
-  // Slack beyond the printed rounding, as a fraction of the value.
   // Slack beyond the printed rounding, as a fraction of the value, by family and
   // column ("" for the others). The EN I and hollow tables agree within 0.1 %. Their
   // figures for UPN Wpl and i come from simplified sloped flanges (up to 2 %); AISC's
   // kdes is a design value, not the rolled fillet (up to 1.4 % where kdes - tf is
   // large); the largest angles (250x250x17-20, 300x300) of the source follow other
   // fillets than their r1 and r2 (up to 2.3 %, most in Iv, a difference of larger
-  // moments).
+  // moments). Unequal angles: the principal values of several sizes, and all values
+  // of two sizes of the second source (45x30x4, 200x150x18), other radii again (up
+  // to 0.8 %). UPE: minor-axis figures of UPE 80 and 200 (0.2 %). AISC HSS: always
+  // a little above the exact 2 tdes / tdes corners, most for the minor axis of small
+  // thick-walled sizes (0.5 %). AISC pipe: STD 14 to 24 were figured with the wall of
+  // their ID, 0.350, not tdes 0.349 (0.25 %).
   const std::map<std::string, std::map<std::string, double>> slack = {
-      {"W", {{"", 0.015}}}, {"L", {{"", 0.025}}}, {"UPN", {{"", 0.02}}}};
-  ASSERT_GE(Catalogue().families.size(), 10u);
+      {"W", {{"", 0.015}}},       {"L", {{"", 0.025}}},   {"UPN", {{"", 0.02}}},
+      {"L-unequal", {{"", 0.008}}}, {"UPE", {{"", 0.003}}}, {"HSS", {{"", 0.005}}},
+      {"Pipe", {{"", 0.003}}}};
+  ASSERT_GE(Catalogue().families.size(), 17u);
   for (const ProfileFamily& family : Catalogue().families) {
     const auto published = PublishedRows(family.name);
     EXPECT_EQ(published.size(), family.sizes.size()) << family.name;
@@ -128,7 +134,7 @@ TEST_F(ProfilesTest, EverySizeAgreesWithItsPublishedProperties) {
         }
       }
     }
-    std::printf("%-4s %3zu sizes, largest deviation beyond the rounding %.3f %% (%s)\n",
+    std::printf("%-9s %3zu sizes, largest deviation beyond the rounding %.3f %% (%s)\n",
                 family.name.c_str(), family.sizes.size(), 100 * largest, where.c_str());
   }
 }
@@ -184,7 +190,8 @@ TEST_F(ProfilesTest, TurnUnitsAndInsertionPoint) {
 
 TEST_F(ProfilesTest, NamesIgnoreCaseAndBlanks) {
   for (const char* name : {"ipe300", " IPE  300 ", "l 100 x 100 x 10", "w14X90", "chs 219.1x8",
-                           "RHS 200x100x8", "hem1000"})
+                           "RHS 200x100x8", "hem1000", "L 100x50x8", "rhs-cf 200x100x8",
+                           "HSS6x6x1/4", "hss6.625x0.280", "Pipe8STD", "UPE 200"})
     EXPECT_NE(FindProfile(Catalogue(), name).size, nullptr) << name;
   EXPECT_EQ(FindProfile(Catalogue(), "IPE 310").size, nullptr);
   const std::vector<std::string> nearest = NearestProfileNames(Catalogue(), "ipe 310", 3);
