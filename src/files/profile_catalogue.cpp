@@ -153,6 +153,12 @@ bool ReadProfileTable(std::string_view text, ProfileFamily& family, std::string&
       if (key == "units") unitText = value;
       if (key == "standard") family.standard = value;
       if (key == "source") family.source = value;
+      if (key == "order") {
+        double order = 0;
+        if (!ReadPositive(value, order) || order != std::floor(order) || order > 1e6)
+          return fail("the order \"" + value + "\" is not a whole number");
+        family.order = static_cast<int>(order);
+      }
       continue;
     }
     std::vector<std::string> fields = SplitFields(trimmed);
@@ -220,6 +226,8 @@ bool ReadProfileCatalogue(const std::string& folder, ProfileCatalogue& catalogue
     for (const ProfileSize& size : family.sizes) keys.push_back(ProfileKey(size.name));
     catalogue.families.push_back(std::move(family));
   }
+  std::stable_sort(catalogue.families.begin(), catalogue.families.end(),
+                   [](const ProfileFamily& a, const ProfileFamily& b) { return a.order < b.order; });
   std::sort(keys.begin(), keys.end());
   const auto twice = std::adjacent_find(keys.begin(), keys.end());
   if (twice != keys.end()) {

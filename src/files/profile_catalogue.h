@@ -2,7 +2,7 @@
 // dimension tables installed with the program (share/kelvarin/profiles/*.csv).
 //
 // A table is a text file: lines "# key: value" (family, shape, units, standard,
-// source and notes), then a line naming the columns, then one size a line. The
+// source, order and notes), then a line naming the columns, then one size a line. The
 // columns are "name" and the dimensions that the family's shape needs, in its units.
 // The derived properties are never read: Kelvarin computes them from the sections.
 #pragma once
@@ -33,6 +33,7 @@ struct ProfileFamily {
   LengthUnit units = LengthUnit::Mm;
   std::string standard;  // the standard the dimensions follow
   std::string source;    // where the figures were taken from
+  int order = 1000;      // place in the lists ("# order: N"); ties go by file name
   std::vector<std::string> columns;  // the dimension columns (without "name")
   std::vector<ProfileSize> sizes;
   // The value of the named column of a size; NaN when the family has no such column.
@@ -40,7 +41,7 @@ struct ProfileFamily {
 };
 
 struct ProfileCatalogue {
-  std::vector<ProfileFamily> families;  // in the order of their file names
+  std::vector<ProfileFamily> families;  // by their order, then by file name
 };
 
 // The folder of the tables for a program in programFolder: share/kelvarin/profiles
@@ -52,7 +53,7 @@ std::string FindProfileFolder(const std::string& programFolder);
 // needs, or holds a row with a missing, non-numeric or non-positive dimension.
 bool ReadProfileTable(std::string_view text, ProfileFamily& family, std::string& problem);
 
-// Reads every *.csv file of the folder, in the order of the file names. False, with
+// Reads every *.csv file of the folder, the families by their order. False, with
 // "FILE: reason" in problem, at the first table that cannot be read or a name that
 // two sizes share.
 bool ReadProfileCatalogue(const std::string& folder, ProfileCatalogue& catalogue,
