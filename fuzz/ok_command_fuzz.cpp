@@ -30,6 +30,7 @@
 #include "app/window_actions.h"
 #include "construct/entry_state.h"
 #include "construct/input_text.h"
+#include "files/installed_data.h"
 #include "files/section_file.h"
 #include "files/table_invariants.h"
 #include "headless/headless_platform.h"
@@ -112,7 +113,7 @@ CommandId FuzzMenu(int n) {
       MenuLineProperties, MenuAboutCentroid, MenuAboutOtherAxes, MenuNormal,
       MenuWithoutNodes, MenuPrincipalAxes, MenuOneSection,     MenuIdentifySection,
       MenuFillNetSection, MenuMagnify,     MenuShowPhantoms,   MenuHidePhantoms,
-      MenuLogFile,
+      MenuLogFile,      MenuAddProfile,
   };
   return menus[n % (sizeof menus / sizeof menus[0])];
 }
@@ -123,8 +124,15 @@ RecordingCanvas& FuzzCanvas() {
   return canvas;
 }
 
+// The program folder is the fuzzer's own, so that Add Profile finds the profile
+// tables of the build tree and a queued Yes adds one.
 HeadlessPlatform& FuzzPlatform() {
   static HeadlessPlatform platform("");
+  static const bool placed = [] {
+    platform.SetProgramFolder(RunningProgramFolder());
+    return true;
+  }();
+  (void)placed;
   platform.SetViewCanvas(&FuzzCanvas());
   return platform;
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "output/about_box.h"
+#include "files/profile_catalogue.h"
 #include "headless/recording_print_job.h"
 #include "output/dialog_layout.h"
 #include "output/output_window.h"
@@ -256,13 +257,6 @@ bool HeadlessPlatform::ShowPreferencesDialog(PreferenceValues& values) {
 
 namespace {
 
-std::string NameKey(std::string_view name) {
-  std::string key;
-  for (char c : LowerCase(name))
-    if (c != ' ') key += c;
-  return key;
-}
-
 // The shortest text that reads back as v.
 std::string FormatNumber(double v) {
   char text[32];
@@ -293,7 +287,7 @@ bool ParseProfileAnswer(const std::string& text, ProfileRequest& request) {
   bool found = false;
   for (std::size_t f = 0; f < r.families.size() && !found; ++f)
     for (std::size_t k = 0; k < r.families[f].sizes.size() && !found; ++k)
-      if (NameKey(r.families[f].sizes[k]) == NameKey(fields[0])) {
+      if (ProfileKey(r.families[f].sizes[k]) == ProfileKey(fields[0])) {
         r.family = static_cast<int>(f);
         r.size = static_cast<int>(k);
         found = true;
