@@ -110,13 +110,13 @@ class HeadlessPlatform : public Platform {
   // unchanged when left out); Ok or Yes is Ok with the values unchanged; anything
   // else, or a text that the dialog could not hold, closes it.
   bool ShowPreferencesDialog(PreferenceValues& values) override;
-  // Recorded with its texts; then each queued Text answer "email" or "web" clicks
-  // that link, and the first other answer (or none left) closes the box.
   // Answers: Ok or Yes adds the size shown; Text "NAME", "NAME|X,Y", "NAME|X,Y|TURN" or
   // "NAME|X,Y|TURN|UNITS" (NAME as the lists write it, case and blanks aside) adds
   // that one; anything else, or a text the dialog could not hold, closes it.
   // Recorded with the families in lines and the choice in answer.
   bool AddProfileDialog(ProfileRequest& request) override;
+  // Recorded with its texts; then each queued Text answer "email" or "web" clicks
+  // that link, and the first other answer (or none left) closes the box.
   void ShowAboutBox(const AboutBoxContent& content) override;
   void ShowHelp(const std::string& path, HelpViewer viewer) override;
   void OpenUrl(const std::string& url) override;
