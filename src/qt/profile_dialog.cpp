@@ -155,10 +155,26 @@ void ProfileDialog::ShowFamily(int family, int size) {
   ApplyFilter();
 }
 
+bool ProfileDialog::FamilyMatches(int family, const QString& key) const {
+  for (const std::string& size : request_.families[family].sizes)
+    if (FilterKey(ToQt(size)).contains(key)) return true;
+  return false;
+}
+
 // Hides the sizes the filter does not match; the chosen size stays chosen while it
-// is shown, else the first one shown is chosen.
+// is shown, else the first one shown is chosen. A filter that no size of the chosen
+// family matches moves to the first family with one: "HEB 300" typed while IPE is
+// chosen goes to HEB.
 void ProfileDialog::ApplyFilter() {
   const QString key = FilterKey(filter_->text());
+  const int chosen = families_->currentRow();
+  if (!key.isEmpty() && chosen >= 0 && !FamilyMatches(chosen, key)) {
+    for (int f = 0; f < families_->count(); ++f)
+      if (FamilyMatches(f, key)) {
+        families_->setCurrentRow(f);  // shows the family, which filters it
+        return;
+      }
+  }
   QListWidgetItem* first = nullptr;
   {
     const QSignalBlocker quiet(sizes_);

@@ -41,6 +41,7 @@ class ProfileDialog : public QDialog {
   void ShowSize();
   void UpdateOk();
   int ChosenSize() const;
+  bool FamilyMatches(int family, const QString& key) const;
   bool ReadPoint(double& x, double& y) const;
 
   ProfileRequest request_;

@@ -149,6 +149,13 @@ TEST(ProfileDialogTest, TheKeyboardFiltersAndChoosesTheMouseToo) {
     QTest::keyClicks(dialog.Filter(), "3");
     EXPECT_TRUE(dialog.Sizes()->item(0)->isHidden());
     EXPECT_EQ(dialog.Sizes()->currentItem()->text(), "IPE 300");
+    // A filter the family cannot match moves to one that can, and back.
+    dialog.Filter()->setText("heb3");
+    EXPECT_EQ(dialog.Families()->currentRow(), 1);
+    EXPECT_EQ(dialog.Sizes()->currentItem()->text(), "HEB 300");
+    dialog.Filter()->setText("ipe3");
+    EXPECT_EQ(dialog.Sizes()->currentItem()->text(), "IPE 300");
+    dialog.Filter()->setText("3");
     // Nothing matching holds Ok back, and so does a point that is not a number.
     QTest::keyClicks(dialog.Filter(), "9");
     EXPECT_FALSE(dialog.OkButton()->isEnabled());
