@@ -665,8 +665,7 @@ MeshOutcome MeshOnce(const NetMaterial& net, double maxEdge, double chordAngle, 
 }  // namespace
 
 MeshOutcome MeshNetMaterial(const NetMaterial& net, double maxEdge, double widestChord) {
-  if (net.model.shapeless) return Refuse("merge data carries no shape");
-  if (net.model.elements.empty()) return Refuse("no section with a shape is counted");
+  if (const char* reason = NoShapeReason(net.model)) return Refuse(reason);
   if (!(maxEdge > 0) || !std::isfinite(maxEdge)) return Refuse("the element size is not positive");
   for (const CutElement& e : net.model.elements)
     for (double v : {e.m, e.x0, e.y0, e.x1, e.y1, e.r, e.a0, e.a1})

@@ -1,7 +1,6 @@
 // kelvarin-cli profile: a standard profile as a section file, and the lists of the
 // profiles the program knows.
 #include <CLI/CLI.hpp>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -59,22 +58,6 @@ CliExit List(const ProfileCatalogue& catalogue, const std::vector<std::string>& 
   return ExitDone;
 }
 
-// "X,Y" as two finite numbers.
-bool ReadPoint(const std::string& text, double& x, double& y) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return false;
-  try {
-    std::size_t used = 0;
-    const std::string a = text.substr(0, comma), b = text.substr(comma + 1);
-    x = std::stod(a, &used);
-    if (used != a.size()) return false;
-    y = std::stod(b, &used);
-    return used == b.size() && std::isfinite(x) && std::isfinite(y);
-  } catch (...) {
-    return false;
-  }
-}
-
 CliExit RunProfile(const ProfileOptions& options) {
   ProfileCatalogue catalogue;
   if (!LoadCatalogue(catalogue)) return ExitRefusedFile;
@@ -97,7 +80,7 @@ CliExit RunProfile(const ProfileOptions& options) {
   }
   ProfilePlacement placement;
   placement.turn = options.rotate;
-  if (!options.at.empty() && !ReadPoint(options.at, placement.x, placement.y)) {
+  if (!options.at.empty() && !ReadProfilePoint(options.at, placement.x, placement.y)) {
     std::fprintf(stderr, "kelvarin-cli profile: --at \"%s\" is not X,Y\n", options.at.c_str());
     return ExitBadUsage;
   }

@@ -36,9 +36,8 @@ CliExit RunShear(const ShearOptions& options) {
   if (!ComputeFile(session, options.file, exit)) return exit;
   const ShearAxis axis = options.axis == "y" ? ShearAxis::Y : ShearAxis::X;
   const CutModel model = BuildCutModel();
-  if (model.shapeless || model.elements.empty()) {
-    std::fprintf(stderr, "%s: the shear flow is unavailable: %s\n", options.file.file.c_str(),
-                 model.shapeless ? "merge data carries no shape" : "no section with a shape is counted");
+  if (const char* reason = NoShapeReason(model)) {
+    std::fprintf(stderr, "%s: the shear flow is unavailable: %s\n", options.file.file.c_str(), reason);
     return ExitNothingToReport;
   }
   const PropertySet& p = Calc.props;

@@ -8,6 +8,7 @@
 #include "model/pieces.h"
 #include "model/section_table.h"
 #include "model/shared_state.h"
+#include "util/text.h"
 
 namespace {
 
@@ -112,6 +113,22 @@ std::vector<ProfileOutline> ProfileOutlines(const ProfileFamily& family, const P
     }
   }
   return {};
+}
+
+bool ReadProfilePoint(std::string_view text, double& x, double& y) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return false;
+  auto read = [](std::string_view part, double& v) {
+    const std::string number = TrimBlanks(part);
+    try {
+      std::size_t used = 0;
+      v = std::stod(number, &used);
+      return used == number.size() && std::isfinite(v);
+    } catch (...) {
+      return false;
+    }
+  };
+  return read(text.substr(0, comma), x) && read(text.substr(comma + 1), y);
 }
 
 std::string AddProfile(const ProfileFamily& family, const ProfileSize& size,

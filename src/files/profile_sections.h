@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct ProfilePlacement {
   bool unitsGiven = false;
   LengthUnit units = LengthUnit::Mm;
 };
+
+// Reads an insertion point "X,Y", blanks around either number allowed: false unless
+// both are finite numbers.
+bool ReadProfilePoint(std::string_view text, double& x, double& y);
 
 // One planned section: a polygon (corners with the fillet radius of each) or a circle.
 struct ProfileOutline {

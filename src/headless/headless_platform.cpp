@@ -1,12 +1,12 @@
 #include "headless/headless_platform.h"
 
 #include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <system_error>
 
 #include "output/about_box.h"
 #include "files/profile_catalogue.h"
+#include "files/profile_sections.h"
 #include "headless/recording_print_job.h"
 #include "output/dialog_layout.h"
 #include "output/output_window.h"
@@ -263,17 +263,6 @@ std::string FormatNumber(double v) {
   return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
 }
 
-// A finite number that is the whole text.
-bool ReadWholeNumber(const std::string& text, double& value) {
-  try {
-    std::size_t used = 0;
-    value = std::stod(text, &used);
-    return used == text.size() && std::isfinite(value);
-  } catch (...) {
-    return false;
-  }
-}
-
 // "NAME|X,Y|TURN|UNITS", the later fields optional, into the request; false, the
 // request untouched, for a name no family has or a field the dialog could not hold.
 bool ParseProfileAnswer(const std::string& text, ProfileRequest& request) {
@@ -293,20 +282,15 @@ bool ParseProfileAnswer(const std::string& text, ProfileRequest& request) {
         found = true;
       }
   if (!found) return false;
-  if (fields.size() > 1) {
-    const std::size_t comma = fields[1].find(',');
-    if (comma == std::string::npos || !ReadWholeNumber(TrimBlanks(fields[1].substr(0, comma)), r.x) ||
-        !ReadWholeNumber(TrimBlanks(fields[1].substr(comma + 1)), r.y))
-      return false;
-  }
+  if (fields.size() > 1 && !ReadProfilePoint(fields[1], r.x, r.y)) return false;
   if (fields.size() > 2) {
     if (fields[2] != "0" && fields[2] != "90" && fields[2] != "180" && fields[2] != "270") return false;
     r.turn = std::stoi(fields[2]);
   }
+  LengthUnit units;
   if (fields.size() > 3) {
-    const std::string units = LowerCase(fields[3]);
-    if (units != "mm" && units != "cm" && units != "m" && units != "in") return false;
-    r.units = units;
+    if (!ReadLengthUnit(fields[3], units)) return false;
+    r.units = LengthUnitText(units);
   }
   request = std::move(r);
   return true;

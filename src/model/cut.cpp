@@ -117,6 +117,12 @@ void AddEdge(CutPart& out, double m, double u0, double v0, double u1, double v1)
 
 }  // namespace
 
+const char* NoShapeReason(const CutModel& model) {
+  if (model.shapeless) return "merge data carries no shape";
+  if (model.elements.empty()) return "no section with a shape is counted";
+  return nullptr;
+}
+
 CutModel BuildCutModel() {
   CutModel model;
   for (int s = 1; s <= Table.sectionCount && s <= MaxSections; ++s) {

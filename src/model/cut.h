@@ -30,6 +30,11 @@ struct CutModel {
   bool shapeless = false;
 };
 
+// Why nothing that needs the sections' shape can be worked out from the model:
+// "merge data carries no shape" or "no section with a shape is counted"; null when
+// it can.
+const char* NoShapeReason(const CutModel& model);
+
 // The outlines of every counted section of the table, with the factors of the last
 // calculation (Calc.factors): call it after the properties have been computed.
 CutModel BuildCutModel();

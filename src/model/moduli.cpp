@@ -100,12 +100,8 @@ ModuliSet ComputeModuli() {
   m.Wplx = m.Wply = m.Wplu = m.Wplv = m.xPNA = m.yPNA = m.perimeter = Unavailable;
 
   const CutModel model = BuildCutModel();
-  if (model.shapeless) {
-    m.unavailable = "merge data carries no shape";
-    return m;
-  }
-  if (model.elements.empty()) {
-    m.unavailable = "no section with a shape is counted";
+  if (const char* reason = NoShapeReason(model)) {
+    m.unavailable = reason;
     return m;
   }
   const NetMaterial net = BuildNetMaterial(model);
@@ -174,7 +170,7 @@ ShearPoint ShearAt(const CutDirection& d, const PropertySet& p, ShearAxis axis, 
 std::vector<ShearPoint> ShearProfile(const CutModel& model, const PropertySet& p, ShearAxis axis,
                                      int steps) {
   std::vector<ShearPoint> profile;
-  if (model.shapeless || model.elements.empty() || steps < 1) return profile;
+  if (NoShapeReason(model) || steps < 1) return profile;
   const bool x = axis == ShearAxis::X;
   const double nx = x ? 0 : 1, ny = x ? 1 : 0;
   const CutDirection d = ProjectCut(model, nx, ny);
