@@ -162,6 +162,9 @@ void PhantomBranch(OkCommandState& ok) {
       Release();
       return;
     case StepResult::OutOfRange:
+      // The reserved slot goes back, and with it the slot below, where a circle's
+      // second meeting point may have been stored.
+      for (int k = Table.lowestPhantom; k <= slot; ++k) ClearSlot(k);
       Table.lowestPhantom = slot + 1;
       return RefusePhantomLine(ok, step.message, step.caption);
     case StepResult::Point:

@@ -20,11 +20,6 @@ int OpenPolygon() {
   return KindOf(last) == SectionKind::Polygon && last.flags == 0 ? Table.sectionCount : 0;
 }
 
-void ClearSlot(int slot) {
-  Table.nodes[slot] = Node{0, 0};
-  Table.params[slot] = ParamRow{};
-}
-
 NodeInputResult Undo() {
   NodeInputResult result;
   if (Table.nodeCount == 0 || Table.sectionCount == 0) return result;

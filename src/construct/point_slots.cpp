@@ -76,3 +76,8 @@ std::string NoNodeRoomMessage(int needed) {
          NumberToText(free, 7) + (free == 1 ? " is free" : " are free") +
          (phantoms ? " below the phantom points" : "");
 }
+
+void ClearSlot(int k) {
+  Table.nodes[k] = Node{0, 0};
+  Table.params[k] = ParamRow{};
+}

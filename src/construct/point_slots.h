@@ -23,6 +23,9 @@ std::string SectionMissingMessage(std::string_view typed);
 // Section s is in the table (1..sectionCount; deleted and switched-off ones too).
 bool SectionExists(int s);
 
+// Empties point slot k: no point, no parameters.
+void ClearSlot(int k);
+
 // One more point fits beside the pending one: above the nodes for polygon entry,
 // below the phantom points with PhantomEntry.
 bool HasRoomForPoint();

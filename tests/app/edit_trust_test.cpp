@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "app/dispatch.h"
@@ -79,6 +80,27 @@ TEST_F(EditTrustTest, ARestoredSectionMarksTheFileChangedOnlyWhenItWasDeleted) {
   ChooseMenuItem(MenuRestoreSection);
   EXPECT_TRUE(Shared.FileChanged);
   EXPECT_FALSE(Table.sections[1].flags & Deleted);
+}
+
+
+// A fixed-radius phantom step whose circle meets the line twice stores the second
+// meeting point below the reserved slot; refused as out of range, it gives both
+// slots back empty, as the node entry does. (The steps of a fuzzed session.)
+TEST_F(EditTrustTest, ARefusedPhantomStepLeavesNoPointInTheSlotsItGivesBack) {
+  for (const char* step : {"c26", "1", "0,3e38,0", "2,3e38,0", "c20", "c1", "c27", "2;0", "c28", "u",
+                           "c29", "2/90", "c30", "c31", "2", "x=/", "c32", "", "1", "c21",
+                           "0,3e38,0", "2,3e38,0", "c20", "c1", "c29", "2/91", "c30", "1/", "c31",
+                           "2", "x=/"}) {
+    if (step[0] == 'c') {
+      Click(std::atoi(step + 1));
+    } else {
+      Ok(step);
+    }
+  }
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_EQ(Messages().back().text, "Coordinates out of range");
+  for (int k = Table.nodeCount + 1; k < Table.lowestPhantom; ++k)
+    EXPECT_TRUE(Table.nodes[k] == (Node{0, 0})) << "slot " << k;
 }
 
 }  // namespace
